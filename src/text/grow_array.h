@@ -1,0 +1,91 @@
+// GrowArray: the engine's growable array. Indexing past the end grows it, so every slot
+// below count() is a valid element; a negative index (or one past the size cap) is reported
+// and lands on a per-type dummy element that is reset at each such access.
+#pragma once
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "text/error_report.h"
+#include "text/messages.h"
+
+namespace tavro {
+
+// Largest element count an index may grow an array to. An index at or above it is treated
+// like a negative index, so a script cannot make the engine allocate absurd amounts of memory.
+inline constexpr int64_t kGrowArrayCap = int64_t{1} << 24;
+
+
+template <typename T>
+class GrowArray {
+public:
+    GrowArray() = default;
+
+    // Returns element i, growing the array to i + 1 elements when i is past the end.
+    T& operator[](int64_t i) {
+        if (i >= 0 && i < count_) {
+            return elements_[static_cast<size_t>(i)];
+        }
+        return grownOrDummy(i);
+    }
+
+    // Read access that never grows: null when i is not a valid element.
+    const T* find(int64_t i) const {
+        return i >= 0 && i < count_ ? &elements_[static_cast<size_t>(i)] : nullptr;
+    }
+
+    int32_t count() const { return count_; }
+    bool empty() const { return count_ == 0; }
+
+    // Writes value at index count() and returns the new count.
+    int32_t push(T value) {
+        (*this)[count_] = std::move(value);
+        return count_;
+    }
+
+    void clear() {
+        elements_.clear();
+        elements_.shrink_to_fit();
+        count_ = 0;
+    }
+
+    // First index between from and to (both inclusive, in either direction) holding value.
+    int32_t find(const T& value, int32_t from, int32_t to) const {
+        const int32_t step = from <= to ? 1 : -1;
+        for (int64_t i = from;; i += step) {
+            if (i >= 0 && i < count_ && elements_[static_cast<size_t>(i)] == value) {
+                return static_cast<int32_t>(i);
+            }
+            if (i == to) {
+                return -1;
+            }
+        }
+    }
+
+    T* begin() { return elements_.data(); }
+    T* end() { return elements_.data() + count_; }
+    const T* begin() const { return elements_.data(); }
+    const T* end() const { return elements_.data() + count_; }
+
+    bool operator==(const GrowArray& other) const = default;
+
+private:
+    T& grownOrDummy(int64_t i) {
+        if (i < 0 || i >= kGrowArrayCap) {
+            reportError(kNegativeArrayIndexMessage, 2);
+            static T dummy;
+            dummy = T{};
+            return dummy;
+        }
+        // The vector's own capacity doubling keeps growth amortised; count stays exact.
+        elements_.resize(static_cast<size_t>(i) + 1);
+        count_ = static_cast<int32_t>(i) + 1;
+        return elements_[static_cast<size_t>(i)];
+    }
+
+    std::vector<T> elements_;
+    int32_t count_ = 0;
+};
+
+}  // namespace tavro
