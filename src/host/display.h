@@ -39,6 +39,8 @@ public:
     virtual void cursorPosition(int32_t& x, int32_t& y) = 0;
     // Reads joystick 0 or 1; false when absent.
     virtual bool readPad(int32_t pad, PadReading& reading) = 0;
+    // Called by the frame loop after each frame has run (scripted input counts frames).
+    virtual void frameCompleted() = 0;
 };
 
 }  // namespace tavro
