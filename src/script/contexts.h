@@ -1,0 +1,54 @@
+// The engine's three resolvers.
+//  CompileContext: while compiling, turns each variable reference into its scoped id.
+//  InstanceContext: while running, leads a reference to its storage in the current instance,
+//    its parent, the origin instance or the system variables.
+//  NameContext: for arguments that name an image, a sound or a variable: a bare name evaluates
+//    to its name number.
+#pragma once
+
+#include <cstdint>
+
+#include "script/task_instance.h"
+#include "script/var_resolver.h"
+#include "script/variable_table.h"
+
+namespace tavro {
+
+class CompileContext final : public VarResolver {
+  public:
+    CompileContext() : VarResolver(ResolverKind::kCompile) {}
+    // Type 4 pointer to the scoped id of name; id and index are ignored.
+    VarRef resolve(const TextString& name, int32_t id, int32_t index) override;
+};
+
+class NameContext final : public VarResolver {
+  public:
+    NameContext() : VarResolver(ResolverKind::kName) {}
+    // Type 4 pointer to nameId(name); id and index are ignored.
+    VarRef resolve(const TextString& name, int32_t id, int32_t index) override;
+};
+
+class InstanceContext final : public VarResolver {
+  public:
+    InstanceContext() : VarResolver(ResolverKind::kInstance) {}
+    InstanceContext(TaskInstance* current, TaskInstance* origin)
+        : VarResolver(ResolverKind::kInstance), current(current), origin(origin) {}
+
+    // Type 5 pointer to the element (or, for ".size", to a cell holding the element count);
+    // null when the scope has no instance. With id <= 0 the name text is resolved instead.
+    VarRef resolve(const TextString& name, int32_t id, int32_t index) override;
+
+    // The table a compiled id's scope selects, or null when that scope has no instance.
+    VariableTable* tableFor(int32_t id) const;
+
+    TaskInstance* current = nullptr;  // the instance being run (or visited by a batch)
+    TaskInstance* origin = nullptr;   // the instance whose script started the run
+
+  private:
+    VarRef resolveByText(const TextString& name);
+};
+
+// The process-wide cell through which ".size" references are read (and harmlessly written).
+double& sizeCell();
+
+}  // namespace tavro
