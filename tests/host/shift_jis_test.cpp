@@ -1,0 +1,73 @@
+#include "host/shift_jis.h"
+
+#include <gtest/gtest.h>
+
+#include "text/messages.h"
+
+namespace tavro {
+namespace {
+
+struct ConversionCase {
+    const char* name;
+    std::string input;
+    std::string expected;
+    bool exact;
+};
+
+TEST(ShiftJisTest, ConvertsToUtf8AndSubstitutesBadBytes) {
+    const ConversionCase cases[] = {
+        {"ascii", "data/title.bmp", "data/title.bmp", true},
+        {"backslash stays a backslash", "a\\b", "a\\b", true},
+        {"trail byte 0x5C (so)", "\x83\x5c", "\xe3\x82\xbd", true},
+        {"trail byte 0x5C (hyou)", "\x95\x5c", "\xe8\xa1\xa8", true},
+        {"half-width katakana is one byte", "\xb1", "\xef\xbd\xb1", true},
+        {"NEC special character", "\x87\x40", "\xe2\x91\xa0", true},
+        {"lead byte cut off at the end", "ab\x83", "ab\xef\xbf\xbd", false},
+        {"byte that starts nothing", "a\x80z", "a\xef\xbf\xbdz", false},
+        {"bad trail byte keeps the next character", "\x81\x7f!", "\xef\xbf\xbd\x7f!", false},
+        {"empty", "", "", true},
+    };
+    for (const ConversionCase& c : cases) {
+        std::string output = "stale";
+        EXPECT_EQ(shiftJisToUtf8(c.input, output), c.exact) << c.name;
+        EXPECT_EQ(output, c.expected) << c.name;
+    }
+}
+
+TEST(ShiftJisTest, ConvertsFromUtf8AndSubstitutesUnmappable) {
+    const ConversionCase cases[] = {
+        {"ascii", "save.dat", "save.dat", true},
+        {"katakana so", "\xe3\x82\xbd", "\x83\x5c", true},
+        {"half-width katakana", "\xef\xbd\xb1", "\xb1", true},
+        {"emoji has no code", "a\xf0\x9f\x98\x80z", "a?z", false},
+        {"invalid UTF-8 byte", "a\xffz", "a?z", false},
+        {"cut-off sequence", "ab\xe3\x82", "ab??", false},
+    };
+    for (const ConversionCase& c : cases) {
+        std::string output = "stale";
+        EXPECT_EQ(utf8ToShiftJis(c.input, output), c.exact) << c.name;
+        EXPECT_EQ(output, c.expected) << c.name;
+    }
+}
+
+TEST(ShiftJisTest, EngineMessagesReadAsJapanese) {
+    // "creating the window failed."
+    EXPECT_EQ(shiftJisToUtf8(kWindowCreationFailedMessage),
+              "\xe3\x82\xa6\xe3\x82\xa3\xe3\x83\xb3\xe3\x83\x89\xe3\x82\xa6\xe3\x81\xae\xe4\xbd"
+              "\x9c\xe6\x88\x90\xe3\x81\xab\xe5\xa4\xb1\xe6\x95\x97\xe3\x81\x97\xe3\x81\xbe\xe3"
+              "\x81\x97\xe3\x81\x9f\xe3\x80\x82");
+    std::string utf8 = shiftJisToUtf8(kFullScreenFailedMessage);
+    std::string back;
+    ASSERT_TRUE(utf8ToShiftJis(utf8, back));
+    EXPECT_EQ(back, kFullScreenFailedMessage);
+}
+
+TEST(ShiftJisTest, ConversionsDoNotCarryStateOver) {
+    std::string output;
+    EXPECT_FALSE(shiftJisToUtf8("\x83", output));  // leaves a half character behind
+    EXPECT_TRUE(shiftJisToUtf8("A", output));
+    EXPECT_EQ(output, "A");
+}
+
+}  // namespace
+}  // namespace tavro
