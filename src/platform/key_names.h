@@ -1,0 +1,26 @@
+// Key names as scripts write them in "ifkey(" and "ifstamp(": a named key ("space", "left"),
+// a pad input ("pad1.3", "pad2.right", "pad1.n" with the input taken from n at run time), or
+// a text whose first byte is the key (so "A" and "7" are those keys).
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace tavro {
+
+inline constexpr int32_t kPad1Device = 0x1000;
+inline constexpr int32_t kPad2Device = 0x2000;
+
+struct KeyNameValue {
+    // False for a text beginning with a, c, d, e, l, p, r, s, t or u that names no key.
+    bool hasCode = false;
+    // The key code, or a pad device combined with its input number.
+    int32_t code = 0;
+    // For a pad name whose input is neither a direction nor a number: the text that gives
+    // the input number when the statement runs. Empty otherwise.
+    std::string_view inputExpression;
+};
+
+KeyNameValue keyValueForName(std::string_view name);
+
+}  // namespace tavro

@@ -1,0 +1,52 @@
+// PadState: one joystick as the scripts see it. Input numbers: 1..31 the buttons, 32 left,
+// 33 up, 34 right, 35 down (any deflection from the centre read when the pad was opened);
+// 0 and every number outside 1..35 are never held.
+#pragma once
+
+#include <cstdint>
+
+#include "host/display.h"
+
+namespace tavro {
+
+inline constexpr int32_t kPadInputLeft = 32;
+inline constexpr int32_t kPadInputUp = 33;
+inline constexpr int32_t kPadInputRight = 34;
+inline constexpr int32_t kPadInputDown = 35;
+inline constexpr int32_t kPadInputCount = 36;
+inline constexpr int32_t kPadCount = 2;
+
+class PadState {
+  public:
+    // Reads the pad once and takes that position as its centre for the rest of the run.
+    void openPad(Display& display, int32_t padNumber);
+    // Once per frame: a new reading (the last one stays when the pad is absent), and the
+    // once-per-press marks of inputs that are no longer held are cleared.
+    void pollPad(Display& display);
+
+    bool isPadInputDown(int64_t input) const;
+    // True once per press of a button or direction, like KeyState::takeKeyPress.
+    bool takePadPress(int64_t input);
+    bool anyPadInput() const;
+
+    const PadReading& reading() const { return reading_; }
+    // Only for tests and a fresh engine: never read, centred at (0, 0).
+    void reset() { *this = PadState{}; }
+
+  private:
+    static bool isPadInput(int64_t input) { return input > 0 && input < kPadInputCount; }
+    void read(Display& display);
+
+    PadReading reading_;
+    int32_t padNumber_ = 0;
+    uint32_t centreX_ = 0;
+    uint32_t centreY_ = 0;
+    uint32_t takenButtons_ = 0;
+    uint32_t takenDirections_ = 0;
+};
+
+// Pad 1 of the scripts is index 0, pad 2 index 1; any other index gives pad 1.
+PadState& padState(int32_t index);
+void resetPadStates();
+
+}  // namespace tavro

@@ -1,0 +1,23 @@
+// The statement compiler: turns a prepared script text (see prepareScriptText) into a chain of
+// Statements, once. Each statement gets its command code, its arguments as expressions and
+// quoted texts, and, for block statements, the chain of its block as its body.
+#pragma once
+
+#include "script/statement.h"
+#include "text/text_string.h"
+
+namespace tavro {
+
+// Deepest nesting of blocks and of scripts compiled from inside other scripts. A block nested
+// deeper is a syntax error; a script named deeper compiles later, when it is first run.
+inline constexpr int32_t kMaxCompileDepth = 256;
+
+// Fills the empty statement `first` from the text and builds the chain behind it. The text's
+// cursors are consumed. A block statement without its block, or a block without its closing
+// brace, shows the syntax error message, sets haltRequested and stops.
+void compileStatements(Statement& first, TextString& text);
+
+// True while a script compile is under way at the deepest allowed nesting.
+bool compileDepthExhausted();
+
+}  // namespace tavro

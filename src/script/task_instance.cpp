@@ -1,0 +1,248 @@
+#include "script/task_instance.h"
+
+#include <vector>
+
+#include "script/instance_list.h"
+#include "script/name_id_table.h"
+#include "script/variables.h"
+#include "text/error_report.h"
+
+namespace tavro {
+
+namespace {
+
+int32_t liveInstances = 0;
+int32_t openWalkScopes = 0;
+std::vector<std::unique_ptr<TaskInstance>> retiredInstances;
+
+constexpr const char* kInstanceLimitMessage = "too many objects: copy refused";
+
+void changeTreeSizes(TaskInstance* from, int32_t delta) {
+    for (TaskInstance* ancestor = from; ancestor != nullptr; ancestor = ancestor->parent) {
+        ancestor->treeSize += delta;
+    }
+}
+
+bool copyFitsLimit(const TaskInstance& source) {
+    if (liveInstances + source.treeSize > kInstanceLimit) {
+        reportError(kInstanceLimitMessage, 2);
+        return false;
+    }
+    return true;
+}
+
+void copyArrays(TaskInstance& target, const TaskInstance& source) {
+    target.frameScripts = source.frameScripts;
+    target.constructorScripts = source.constructorScripts;
+    target.variables = source.variables;
+    target.images = source.images;
+    target.sounds = source.sounds;
+}
+
+// The instance without its children.
+std::unique_ptr<TaskInstance> copyOne(const TaskInstance& source) {
+    auto copy = std::make_unique<TaskInstance>();
+    copyArrays(*copy, source);
+    copy->killed = source.killed;
+    return copy;
+}
+
+// Copies the children of every source instance into its copy, keeping their order, without
+// recursion however deep the tree.
+void copyChildren(const TaskInstance& source, TaskInstance& copy) {
+    struct Pending {
+        const TaskInstance* source;
+        TaskInstance* copy;
+    };
+    std::vector<Pending> pending{{&source, &copy}};
+    std::vector<const TaskInstance*> children;
+    while (!pending.empty()) {
+        const Pending next = pending.back();
+        pending.pop_back();
+        children.clear();
+        for (const TaskInstance* child = next.source->children.first(); child != nullptr;
+             child = ChildList::after(*child)) {
+            children.push_back(child);
+        }
+        // Front insertion reverses, so the last child is copied first.
+        for (auto child = children.rbegin(); child != children.rend(); ++child) {
+            TaskInstance* placed = next.copy->children.pushFront(copyOne(**child));
+            pending.push_back({*child, placed});
+        }
+    }
+}
+
+std::unique_ptr<TaskInstance> copyTree(const TaskInstance& source) {
+    std::unique_ptr<TaskInstance> copy = copyOne(source);
+    copyChildren(source, *copy);
+    return copy;
+}
+
+// Frees the instance now, or when the outermost walk scope closes.
+void retire(std::unique_ptr<TaskInstance> instance) {
+    if (openWalkScopes > 0) {
+        retiredInstances.push_back(std::move(instance));
+    }
+}
+
+void freeRetiredInstances() {
+    // Freeing may not add to the list (nothing is linked any more), but swap to be safe.
+    std::vector<std::unique_ptr<TaskInstance>> freeing;
+    freeing.swap(retiredInstances);
+}
+
+}  // namespace
+
+int32_t liveInstanceCount() {
+    return liveInstances;
+}
+
+TaskInstance::TaskInstance() {
+    ++liveInstances;
+    registration.owner = this;
+    sibling.owner = this;
+    for (const char* name : {"red", "green", "blue", "alpha"}) {
+        property(*this, nameId(name)) = 255;
+    }
+    for (const char* name : {"scaleX", "scaleY", "scrollX", "scrollY"}) {
+        property(*this, nameId(name)) = 1;
+    }
+}
+
+TaskInstance::~TaskInstance() {
+    unregisterInstance(*this);
+    --liveInstances;
+}
+
+ChildList::~ChildList() {
+    // Every descendant is taken off its list before it dies, so no destructor recurses.
+    std::vector<TaskInstance*> pending;
+    auto takeChildren = [&pending](InstanceLink& head) {
+        for (InstanceLink* link = head.next; link != nullptr;) {
+            InstanceLink* following = link->next;
+            link->prev = nullptr;
+            link->next = nullptr;
+            pending.push_back(link->owner);
+            link = following;
+        }
+        head.next = nullptr;
+    };
+    takeChildren(head_);
+    while (!pending.empty()) {
+        TaskInstance* child = pending.back();
+        pending.pop_back();
+        takeChildren(child->children.head_);
+        delete child;
+    }
+}
+
+TaskInstance* ChildList::first() const {
+    return head_.next ? head_.next->owner : nullptr;
+}
+
+TaskInstance* ChildList::after(const TaskInstance& child) {
+    return firstLinkedOwner(child.sibling.next);
+}
+
+int32_t ChildList::count() const {
+    int32_t total = 0;
+    for (const InstanceLink* link = head_.next; link != nullptr; link = link->next) {
+        ++total;
+    }
+    return total;
+}
+
+TaskInstance* ChildList::pushFront(std::unique_ptr<TaskInstance> child) {
+    TaskInstance* placed = child.release();
+    InstanceLink& link = placed->sibling;
+    link.prev = &head_;
+    link.next = head_.next;
+    if (head_.next != nullptr) {
+        head_.next->prev = &link;
+    }
+    head_.next = &link;
+    placed->parent = &owner_;
+    changeTreeSizes(&owner_, placed->treeSize);
+    return placed;
+}
+
+void ChildList::destroy(TaskInstance& child) {
+    InstanceLink& link = child.sibling;
+    if (!link.linked() || child.parent != &owner_) {
+        return;
+    }
+    link.prev->next = link.next;
+    if (link.next != nullptr) {
+        link.next->prev = link.prev;
+    }
+    link.prev = nullptr;  // `next` stays for a walk standing on this child
+    changeTreeSizes(&owner_, -child.treeSize);
+    unregisterInstanceTree(child);
+    retire(std::unique_ptr<TaskInstance>(&child));
+}
+
+void ChildList::destroyAll() {
+    while (TaskInstance* child = first()) {
+        destroy(*child);
+    }
+}
+
+std::unique_ptr<TaskInstance> deepCopy(const TaskInstance& source, TaskInstance* parent) {
+    if (!copyFitsLimit(source)) {
+        return nullptr;
+    }
+    std::unique_ptr<TaskInstance> copy = copyTree(source);
+    copy->parent = parent;
+    return copy;
+}
+
+bool assignFromTemplate(TaskInstance& target, const TaskInstance& source) {
+    if (!copyFitsLimit(source)) {
+        return false;
+    }
+    copyArrays(target, source);
+    // Taken in the template's order and each put at the front: the template lists its
+    // children newest first, so the copies end up in the order the task file gives them.
+    for (const TaskInstance* child = source.children.first(); child != nullptr;
+         child = ChildList::after(*child)) {
+        AddChild(target, copyTree(*child));
+    }
+    return true;
+}
+
+TaskInstance* AddChild(TaskInstance& parent, std::unique_ptr<TaskInstance> child) {
+    return parent.children.pushFront(std::move(child));
+}
+
+namespace {
+std::unique_ptr<TaskInstance>& rootSlot() {
+    static std::unique_ptr<TaskInstance> root = std::make_unique<TaskInstance>();
+    return root;
+}
+}  // namespace
+
+TaskInstance& rootInstance() {
+    return *rootSlot();
+}
+
+void resetInstances() {
+    resetInstanceList();
+    freeRetiredInstances();
+    rootSlot() = std::make_unique<TaskInstance>();
+}
+
+InstanceWalkScope::InstanceWalkScope() {
+    ++openWalkScopes;
+}
+
+InstanceWalkScope::~InstanceWalkScope() {
+    if (--openWalkScopes == 0) {
+        freeRetiredInstances();
+    }
+}
+
+int32_t retiredInstanceCount() {
+    return static_cast<int32_t>(retiredInstances.size());
+}
+
+}  // namespace tavro
