@@ -1,0 +1,162 @@
+#include "host/game_folder_file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+
+namespace tavro {
+namespace {
+
+constexpr mode_t kNewFileMode = 0666;  // narrowed by the umask
+
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int descriptor) : descriptor_(descriptor) {}
+    ~FileDescriptor() { close(); }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    bool valid() const { return descriptor_ >= 0; }
+    int get() const { return descriptor_; }
+    // Closes now; false when the close reports an error (a write that failed late).
+    bool close() {
+        if (descriptor_ < 0) {
+            return true;
+        }
+        int result = ::close(descriptor_);
+        descriptor_ = -1;
+        return result == 0;
+    }
+
+  private:
+    int descriptor_;
+};
+
+int openWithRetry(const std::string& diskPath, int flags, mode_t mode = kNewFileMode) {
+    int descriptor;
+    do {
+        descriptor = ::open(diskPath.c_str(), flags | O_CLOEXEC, mode);
+    } while (descriptor < 0 && errno == EINTR);
+    return descriptor;
+}
+
+bool writeAll(int descriptor, std::string_view bytes) {
+    while (!bytes.empty()) {
+        ssize_t written = ::write(descriptor, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(written));
+    }
+    return true;
+}
+
+// Writes to an already resolved path and closes, checking every step.
+bool writeAndClose(FileDescriptor& file, std::string_view bytes) {
+    bool written = file.valid() && writeAll(file.get(), bytes);
+    return file.close() && written;
+}
+
+// Creates a fresh temporary file beside the target; its name starts with a dot and carries the
+// process id and a counter, so concurrent writers never share one.
+int createTemporaryBeside(const std::string& target, std::string& temporaryPath) {
+    static std::atomic<unsigned> counter{0};
+    size_t slash = target.rfind('/');
+    std::string directory = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+    std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporaryPath = directory + "." + name + ".tmp" + std::to_string(::getpid()) + "-" +
+                        std::to_string(counter++);
+        int descriptor = openWithRetry(temporaryPath, O_WRONLY | O_CREAT | O_EXCL);
+        if (descriptor >= 0 || errno != EEXIST) {
+            return descriptor;
+        }
+    }
+    return -1;
+}
+
+}  // namespace
+
+GameFolderFileSystem::GameFolderFileSystem(std::string root) : resolver_(std::move(root)) {}
+
+bool GameFolderFileSystem::readFile(std::string_view path, std::string& bytes) {
+    std::string diskPath;
+    if (!resolver_.resolveExisting(path, diskPath)) {
+        return false;
+    }
+    FileDescriptor file(openWithRetry(diskPath, O_RDONLY));
+    struct stat info;
+    if (!file.valid() || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return false;
+    }
+    std::string contents;
+    contents.reserve(static_cast<size_t>(info.st_size));
+    char buffer[65536];
+    for (;;) {
+        ssize_t count = ::read(file.get(), buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR) {
+            continue;
+        }
+        if (count < 0) {
+            return false;
+        }
+        if (count == 0) {
+            break;
+        }
+        contents.append(buffer, static_cast<size_t>(count));
+    }
+    bytes = std::move(contents);
+    return true;
+}
+
+bool GameFolderFileSystem::replaceFile(std::string_view path, std::string_view bytes) {
+    std::string target;
+    if (!resolver_.resolveForWrite(path, target)) {
+        return false;
+    }
+    std::string temporaryPath;
+    FileDescriptor file(createTemporaryBeside(target, temporaryPath));
+    if (!file.valid()) {
+        return false;
+    }
+    struct stat old;
+    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+        ::fchmod(file.get(), old.st_mode & 07777);  // keep the old file's permissions
+    }
+    bool written = writeAll(file.get(), bytes) && ::fsync(file.get()) == 0;
+    if (file.close() && written && ::rename(temporaryPath.c_str(), target.c_str()) == 0) {
+        return true;
+    }
+    ::unlink(temporaryPath.c_str());
+    return false;
+}
+
+bool GameFolderFileSystem::appendFile(std::string_view path, std::string_view bytes) {
+    std::string target;
+    if (!resolver_.resolveForWrite(path, target)) {
+        return false;
+    }
+    FileDescriptor file(openWithRetry(target, O_WRONLY | O_CREAT | O_APPEND));
+    return writeAndClose(file, bytes);
+}
+
+bool GameFolderFileSystem::truncateFile(std::string_view path) {
+    std::string target;
+    if (!resolver_.resolveForWrite(path, target)) {
+        return false;
+    }
+    FileDescriptor file(openWithRetry(target, O_WRONLY | O_CREAT | O_TRUNC));
+    return writeAndClose(file, {});
+}
+
+std::vector<DirectoryEntry> GameFolderFileSystem::listDirectory(std::string_view directory) {
+    return resolver_.listDirectory(directory);
+}
+
+}  // namespace tavro

@@ -1,0 +1,247 @@
+// Resolution tries the cheap exact forms first and lists folders only when they miss, so a
+// game whose names already match the disk costs one stat per open.
+#include "host/path_resolver.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <optional>
+
+#include "host/shift_jis.h"
+
+namespace tavro {
+namespace {
+
+bool isSeparator(char byte) {
+    return byte == '\\' || byte == '/';
+}
+
+char foldCase(char byte) {
+    return byte >= 'A' && byte <= 'Z' ? byte - 'A' + 'a' : byte;
+}
+
+std::string joinPath(const std::string& base, std::string_view name) {
+    std::string joined = base;
+    if (!joined.empty() && joined.back() != '/') {
+        joined += '/';
+    }
+    joined += name;
+    return joined;
+}
+
+bool exists(const std::string& diskPath) {
+    struct stat info;
+    return ::stat(diskPath.c_str(), &info) == 0;
+}
+
+bool isDirectory(const std::string& diskPath) {
+    struct stat info;
+    return ::stat(diskPath.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool hasDriveLetter(const std::vector<std::string>& components) {
+    if (components.empty() || components[0].size() != 2 || components[0][1] != ':') {
+        return false;
+    }
+    char letter = foldCase(components[0][0]);
+    return letter >= 'a' && letter <= 'z';
+}
+
+// True when a ".." would step above the folder the path starts in.
+bool climbsOut(const std::vector<std::string>& components) {
+    int depth = 0;
+    for (const std::string& component : components) {
+        if (component == "..") {
+            if (--depth < 0) {
+                return true;
+            }
+        } else if (component != ".") {
+            ++depth;
+        }
+    }
+    return false;
+}
+
+template <typename Visit>
+void forEachEntry(const std::string& directory, Visit visit) {
+    DIR* stream = ::opendir(directory.c_str());
+    if (stream == nullptr) {
+        return;
+    }
+    while (const dirent* entry = ::readdir(stream)) {
+        std::string_view name = entry->d_name;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        bool directoryEntry = entry->d_type == DT_DIR;
+        if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
+            directoryEntry = isDirectory(joinPath(directory, name));
+        }
+        visit(name, directoryEntry);
+    }
+    ::closedir(stream);
+}
+
+// The disk name in the folder that a game's name component stands for. Among several names
+// differing only in case, the smallest wins, so the choice does not depend on listing order.
+std::optional<std::string> findEntry(const std::string& directory, const std::string& name) {
+    if (name == "." || name == "..") {
+        return name;
+    }
+    if (exists(joinPath(directory, name))) {
+        return name;
+    }
+    std::string utf8;
+    bool converts = shiftJisToUtf8(name, utf8);
+    if (converts && exists(joinPath(directory, utf8))) {
+        return utf8;
+    }
+    std::optional<std::string> best;
+    forEachEntry(directory, [&](std::string_view entry, bool) {
+        bool matches = namesEqualIgnoringCase(entry, name, true) ||
+                       (converts && namesEqualIgnoringCase(entry, utf8, false));
+        if (matches && (!best || entry < *best)) {
+            best = std::string(entry);
+        }
+    });
+    return best;
+}
+
+std::string joinComponents(const std::string& base, const std::vector<std::string>& components) {
+    std::string joined = base;
+    for (const std::string& component : components) {
+        joined = joinPath(joined, component);
+    }
+    return joined;
+}
+
+}  // namespace
+
+bool isShiftJisLeadByte(unsigned char byte) {
+    return (byte >= 0x81 && byte <= 0x9f) || (byte >= 0xe0 && byte <= 0xfc);
+}
+
+SplitPath splitGamePath(std::string_view path) {
+    SplitPath split;
+    split.absolute = !path.empty() && isSeparator(path[0]);
+    std::string component;
+    for (size_t i = 0; i < path.size(); ++i) {
+        char byte = path[i];
+        if (isShiftJisLeadByte(static_cast<unsigned char>(byte)) && i + 1 < path.size()) {
+            component += byte;
+            component += path[++i];
+        } else if (isSeparator(byte)) {
+            if (!component.empty()) {
+                split.components.push_back(std::move(component));
+                component.clear();
+            }
+        } else {
+            component += byte;
+        }
+    }
+    if (!component.empty()) {
+        split.components.push_back(std::move(component));
+    }
+    split.absolute = split.absolute || hasDriveLetter(split.components);
+    return split;
+}
+
+bool namesEqualIgnoringCase(std::string_view a, std::string_view b, bool shiftJis) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (shiftJis && isShiftJisLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1]) {
+                return false;
+            }
+            ++i;
+        } else if (foldCase(a[i]) != foldCase(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+PathResolver::PathResolver(std::string root) : root_(root.empty() ? "." : std::move(root)) {}
+
+bool PathResolver::resolveComponents(const std::string& base,
+                                     const std::vector<std::string>& components,
+                                     std::string& diskPath) const {
+    std::string asGiven = joinComponents(base, components);
+    if (exists(asGiven)) {
+        diskPath = asGiven;
+        return true;
+    }
+    std::vector<std::string> converted(components.size());
+    bool allConvert = true;
+    for (size_t i = 0; i < components.size(); ++i) {
+        allConvert = shiftJisToUtf8(components[i], converted[i]) && allConvert;
+    }
+    if (allConvert) {
+        std::string asUtf8 = joinComponents(base, converted);
+        if (exists(asUtf8)) {
+            diskPath = asUtf8;
+            return true;
+        }
+    }
+    std::string current = base;
+    for (const std::string& component : components) {
+        std::optional<std::string> entry = findEntry(current, component);
+        if (!entry) {
+            return false;
+        }
+        current = joinPath(current, *entry);
+    }
+    diskPath = current;
+    return true;
+}
+
+bool PathResolver::resolveExisting(std::string_view path, std::string& diskPath) const {
+    // Reading may reach outside the game folder, as it could on Windows.
+    bool fromFileSystemRoot = !path.empty() && isSeparator(path[0]);
+    return resolveComponents(fromFileSystemRoot ? "/" : root_, splitGamePath(path).components,
+                             diskPath);
+}
+
+bool PathResolver::resolveForWrite(std::string_view path, std::string& diskPath) const {
+    SplitPath split = splitGamePath(path);
+    if (split.absolute || split.components.empty() || climbsOut(split.components)) {
+        return false;
+    }
+    std::string name = std::move(split.components.back());
+    split.components.pop_back();
+    if (name == "." || name == "..") {
+        return false;
+    }
+    std::string directory;
+    if (!resolveComponents(root_, split.components, directory) || !isDirectory(directory)) {
+        return false;
+    }
+    if (std::optional<std::string> entry = findEntry(directory, name)) {
+        diskPath = joinPath(directory, *entry);
+        return true;
+    }
+    std::string utf8;
+    diskPath = joinPath(directory, shiftJisToUtf8(name, utf8) ? utf8 : name);
+    return true;
+}
+
+std::vector<DirectoryEntry> PathResolver::listDirectory(std::string_view directory) const {
+    std::vector<DirectoryEntry> entries;
+    std::string diskPath;
+    if (!resolveExisting(directory, diskPath)) {
+        return entries;
+    }
+    forEachEntry(diskPath, [&](std::string_view name, bool directoryEntry) {
+        DirectoryEntry entry;
+        if (!utf8ToShiftJis(name, entry.name)) {
+            entry.name.assign(name);
+        }
+        entry.isDirectory = directoryEntry;
+        entries.push_back(std::move(entry));
+    });
+    return entries;
+}
+
+}  // namespace tavro

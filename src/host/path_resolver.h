@@ -1,0 +1,55 @@
+// Maps the Windows-style names a game writes (Shift-JIS bytes, '\' between folders, any letter
+// case) onto the files of a Linux game folder:
+//   - '\' and '/' both separate folders; a 0x5C that is the trail byte of a double-byte
+//     character belongs to that character;
+//   - a path is tried as given, then converted to UTF-8, then component by component against
+//     each folder's listing, ASCII letters compared without case, in either encoding;
+//   - a new file gets its UTF-8 name where the name converts;
+//   - listed names come back as Shift-JIS so they compare equal to names written in scripts;
+//   - writes stay inside the game folder.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/file_system.h"
+
+namespace tavro {
+
+struct SplitPath {
+    std::vector<std::string> components;  // without empty ones
+    bool absolute = false;                // leading separator or a drive letter
+};
+
+// True for the first byte of a two-byte code page 932 character.
+bool isShiftJisLeadByte(unsigned char byte);
+
+SplitPath splitGamePath(std::string_view path);
+
+// Compares two names with ASCII letters folded to one case. With shiftJis set, the trail byte of
+// a double-byte character is compared exactly even when it looks like a letter.
+bool namesEqualIgnoringCase(std::string_view a, std::string_view b, bool shiftJis);
+
+class PathResolver {
+  public:
+    // root is the game folder as a disk path; empty means the current directory.
+    explicit PathResolver(std::string root);
+
+    // The disk path of an existing file or folder; false when none matches.
+    bool resolveExisting(std::string_view path, std::string& diskPath) const;
+    // The disk path a write of this file goes to: the existing file it names, or a new name in
+    // an existing folder. False for a path that leaves the game folder (absolute, or climbing
+    // out with ".."), that names no file, or whose folder does not exist.
+    bool resolveForWrite(std::string_view path, std::string& diskPath) const;
+    // The entries of a folder ("" is the game folder), names as Shift-JIS where they convert.
+    std::vector<DirectoryEntry> listDirectory(std::string_view directory) const;
+
+  private:
+    bool resolveComponents(const std::string& base, const std::vector<std::string>& components,
+                           std::string& diskPath) const;
+
+    std::string root_;
+};
+
+}  // namespace tavro

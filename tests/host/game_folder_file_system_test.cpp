@@ -1,0 +1,136 @@
+#include "host/game_folder_file_system.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <csignal>
+
+#include "temporary_folder.h"
+
+namespace tavro {
+namespace {
+
+class GameFolderFileSystemTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder.makeFolder("game/Save");
+        folder.writeFile("game/Save/Slot1.DAT", "old");
+    }
+    std::string game(const std::string& relative) { return "game/" + relative; }
+
+    TemporaryFolder folder;
+    GameFolderFileSystem files{folder.at("game")};
+};
+
+TEST_F(GameFolderFileSystemTest, ReadsWholeFilesThroughTheResolver) {
+    folder.writeFile("game/Save/raw.bin", std::string("a\0b\xff", 4));
+    std::string bytes;
+    ASSERT_TRUE(files.readFile("save\\RAW.BIN", bytes));
+    EXPECT_EQ(bytes, std::string("a\0b\xff", 4));
+
+    bytes = "kept";
+    EXPECT_FALSE(files.readFile("save\\missing.bin", bytes));
+    EXPECT_FALSE(files.readFile("save", bytes));  // a folder is not a file
+    EXPECT_EQ(bytes, "kept");
+}
+
+TEST_F(GameFolderFileSystemTest, ReplacesContentsAndLeavesNoTemporaryFile) {
+    ASSERT_TRUE(files.replaceFile("SAVE\\slot1.dat", "new contents"));
+    EXPECT_EQ(folder.readFile(game("Save/Slot1.DAT")), "new contents");
+    ASSERT_TRUE(files.replaceFile("save\\slot2.dat", ""));
+    EXPECT_EQ(folder.readFile(game("Save/slot2.dat")), "");
+    EXPECT_EQ(folder.entryCount(game("Save")), 2u);
+}
+
+TEST_F(GameFolderFileSystemTest, ReplaceKeepsTheOldFilesPermissions) {
+    ::chmod(folder.at(game("Save/Slot1.DAT")).c_str(), 0640);
+    ASSERT_TRUE(files.replaceFile("Save\\Slot1.DAT", "x"));
+    struct stat info;
+    ASSERT_EQ(::stat(folder.at(game("Save/Slot1.DAT")).c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST_F(GameFolderFileSystemTest, FailedReplaceKeepsTheOldFile) {
+    // A folder in the way of the rename.
+    folder.makeFolder("game/Save/Busy.dat/inner");
+    EXPECT_FALSE(files.replaceFile("Save\\Busy.dat", "data"));
+    EXPECT_TRUE(folder.exists(game("Save/Busy.dat/inner")));
+
+    // A write that fails part way: the file size limit stops it.
+    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit previous;
+    ::getrlimit(RLIMIT_FSIZE, &previous);
+    rlimit small = previous;
+    small.rlim_cur = 8;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    bool replaced = files.replaceFile("Save\\Slot1.DAT", std::string(100, 'x'));
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(replaced);
+    EXPECT_EQ(folder.readFile(game("Save/Slot1.DAT")), "old");
+    EXPECT_EQ(folder.entryCount(game("Save")), 2u);  // Slot1.DAT and Busy.dat, no temporary
+}
+
+TEST_F(GameFolderFileSystemTest, AppendsToTheExistingFileOrCreatesOne) {
+    ASSERT_TRUE(files.appendFile("save\\slot1.dat", "+1"));
+    ASSERT_TRUE(files.appendFile("SAVE\\SLOT1.DAT", "+2"));
+    EXPECT_EQ(folder.readFile(game("Save/Slot1.DAT")), "old+1+2");
+    ASSERT_TRUE(files.appendFile("log.txt", "a"));
+    ASSERT_TRUE(files.appendFile("log.txt", "b"));
+    EXPECT_EQ(folder.readFile(game("log.txt")), "ab");
+    EXPECT_EQ(folder.entryCount(game("Save")), 1u);
+}
+
+TEST_F(GameFolderFileSystemTest, TruncatesOrCreatesAndFailsWhenTheOpenFails) {
+    ASSERT_TRUE(files.truncateFile("save\\SLOT1.dat"));
+    EXPECT_EQ(folder.readFile(game("Save/Slot1.DAT")), "");
+    ASSERT_TRUE(files.truncateFile("fresh.txt"));
+    EXPECT_TRUE(folder.exists(game("fresh.txt")));
+    EXPECT_FALSE(files.truncateFile("save"));  // a folder
+    EXPECT_FALSE(files.truncateFile("nowhere\\x.txt"));
+}
+
+TEST_F(GameFolderFileSystemTest, RefusesWritesOutsideTheGameFolder) {
+    const char* outside[] = {"..\\escape.txt", "save\\..\\..\\escape.txt", "/tmp/escape.txt",
+                             "C:\\escape.txt"};
+    for (const char* path : outside) {
+        EXPECT_FALSE(files.replaceFile(path, "x")) << path;
+        EXPECT_FALSE(files.appendFile(path, "x")) << path;
+        EXPECT_FALSE(files.truncateFile(path)) << path;
+    }
+    EXPECT_EQ(folder.entryCount(), 1u);  // only the game folder
+    EXPECT_TRUE(files.replaceFile("save\\..\\inside.txt", "x"));
+    EXPECT_EQ(folder.readFile(game("inside.txt")), "x");
+}
+
+TEST_F(GameFolderFileSystemTest, ListsTheFolder) {
+    std::vector<DirectoryEntry> entries = files.listDirectory("");
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].name, "Save");
+    EXPECT_TRUE(entries[0].isDirectory);
+}
+
+TEST(ActiveFileSystemTest, DefaultsToTheCurrentDirectoryAndCanBeReplaced) {
+    TemporaryFolder folder;
+    folder.writeFile("Boot", "root task");
+    std::string previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    std::string bytes;
+    bool readDefault = activeFileSystem().readFile("BOOT", bytes);
+    std::filesystem::current_path(previous);
+    ASSERT_TRUE(readDefault);
+    EXPECT_EQ(bytes, "root task");
+
+    TemporaryFolder other;
+    other.writeFile("only-here", "x");
+    GameFolderFileSystem installed(other.path());
+    FileSystem* before = setActiveFileSystem(&installed);
+    EXPECT_EQ(before, nullptr);
+    EXPECT_TRUE(activeFileSystem().readFile("only-here", bytes));
+    EXPECT_EQ(setActiveFileSystem(nullptr), &installed);
+    EXPECT_NE(&activeFileSystem(), &installed);
+}
+
+}  // namespace
+}  // namespace tavro
