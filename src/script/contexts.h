@@ -8,11 +8,21 @@
 
 #include <cstdint>
 
+#include "script/system_variables.h"
 #include "script/task_instance.h"
+#include "script/var_id.h"
 #include "script/var_resolver.h"
 #include "script/variable_table.h"
 
 namespace tavro {
+
+// The process-wide cell through which ".size" references are read (and harmlessly written).
+namespace detail {
+inline double sizeCellValue = 0;
+}
+inline double& sizeCell() {
+    return detail::sizeCellValue;
+}
 
 class CompileContext final : public VarResolver {
   public:
@@ -39,7 +49,39 @@ class InstanceContext final : public VarResolver {
     VarRef resolve(const TextString& name, int32_t id, int32_t index) override;
 
     // The table a compiled id's scope selects, or null when that scope has no instance.
-    VariableTable* tableFor(int32_t id) const;
+    VariableTable* tableFor(int32_t id) const {
+        if ((id & kVarScopeMask) == 0) {
+            return current != nullptr ? &current->variables : nullptr;
+        }
+        switch (varScope(id)) {
+            case VarScope::kSystem:
+                return &systemVariables();
+            case VarScope::kParent:
+                return current != nullptr && current->parent != nullptr
+                           ? &current->parent->variables
+                           : nullptr;
+            case VarScope::kThis:
+                return origin != nullptr ? &origin->variables : nullptr;
+            case VarScope::kPlain:
+                break;
+        }
+        return nullptr;
+    }
+
+    // Storage of a compiled reference (id > 0): what resolve answers, without the call.
+    double* slotFor(int32_t id, int32_t index) const {
+        VariableTable* table = tableFor(id);
+        if (table == nullptr) {
+            return nullptr;
+        }
+        Variable& variable = (*table)[varNameNumber(id)];
+        if (varIsSize(id)) {
+            double& cell = sizeCell();
+            cell = static_cast<double>(static_cast<uint32_t>(variable.count()));
+            return &cell;
+        }
+        return &variable[index];
+    }
 
     TaskInstance* current = nullptr;  // the instance being run (or visited by a batch)
     TaskInstance* origin = nullptr;   // the instance whose script started the run
@@ -47,8 +89,5 @@ class InstanceContext final : public VarResolver {
   private:
     VarRef resolveByText(const TextString& name);
 };
-
-// The process-wide cell through which ".size" references are read (and harmlessly written).
-double& sizeCell();
 
 }  // namespace tavro

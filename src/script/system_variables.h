@@ -9,12 +9,23 @@
 
 namespace tavro {
 
-VariableTable& systemVariables();
+namespace detail {
+// Held here, not behind a call, because compiled "system." references reach it every frame.
+inline VariableTable systemVariableTable;
+}  // namespace detail
+
+inline VariableTable& systemVariables() {
+    return detail::systemVariableTable;
+}
 
 // Element 0 of the system variable with this name number, created as 0 when missing.
-double& systemVariable(int32_t nameNumber);
+inline double& systemVariable(int32_t nameNumber) {
+    return systemVariables()[nameNumber][0];
+}
 
 // Only for tests and a fresh engine: empties the table.
-void resetSystemVariables();
+inline void resetSystemVariables() {
+    systemVariables().clear();
+}
 
 }  // namespace tavro

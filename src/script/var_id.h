@@ -3,6 +3,7 @@
 // less carries no name number: such a reference is resolved from its text at run time.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -35,6 +36,16 @@ inline VarScope varScope(int32_t id) {
     }
     return VarScope::kPlain;
 }
+
+// The id bit of a scope (0 for the plain scope).
+inline int32_t scopeBit(VarScope scope) {
+    static constexpr int32_t kBits[] = {0, kVarSystemScope, kVarParentScope, kVarThisScope};
+    return kBits[static_cast<int>(scope)];
+}
+
+// Position of the first "[" that starts a character (not the second byte of a two-byte
+// character), or npos.
+size_t findIndexBracket(std::string_view text);
 
 // Splits a recognised scope prefix ("system.", "parent.", "this.", only one, at the very
 // start) off name and returns the scope; name keeps the rest.
