@@ -3,6 +3,7 @@
 // and lands on a per-type dummy element that is reset at each such access.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -16,10 +17,9 @@ namespace tavro {
 // like a negative index, so a script cannot make the engine allocate absurd amounts of memory.
 inline constexpr int64_t kGrowArrayCap = int64_t{1} << 24;
 
-
 template <typename T>
 class GrowArray {
-public:
+  public:
     GrowArray() = default;
 
     // Returns element i, growing the array to i + 1 elements when i is past the end.
@@ -52,15 +52,22 @@ public:
 
     // First index between from and to (both inclusive, in either direction) holding value.
     int32_t find(const T& value, int32_t from, int32_t to) const {
-        const int32_t step = from <= to ? 1 : -1;
-        for (int64_t i = from;; i += step) {
-            if (i >= 0 && i < count_ && elements_[static_cast<size_t>(i)] == value) {
-                return static_cast<int32_t>(i);
+        // Only indices inside 0..count-1 can match, so the walk is clipped to them.
+        const int64_t last = int64_t{count_} - 1;
+        if (from <= to) {
+            for (int64_t i = std::max<int64_t>(from, 0); i <= std::min<int64_t>(to, last); ++i) {
+                if (elements_[static_cast<size_t>(i)] == value) {
+                    return static_cast<int32_t>(i);
+                }
             }
-            if (i == to) {
-                return -1;
+        } else {
+            for (int64_t i = std::min<int64_t>(from, last); i >= std::max<int64_t>(to, 0); --i) {
+                if (elements_[static_cast<size_t>(i)] == value) {
+                    return static_cast<int32_t>(i);
+                }
             }
         }
+        return -1;
     }
 
     T* begin() { return elements_.data(); }
@@ -70,7 +77,7 @@ public:
 
     bool operator==(const GrowArray& other) const = default;
 
-private:
+  private:
     T& grownOrDummy(int64_t i) {
         if (i < 0 || i >= kGrowArrayCap) {
             reportError(kNegativeArrayIndexMessage, 2);

@@ -5,10 +5,14 @@
 namespace tavro {
 
 namespace {
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 }  // namespace
 
-bool textIsEmpty(const char* text) { return text == nullptr || text[0] == '\0'; }
+bool textIsEmpty(const char* text) {
+    return text == nullptr || text[0] == '\0';
+}
 
 int32_t textLength(const char* text) {
     return text == nullptr ? 0 : static_cast<int32_t>(std::strlen(text));
@@ -21,17 +25,17 @@ bool textEquals(const char* a, const char* b) {
     return std::strcmp(a, b) == 0;
 }
 
-int32_t textFind(const char* text, const char* pattern, int32_t start, int32_t last) {
-    if (textIsEmpty(text) || textIsEmpty(pattern) || start > last || start < 0) {
+int32_t textFindSized(const char* text, int32_t length, const char* pattern, int32_t patternLength,
+                      int32_t start, int32_t last) {
+    if (text == nullptr || length <= 0 || pattern == nullptr || patternLength <= 0 ||
+        start > last || start < 0) {
         return -1;
     }
-    const int64_t length = textLength(text);
-    const int64_t patternLength = textLength(pattern);
-    if (start + patternLength > length || int64_t{last} - start < patternLength) {
+    if (int64_t{start} + patternLength > length || int64_t{last} - start < patternLength) {
         return -1;
     }
-    int64_t i = start;
-    while (i <= last && i <= length) {
+    const int64_t end = last < length ? last : length;
+    for (int64_t i = start; i <= end;) {
         if (text[i] == pattern[0] && i + patternLength <= length &&
             std::memcmp(text + i, pattern, static_cast<size_t>(patternLength)) == 0) {
             return static_cast<int32_t>(i);
@@ -39,6 +43,10 @@ int32_t textFind(const char* text, const char* pattern, int32_t start, int32_t l
         i += isLeadByte(text[i]) ? 2 : 1;
     }
     return -1;
+}
+
+int32_t textFind(const char* text, const char* pattern, int32_t start, int32_t last) {
+    return textFindSized(text, textLength(text), pattern, textLength(pattern), start, last);
 }
 
 int32_t textFind(const char* text, const char* pattern) {
@@ -64,9 +72,7 @@ bool textCopyChars(char* destination, const char* source, int32_t first, int32_t
         return false;
     }
     int32_t i = 0;
-    auto stepCharacter = [&] {
-        i += (isLeadByte(source[i]) && source[i + 1] != '\0') ? 2 : 1;
-    };
+    auto stepCharacter = [&] { i += (isLeadByte(source[i]) && source[i + 1] != '\0') ? 2 : 1; };
     for (int32_t character = 0; character < first; ++character) {
         if (source[i] == '\0') {
             return false;
@@ -95,7 +101,7 @@ bool textReplace(char* destination, const char* source, const char* pattern,
     const int32_t length = textLength(source);
     const int32_t patternLength = textLength(pattern);
     const int32_t replacementLength = textLength(replacement);
-    int32_t found = textFind(source, pattern, start, last);
+    int32_t found = textFindSized(source, length, pattern, patternLength, start, last);
     int32_t j = 0;
     int32_t k = 0;
     while (j < length) {
@@ -105,7 +111,7 @@ bool textReplace(char* destination, const char* source, const char* pattern,
             }
             k += replacementLength;
             j += patternLength;
-            found = textFind(source, pattern, j, last);
+            found = textFindSized(source, length, pattern, patternLength, j, last);
         } else {
             destination[k++] = source[j++];
         }

@@ -7,7 +7,9 @@
 
 namespace tavro {
 
-inline bool isLeadByte(char byte) { return static_cast<unsigned char>(byte) >= 0x80; }
+inline bool isLeadByte(char byte) {
+    return static_cast<unsigned char>(byte) >= 0x80;
+}
 
 bool textIsEmpty(const char* text);
 int32_t textLength(const char* text);
@@ -17,6 +19,10 @@ bool textEquals(const char* a, const char* b);
 // pattern occurs, stepping over second bytes of two-byte characters; -1 when not found.
 int32_t textFind(const char* text, const char* pattern, int32_t start, int32_t last);
 int32_t textFind(const char* text, const char* pattern);
+// textFind over a text whose length is already known (it may hold zero bytes): the same rule
+// without measuring the text again, so repeated searches over one text stay linear.
+int32_t textFindSized(const char* text, int32_t length, const char* pattern, int32_t patternLength,
+                      int32_t start, int32_t last);
 
 // Copies source bytes first..last (inclusive) to destination and terminates it.
 // The caller guarantees the destination holds last - first + 2 bytes.

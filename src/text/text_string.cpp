@@ -1,6 +1,7 @@
 #include "text/text_string.h"
 
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "text/error_report.h"
@@ -10,11 +11,17 @@
 
 namespace tavro {
 
-TextString::TextString(const char* text) { assign(text); }
+TextString::TextString(const char* text) {
+    assign(text);
+}
 
-TextString::TextString(const char* bytes, int32_t count) { assignBytes(bytes, count); }
+TextString::TextString(const char* bytes, int32_t count) {
+    assignBytes(bytes, count);
+}
 
-TextString::TextString(const TextString& other) { assignBytes(other.cStr(), other.length()); }
+TextString::TextString(const TextString& other) {
+    assignBytes(other.cStr(), other.length());
+}
 
 TextString& TextString::operator=(const TextString& other) {
     if (this != &other) {
@@ -48,8 +55,7 @@ TextString& TextString::assignBytes(const char* bytes, int32_t count) {
 
 const char* TextString::cStr() const {
     if (bytes_.empty()) {
-        auto& self = const_cast<TextString&>(*this);
-        self.bytes_.assign(1, '\0');
+        bytes_.assign(1, '\0');
     }
     return bytes_.data();
 }
@@ -96,12 +102,18 @@ TextString& TextString::appendBytes(const char* bytes, int32_t count) {
         return *this;
     }
     const int32_t oldLength = length();
-    std::vector<char> joined;
-    joined.reserve(static_cast<size_t>(oldLength) + count + 1);
-    joined.insert(joined.end(), cStr(), cStr() + oldLength);
-    joined.insert(joined.end(), bytes, bytes + count);
-    joined.push_back('\0');
-    bytes_ = std::move(joined);
+    // Bytes from our own storage (self-append) are copied before the storage may move.
+    std::vector<char> ownCopy;
+    const auto* storageBegin = bytes_.data();
+    if (std::less_equal<const char*>()(storageBegin, bytes) &&
+        std::less<const char*>()(bytes, storageBegin + bytes_.size())) {
+        ownCopy.assign(bytes, bytes + count);
+        bytes = ownCopy.data();
+    }
+    // Appending in place lets the vector's capacity growth keep repeated appends linear.
+    bytes_.resize(static_cast<size_t>(oldLength));
+    bytes_.insert(bytes_.end(), bytes, bytes + count);
+    bytes_.push_back('\0');
     valueChanged();
     cachedLength_ = oldLength + count;
     return *this;
@@ -111,7 +123,9 @@ TextString& TextString::operator+=(const TextString& other) {
     return appendBytes(other.cStr(), other.length());
 }
 
-TextString& TextString::operator+=(const char* text) { return appendBytes(text, textLength(text)); }
+TextString& TextString::operator+=(const char* text) {
+    return appendBytes(text, textLength(text));
+}
 
 TextString operator+(const TextString& a, const TextString& b) {
     TextString result(a);
@@ -178,15 +192,21 @@ bool TextString::replaceAll(const char* from, const char* to) {
     const int32_t size = length();
     std::string result;
     int32_t j = 0;
-    for (int32_t found = textFind(source, pattern.c_str(), 0, size); found >= 0;
-         found = textFind(source, pattern.c_str(), j, size)) {
+    const auto patternLength = static_cast<int32_t>(pattern.size());
+    for (int32_t found = findFrom(pattern.c_str(), patternLength, 0); found >= 0;
+         found = findFrom(pattern.c_str(), patternLength, j)) {
         result.append(source + j, static_cast<size_t>(found - j));
         result += replacement;
-        j = found + static_cast<int32_t>(pattern.size());
+        j = found + patternLength;
     }
     result.append(source + j, static_cast<size_t>(size - j));
     assignBytes(result.data(), static_cast<int32_t>(result.size()));
     return true;
+}
+
+int32_t TextString::findFrom(const char* pattern, int32_t patternLength, int32_t start) const {
+    const int32_t size = length();
+    return textFindSized(cStr(), size, pattern, patternLength, start, size);
 }
 
 void TextString::setToken(const char* bytes, int32_t count) {
@@ -206,7 +226,7 @@ bool TextString::nextToken(const char* delimiter) {
     }
     const int32_t size = length();
     const int32_t start = tokenCursor_ < size ? tokenCursor_ : size;
-    const int32_t found = textFind(cStr(), delimiter, start, size);
+    const int32_t found = findFrom(delimiter, textLength(delimiter), start);
     if (found >= 0) {
         setToken(cStr() + start, found - start);
         tokenCursor_ = found + textLength(delimiter);
@@ -226,21 +246,21 @@ bool TextString::nextGroup(const char* open, const char* close) {
     const char* text = cStr();
     const int32_t openLength = textLength(open);
     const int32_t closeLength = textLength(close);
-    const int32_t p = textFind(text, open, groupCursor_, size);
+    const int32_t p = findFrom(open, openLength, groupCursor_);
     if (p < 0) {
         groupCursor_ = 0;
         return false;
     }
     groupCursor_ = p;
-    int32_t q = textFind(text, close, p + openLength, size);
+    int32_t q = findFrom(close, closeLength, p + openLength);
     if (q < 0) {
         return false;
     }
     // Opens that begin after `from` and no later than `to`.
     auto countOpens = [&](int32_t from, int32_t to) {
         int32_t n = 0;
-        for (int32_t at = textFind(text, open, from, to); at >= 0;
-             at = textFind(text, open, at + openLength, to)) {
+        for (int32_t at = textFindSized(text, size, open, openLength, from, to); at >= 0;
+             at = textFindSized(text, size, open, openLength, at + openLength, to)) {
             ++n;
         }
         return n;
@@ -249,7 +269,7 @@ bool TextString::nextGroup(const char* open, const char* close) {
     while (nested > 0) {
         const int32_t previous = q;
         for (int32_t k = 0; k < nested; ++k) {
-            q = textFind(text, close, q + closeLength, size);
+            q = findFrom(close, closeLength, q + closeLength);
             if (q < 0) {
                 return false;
             }
@@ -261,6 +281,8 @@ bool TextString::nextGroup(const char* open, const char* close) {
     return true;
 }
 
-TextString TextString::token() const { return TextString(tokenCStr()); }
+TextString TextString::token() const {
+    return TextString(tokenCStr());
+}
 
 }  // namespace tavro

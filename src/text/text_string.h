@@ -10,7 +10,7 @@
 namespace tavro {
 
 class TextString {
-public:
+  public:
     TextString() = default;
     TextString(const char* text);  // NOLINT: implicit by design, texts are passed around freely
     TextString(const char* bytes, int32_t count);
@@ -45,7 +45,9 @@ public:
     TextString& appendBytes(const char* bytes, int32_t count);
     friend TextString operator+(const TextString& a, const TextString& b);
 
-    friend bool operator==(const TextString& a, const TextString& b) { return a.view() == b.view(); }
+    friend bool operator==(const TextString& a, const TextString& b) {
+        return a.view() == b.view();
+    }
     friend bool operator==(const TextString& a, const char* b);
 
     TextString substr(int32_t start, int32_t count) const;
@@ -60,11 +62,14 @@ public:
     TextString token() const;
     const char* tokenCStr() const { return token_.empty() ? "" : token_.data(); }
 
-private:
+  private:
     void valueChanged();
     void setToken(const char* bytes, int32_t count);
+    // textFind over the whole value from start, without measuring the value again.
+    int32_t findFrom(const char* pattern, int32_t patternLength, int32_t start) const;
 
-    std::vector<char> bytes_;
+    // Mutable so that cStr can give an empty string its one-byte storage.
+    mutable std::vector<char> bytes_;
     std::vector<char> token_;
     mutable int32_t cachedLength_ = -1;
     int32_t tokenCursor_ = 0;

@@ -1,0 +1,111 @@
+#include "text/grow_array.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+#include "text/messages.h"
+#include "text/test_support.h"
+#include "text/text_string.h"
+
+namespace tavro {
+namespace {
+
+using testing::RecordingSink;
+
+TEST(GrowArray, IndexGrowsToExactlyIndexPlusOneWithZeroSlots) {
+    GrowArray<double> a;
+    a[4] = 2.5;
+    EXPECT_EQ(a.count(), 5);
+    for (int32_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(a[i], 0.0) << i;
+    }
+    EXPECT_EQ(a[4], 2.5);
+    a[1] = 1.0;
+    EXPECT_EQ(a.count(), 5);
+    EXPECT_EQ(a.push(7.0), 6);
+    EXPECT_EQ(a[5], 7.0);
+
+    GrowArray<TextString> names;
+    names[2] = "c";
+    EXPECT_EQ(names.count(), 3);
+    EXPECT_TRUE(names[0].empty());
+    EXPECT_EQ(names[2], "c");
+}
+
+TEST(GrowArray, BadIndicesReportAndLandOnAResetDummy) {
+    const int64_t indices[] = {-1,         INT_MIN, kGrowArrayCap,
+                               1000000000, INT_MAX, int64_t{INT_MAX} + 1};
+    for (const int64_t index : indices) {
+        RecordingSink sink;
+        GrowArray<int32_t> a;
+        a[1] = 9;
+        int32_t& dummy = a[index];
+        EXPECT_EQ(dummy, 0) << index;
+        dummy = 42;
+        EXPECT_EQ(a[-5], 0) << "the dummy is reset at each access";
+        EXPECT_EQ(a.count(), 2) << index;
+        ASSERT_EQ(sink.reports.size(), 2u) << index;
+        EXPECT_EQ(sink.reports[0].first, kNegativeArrayIndexMessage);
+        EXPECT_EQ(sink.reports[0].second, 2u);
+    }
+    GrowArray<uint8_t> largest;
+    largest[kGrowArrayCap - 1] = 1;
+    EXPECT_EQ(largest.count(), kGrowArrayCap);
+    RecordingSink sink;
+    EXPECT_EQ(largest.push(5), kGrowArrayCap) << "a push past the cap changes nothing";
+    EXPECT_EQ(sink.reports.size(), 1u);
+}
+
+TEST(GrowArray, FindSearchesEitherDirectionInclusive) {
+    GrowArray<int32_t> a;
+    for (const int32_t v : {5, 7, 5, 9}) {
+        a.push(v);
+    }
+    struct Case {
+        int32_t value;
+        int32_t from;
+        int32_t to;
+        int32_t expected;
+    };
+    const Case cases[] = {
+        {5, 0, 3, 0},
+        {5, 3, 0, 2},
+        {5, 1, 3, 2},
+        {9, 0, 3, 3},
+        {9, 0, 2, -1},
+        {7, 1, 1, 1},
+        {5, -10, 100, 0},
+        {5, 100, -10, 2},
+        {9, INT_MIN, INT_MAX, 3},
+        {5, INT_MAX, INT_MIN, 2},
+        {4, 0, 3, -1},
+        {5, 10, 20, -1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(a.find(c.value, c.from, c.to), c.expected)
+            << c.value << " from " << c.from << " to " << c.to;
+    }
+    EXPECT_EQ(GrowArray<int32_t>().find(0, 0, 0), -1);
+}
+
+TEST(GrowArray, CopiesAreDeepAndSelfAssignmentIsSafe) {
+    GrowArray<TextString> a;
+    a[0] = "x";
+    a[1] = "y";
+    GrowArray<TextString> b(a);
+    b[0] = "changed";
+    EXPECT_EQ(a[0], "x");
+    EXPECT_EQ(b.count(), 2);
+    const GrowArray<TextString>& alias = a;
+    a = alias;
+    EXPECT_EQ(a.count(), 2);
+    EXPECT_EQ(a[1], "y");
+    a.clear();
+    EXPECT_EQ(a.count(), 0);
+    EXPECT_EQ(a.find(TextString("y"), 0, 1), -1);
+}
+
+}  // namespace
+}  // namespace tavro

@@ -1,0 +1,157 @@
+#include "text/text_functions.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace tavro {
+namespace {
+
+TEST(TextFind, WalksShiftJisCharacters) {
+    struct Case {
+        const char* text;
+        const char* pattern;
+        int32_t start;
+        int32_t last;
+        int32_t expected;
+    };
+    const Case cases[] = {
+        {"\x82\xa0\x82\xa2", "\x82\xa2", 0, 4, 2},
+        // 0x5C and 0x22 as second bytes are never a match start.
+        {"\x83\x5c", "\\", 0, 2, -1},
+        {"\x83\x5c\\", "\\", 0, 3, 2},
+        {"\x81\x22x\"", "\"", 0, 4, 3},
+        // A start inside a character sees its second byte as a first byte.
+        {"\x83\x5c", "\\", 1, 2, 1},
+        {"abcabc", "bc", 0, 6, 1},
+        {"abcabc", "bc", 2, 6, 4},
+        {"abcabc", "bc", 2, 3, -1},  // last - start shorter than the pattern
+        {"abc", "abcd", 0, 3, -1},   // pattern longer than the rest
+        {"abc", "c", 3, 3, -1},
+        {"abc", "a", 2, 1, -1},  // start after last
+        {"abc", "", 0, 3, -1},
+        {"", "a", 0, 0, -1},
+        {nullptr, "a", 0, 0, -1},
+        {"abc", nullptr, 0, 3, -1},
+        {"abc", "b", -5, 3, -1},  // a negative start never reads before the text
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(textFind(c.text, c.pattern, c.start, c.last), c.expected)
+            << (c.text ? c.text : "(null)") << " / " << (c.pattern ? c.pattern : "(null)")
+            << " from " << c.start << " to " << c.last;
+    }
+    EXPECT_EQ(textFind("x\x83\x5cy\\", "\\"), 4);
+}
+
+TEST(TextFind, SizedSearchSeesBytesAfterAZero) {
+    const char bytes[] = {'a', '\0', 'b', ';', 'c', '\0'};
+    EXPECT_EQ(textFindSized(bytes, 5, ";", 1, 0, 5), 3);
+    EXPECT_EQ(textFind(bytes, ";"), -1);
+}
+
+TEST(TextEquals, ByteExactWithNulls) {
+    struct Case {
+        const char* a;
+        const char* b;
+        bool expected;
+    };
+    const Case cases[] = {
+        {nullptr, nullptr, true}, {nullptr, "", false},  {"", nullptr, false}, {"", "", true},
+        {"abc", "abc", true},     {"abc", "ABC", false}, {"abc", "ab", false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(textEquals(c.a, c.b), c.expected)
+            << (c.a ? c.a : "(null)") << " vs " << (c.b ? c.b : "(null)");
+    }
+    EXPECT_TRUE(textIsEmpty(nullptr));
+    EXPECT_TRUE(textIsEmpty(""));
+    EXPECT_EQ(textLength(nullptr), 0);
+}
+
+TEST(TextCopy, RangeAndCharacters) {
+    struct Case {
+        bool characters;
+        const char* source;
+        int32_t first;
+        int32_t last;
+        bool ok;
+        const char* expected;  // destination afterwards
+    };
+    const Case cases[] = {
+        {false, "abcdef", 1, 3, true, "bcd"},
+        {false, "abcdef", 4, 99, true, "ef"},
+        {false, "abcdef", 3, 2, false, "untouched"},
+        {false, "", 0, 1, false, "untouched"},
+        {false, "abc", -1, 1, false, "untouched"},
+        {true,
+         "a\x82\xa0"
+         "b\x82\xa2",
+         1, 2, true,
+         "\x82\xa0"
+         "b"},
+        {true, "\x82\xa0\x82\xa2\x82\xa4", 2, 2, true, "\x82\xa4"},
+        {true, "ab", 5, 6, false, "untouched"},
+        // A lead byte directly before the terminator is copied alone.
+        {true, "a\x82", 0, 5, true, "a\x82"},
+        {true, "abc", 2, 1, false, "untouched"},
+    };
+    for (const Case& c : cases) {
+        char destination[32] = "untouched";
+        const bool ok = c.characters ? textCopyChars(destination, c.source, c.first, c.last)
+                                     : textCopyRange(destination, c.source, c.first, c.last);
+        EXPECT_EQ(ok, c.ok) << c.source << " " << c.first << ".." << c.last;
+        EXPECT_STREQ(destination, c.expected) << c.source << " " << c.first << ".." << c.last;
+    }
+    char same[8] = "abc";
+    EXPECT_FALSE(textCopyRange(same, same, 0, 1));
+    EXPECT_FALSE(textCopyChars(same, same, 0, 1));
+}
+
+TEST(TextReplace, ReplacesFromStartAndRefusesAliases) {
+    struct Case {
+        const char* source;
+        const char* pattern;
+        const char* replacement;
+        int32_t start;
+        int32_t last;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"a-b-c", "-", "+", 0, 5, "a+b+c"},
+        {"a-b-c", "-", "+", 2, 5, "a-b+c"},  // bytes before start are copied unchanged
+        {"a-b-c", "-", nullptr, 0, 5, "abc"},
+        {"aaaa", "a", "abc", 0, 4, "abcabcabcabc"},
+        {"\x83\x5c\\", "\\", "/", 0, 3, "\x83\x5c/"},
+    };
+    for (const Case& c : cases) {
+        char destination[64] = {};
+        ASSERT_TRUE(textReplace(destination, c.source, c.pattern, c.replacement, c.start, c.last))
+            << c.source;
+        EXPECT_STREQ(destination, c.expected) << c.source;
+    }
+    char buffer[16] = "abc";
+    char other[16] = {};
+    EXPECT_FALSE(textReplace(buffer, buffer, "a", "b", 0, 3));
+    EXPECT_FALSE(textReplace(other, "abc", "", "b", 0, 3));
+    EXPECT_FALSE(textReplace(other, "", "a", "b", 0, 3));
+    EXPECT_FALSE(textReplace(other, "abc", "a", "b", 3, 0));
+}
+
+TEST(TextIsNumber, AcceptsOnlyPlainDecimals) {
+    struct Case {
+        const char* text;
+        bool expected;
+    };
+    const Case cases[] = {
+        {"12", true},     {"-3.5", true}, {"7.", true},     {"0", true},   {"-0.5", true},
+        {"10.", true},    {".5", false},  {"-.5", false},   {"+1", false}, {"1e3", false},
+        {"1.2.3", false}, {" 1", false},  {"-", false},     {".", false},  {"1..2", false},
+        {"1-2", false},   {"", false},    {nullptr, false},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(textIsNumber(c.text), c.expected) << (c.text ? c.text : "(null)");
+    }
+}
+
+}  // namespace
+}  // namespace tavro
