@@ -1,0 +1,58 @@
+// ErrorLog: the engine's numbered diagnostic log, "errorLog.txt". A report level filters the
+// lines by severity; the first line that passes in a run empties the previous run's log, and
+// every line is appended with its own open and close, so the file is complete after each one.
+#pragma once
+
+#include <cstdint>
+
+#include "text/error_report.h"
+#include "text/scrambled_file.h"
+
+namespace tavro {
+
+inline constexpr const char* kErrorLogFileName = "errorLog.txt";
+inline constexpr uint32_t kReportNothing = 3;
+inline constexpr uint32_t kReportEverything = 2;
+inline constexpr uint32_t kMaxLineLimit = 100000;
+
+class ErrorLog : public ErrorSink {
+  public:
+    explicit ErrorLog(const char* path = kErrorLogFileName);
+    ~ErrorLog() override;
+    ErrorLog(const ErrorLog&) = delete;
+    ErrorLog& operator=(const ErrorLog&) = delete;
+
+    // Makes this log the receiver of every reportError.
+    void install();
+
+    // 0: severity 2 and above, 1: severity 1 and above, 2: everything, 3 (or more): nothing.
+    void setReportLevel(uint32_t level) {
+        level_ = level < kReportNothing ? level : kReportNothing;
+    }
+    // Highest call number after which lines are dropped; at most 100000.
+    void setLineLimit(uint32_t limit) {
+        lineLimit_ = limit < kMaxLineLimit ? limit : kMaxLineLimit;
+    }
+    uint32_t reportLevel() const { return level_; }
+    uint32_t lineLimit() const { return lineLimit_; }
+    // Calls that passed the filter so far in this run.
+    uint64_t callCount() const { return calls_; }
+
+    // Adds "NNN : text\n" when the severity passes the filter. Reports raised while a line is
+    // being written (a failure of the log's own file) are dropped, so the log never recurses.
+    void record(const char* text, uint32_t severity) override;
+
+  private:
+    bool passes(uint32_t severity) const;
+
+    ScrambledFile file_;
+    uint32_t level_ = kReportNothing;
+    uint32_t lineLimit_ = kMaxLineLimit;
+    uint64_t calls_ = 0;
+    bool writing_ = false;
+};
+
+// The process-wide log, installed as the error sink on first use.
+ErrorLog& errorLog();
+
+}  // namespace tavro
