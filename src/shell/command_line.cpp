@@ -1,0 +1,231 @@
+#include "shell/command_line.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <charconv>
+#include <vector>
+
+namespace tavro {
+namespace {
+
+enum class OptionKind { kFlag, kValue };
+
+struct OptionInfo {
+    std::string_view name;
+    OptionKind kind;
+    bool headlessOnly;
+    std::string_view argument;  // shown in the help text
+    std::string_view description;
+};
+
+constexpr OptionInfo kOptions[] = {
+    {"--headless", OptionKind::kFlag, false, "",
+     "run without a window or audio device, on a virtual clock"},
+    {"--frames", OptionKind::kValue, false, "N", "end after N frames, as if F4 were pressed"},
+    {"--screenshot", OptionKind::kValue, false, "FILE",
+     "at the end, write the last presented frame as PNG"},
+    {"--input", OptionKind::kValue, true, "FILE", "headless: scripted input, one event a line"},
+    {"--answer", OptionKind::kValue, true, "yes|no",
+     "headless: the answer to every yes/no question (default yes)"},
+    {"--audio-out", OptionKind::kValue, true, "FILE",
+     "headless: write the mixer's output as a 16-bit stereo WAV"},
+    {"--seed", OptionKind::kValue, false, "N", "seed the random generator with N"},
+    {"--soundfont", OptionKind::kValue, false, "FILE", "the General MIDI soundfont to use"},
+    {"--help", OptionKind::kFlag, false, "", "show this help and exit"},
+    {"--version", OptionKind::kFlag, false, "", "show the version and exit"},
+};
+
+constexpr const char* kSoundFontNames[] = {"default-GM.sf2", "FluidR3_GM.sf2", "TimGM6mb.sf2"};
+
+const OptionInfo* findOption(std::string_view name) {
+    for (const OptionInfo& option : kOptions) {
+        if (option.name == name) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
+std::string quoted(std::string_view text) {
+    return "'" + std::string(text) + "'";
+}
+
+// A decimal number within [minimum, maximum], digits only.
+bool parseNumber(std::string_view text, uint64_t minimum, uint64_t maximum, uint64_t& value) {
+    if (text.empty() || text[0] < '0' || text[0] > '9') {
+        return false;
+    }
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && value >= minimum &&
+           value <= maximum;
+}
+
+// Stores one option's value; false with the error set when the value is unusable.
+bool applyValue(const OptionInfo& option, std::string_view value, CommandLineOptions& options,
+                std::string& error) {
+    std::string_view name = option.name;
+    uint64_t number = 0;
+    if (name == "--frames") {
+        if (!parseNumber(value, 1, UINT32_MAX, number)) {
+            error = "--frames needs a whole number from 1 to 4294967295, not " + quoted(value);
+            return false;
+        }
+        options.frameLimit = number;
+    } else if (name == "--seed") {
+        if (!parseNumber(value, 0, UINT32_MAX, number)) {
+            error = "--seed needs a whole number from 0 to 4294967295, not " + quoted(value);
+            return false;
+        }
+        options.seed = static_cast<uint32_t>(number);
+    } else if (name == "--answer") {
+        if (value != "yes" && value != "no") {
+            error = "--answer needs yes or no, not " + quoted(value);
+            return false;
+        }
+        options.answerYes = value == "yes";
+    } else if (name == "--screenshot") {
+        options.screenshotPath = value;
+    } else if (name == "--input") {
+        options.inputPath = value;
+    } else if (name == "--audio-out") {
+        options.audioOutPath = value;
+    } else if (name == "--soundfont") {
+        options.soundFontPath = value;
+    }
+    return true;
+}
+
+void applyFlag(const OptionInfo& option, CommandLineOptions& options) {
+    if (option.name == "--headless") {
+        options.headless = true;
+    } else if (option.name == "--help") {
+        options.showHelp = true;
+    } else if (option.name == "--version") {
+        options.showVersion = true;
+    }
+}
+
+}  // namespace
+
+CommandLineParse parseCommandLine(std::span<const std::string_view> arguments) {
+    CommandLineParse parse;
+    CommandLineOptions& options = parse.options;
+    std::vector<const OptionInfo*> given;
+    bool gameDirectoryGiven = false;
+    bool optionsEnded = false;
+    for (size_t i = 0; i < arguments.size(); ++i) {
+        std::string_view argument = arguments[i];
+        if (optionsEnded || argument.empty() || argument[0] != '-') {
+            if (gameDirectoryGiven) {
+                parse.error =
+                    "only one game folder can be given, " + quoted(argument) + " is a second one";
+                return parse;
+            }
+            options.gameDirectory = argument;
+            gameDirectoryGiven = true;
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        size_t equals = argument.find('=');
+        std::string_view name = argument.substr(0, equals);
+        const OptionInfo* option = findOption(name);
+        if (option == nullptr) {
+            parse.error = "unknown option " + quoted(name);
+            return parse;
+        }
+        given.push_back(option);
+        if (option->kind == OptionKind::kFlag) {
+            if (equals != std::string_view::npos) {
+                parse.error = "option " + quoted(name) + " takes no value";
+                return parse;
+            }
+            applyFlag(*option, options);
+            continue;
+        }
+        std::string_view value;
+        if (equals != std::string_view::npos) {
+            value = argument.substr(equals + 1);
+        } else if (i + 1 < arguments.size() && !arguments[i + 1].starts_with("--")) {
+            value = arguments[++i];
+        }
+        if (value.empty()) {
+            parse.error =
+                "option " + quoted(name) + " needs a value (" + std::string(option->argument) + ")";
+            return parse;
+        }
+        if (!applyValue(*option, value, options, parse.error)) {
+            return parse;
+        }
+    }
+    for (const OptionInfo* option : given) {
+        if (option->headlessOnly && !options.headless) {
+            parse.error = "option " + quoted(option->name) + " only works with --headless";
+            return parse;
+        }
+    }
+    parse.ok = true;
+    return parse;
+}
+
+CommandLineParse parseCommandLine(int argc, const char* const* argv) {
+    std::vector<std::string_view> arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments.emplace_back(argv[i]);
+    }
+    return parseCommandLine(arguments);
+}
+
+std::string helpText() {
+    std::string text =
+        "Usage: tavro [OPTIONS] [GAME_DIR]\n"
+        "Runs the game in GAME_DIR, or in the current directory when none is given.\n\n"
+        "Options:\n";
+    for (const OptionInfo& option : kOptions) {
+        std::string left = "  " + std::string(option.name);
+        if (!option.argument.empty()) {
+            left += " " + std::string(option.argument);
+        }
+        left.resize(std::max<size_t>(left.size() + 2, 24), ' ');
+        text += left + std::string(option.description) + "\n";
+    }
+    text += "\nExit status: 0 for a normal end, 1 when start-up failed, 2 for a usage error.\n";
+    return text;
+}
+
+std::string versionText(std::string_view buildVersion) {
+    return std::string(kTavroVersionName) + " (build " + std::string(buildVersion) + ")\n";
+}
+
+std::string usageErrorText(std::string_view error) {
+    return "tavro: " + std::string(error) + "\nTry 'tavro --help' for more information.\n";
+}
+
+bool checkGameDirectory(const std::string& directory, std::string& error) {
+    struct stat info;
+    if (::stat(directory.c_str(), &info) != 0) {
+        error = "game folder " + quoted(directory) + " does not exist";
+        return false;
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        error = quoted(directory) + " is not a folder";
+        return false;
+    }
+    return true;
+}
+
+std::string findDefaultSoundFont(const std::string& folder) {
+    for (const char* name : kSoundFontNames) {
+        std::string path = folder + "/" + name;
+        struct stat info;
+        if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+            return path;
+        }
+    }
+    return {};
+}
+
+}  // namespace tavro

@@ -1,0 +1,61 @@
+// Tavro's command line: tavro [OPTIONS] [GAME_DIR]. With neither, the game in the current
+// directory runs exactly as it would on Windows. Parsing is pure; checking the game folder
+// and acting on the options are left to the start-up.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace tavro {
+
+// The runtime's name and version, also its default window title.
+inline constexpr const char* kTavroVersionName = "Tavro version 1.00";
+
+// The process exit status.
+enum ExitStatus : int {
+    kExitNormal = 0,
+    kExitStartupFailed = 1,
+    kExitUsageError = 2,
+};
+
+struct CommandLineOptions {
+    std::string gameDirectory;  // empty: the current directory
+    bool headless = false;
+    uint64_t frameLimit = 0;     // end after this many frames; 0: no limit
+    std::string screenshotPath;  // empty: no screenshot
+    std::string inputPath;       // headless scripted input; empty: none
+    bool answerYes = true;       // headless answer to every yes/no question
+    std::string audioOutPath;    // headless WAV of the mixer's output; empty: none
+    std::optional<uint32_t> seed;
+    std::string soundFontPath;  // empty: findDefaultSoundFont()
+    bool showHelp = false;
+    bool showVersion = false;
+};
+
+struct CommandLineParse {
+    bool ok = false;
+    CommandLineOptions options;
+    std::string error;  // one line, set when not ok
+};
+
+// Parses the arguments after the program name.
+CommandLineParse parseCommandLine(std::span<const std::string_view> arguments);
+CommandLineParse parseCommandLine(int argc, const char* const* argv);
+
+// The --help text, every option with a line of its own.
+std::string helpText();
+// The --version text; buildVersion is the version the executable was built as.
+std::string versionText(std::string_view buildVersion);
+// What standard error shows for a usage error.
+std::string usageErrorText(std::string_view error);
+
+// False (with a one-line error) when the game folder does not exist or is not a folder.
+bool checkGameDirectory(const std::string& directory, std::string& error);
+
+// The first of the usual General MIDI soundfonts found in the folder; empty when none is.
+std::string findDefaultSoundFont(const std::string& folder = "/usr/share/sounds/sf2");
+
+}  // namespace tavro
