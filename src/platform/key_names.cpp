@@ -1,10 +1,10 @@
 #include "platform/key_names.h"
 
-#include <cstdlib>
 #include <string>
 
 #include "platform/pad_state.h"
 #include "text/text_functions.h"
+#include "text/text_numbers.h"
 
 namespace tavro {
 
@@ -40,7 +40,7 @@ KeyNameValue padValue(int32_t device, std::string_view suffix) {
     }
     const std::string text(suffix);
     if (textIsNumber(text.c_str())) {
-        return {true, device | std::atoi(text.c_str()), {}};
+        return {true, device | textToInt(text.c_str()), {}};
     }
     return {true, device, suffix};
 }

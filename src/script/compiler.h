@@ -17,7 +17,16 @@ inline constexpr int32_t kMaxCompileDepth = 256;
 // brace, shows the syntax error message, sets haltRequested and stops.
 void compileStatements(Statement& first, TextString& text);
 
-// True while a script compile is under way at the deepest allowed nesting.
+// True while compiling at the deepest allowed nesting.
 bool compileDepthExhausted();
+
+// One level of nesting (a block, or a script compiled while another one is) while it lives.
+class CompileDepthScope {
+  public:
+    CompileDepthScope();
+    ~CompileDepthScope();
+    CompileDepthScope(const CompileDepthScope&) = delete;
+    CompileDepthScope& operator=(const CompileDepthScope&) = delete;
+};
 
 }  // namespace tavro

@@ -1,0 +1,187 @@
+#include "script/compiler.h"
+
+#include "platform/key_names.h"
+#include "script/contexts.h"
+#include "script/halt.h"
+#include "script/keywords.h"
+#include "script/script_dialogs.h"
+#include "script/script_table.h"
+#include "text/messages.h"
+#include "text/text_functions.h"
+
+namespace tavro {
+
+namespace {
+
+constexpr const char* kReportCaption = "report";
+
+int32_t compileDepth = 0;
+
+void syntaxError() {
+    if (Dialogs* dialogs = scriptDialogs()) {
+        dialogs->showMessage(kReportCaption, kSyntaxErrorMessage);
+    }
+    requestHalt();
+}
+
+void parseInto(ExprNode& expression, const TextString& text) {
+    CompileContext context;
+    expression.parse(text, &context);
+}
+
+// Compiles the block that follows a block header: its group (the first one of the text not
+// yet taken) becomes the body, and the text's token walk is moved past the block's closing
+// brace. False on a syntax error.
+bool compileBlock(Statement& statement, TextString& text) {
+    if (!text.nextGroup("{;", "};") || compileDepthExhausted()) {
+        return false;
+    }
+    TextString group = text.token();
+    statement.body = std::make_unique<Statement>();
+    {
+        CompileDepthScope nested;
+        compileStatements(*statement.body, group);
+    }
+    if (haltRequested()) {
+        return true;  // the error inside has been shown
+    }
+    if (!text.nextToken(";")) {  // the opening brace
+        return false;
+    }
+    for (int32_t depth = 1; depth > 0;) {
+        if (!text.nextToken(";")) {
+            return false;
+        }
+        const char first = text.tokenCStr()[0];
+        depth += first == '{' ? 1 : first == '}' ? -1 : 0;
+    }
+    return true;
+}
+
+// The arguments of keyword(a,b,...): commas at bracket depth 0 separate, the first ")" at
+// depth 0 ends them. The first piece of the result is the keyword itself.
+TextString argumentList(const TextString& piece) {
+    std::string bytes(piece.view());
+    bool keywordEnded = false;
+    int32_t depth = 0;
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        char& byte = bytes[i];
+        if (isLeadByte(byte)) {
+            ++i;
+        } else if (byte == '(' && !keywordEnded) {
+            byte = ';';
+            keywordEnded = true;
+        } else if (byte == '(') {
+            ++depth;
+        } else if (byte == ')' && depth == 0) {
+            bytes.resize(i);
+            break;
+        } else if (byte == ')') {
+            --depth;
+        } else if (byte == ',' && depth == 0) {
+            byte = ';';
+        }
+    }
+    return TextString(bytes.data(), static_cast<int32_t>(bytes.size()));
+}
+
+bool isQuoted(const TextString& argument) {
+    const int32_t length = argument.length();
+    return length > 0 && argument.at(0) == '"' && argument.at(length - 1) == '"';
+}
+
+TextString unquoted(const TextString& argument) {
+    TextString inner = argument.substr(1, argument.length() - 2);
+    inner.replaceAll("\\n", "\n");
+    inner.replaceAll("\\t", "\t");
+    inner.replaceAll("\\s", " ");
+    return inner;
+}
+
+void compileScriptCall(Statement& statement, const TextString& fileArgument) {
+    const TextString fileName = fileArgument.substr(1, fileArgument.length() - 2);
+    statement.expressions[0].setLeftConstant(scriptNumberFor(fileName));
+}
+
+void compileKeyTest(Statement& statement, const TextString& keyArgument) {
+    const KeyNameValue key = keyValueForName(keyArgument.view());
+    if (!key.hasCode) {
+        return;
+    }
+    statement.expressions[0].setLeftConstant(key.code);
+    if (!key.inputExpression.empty()) {
+        parseInto(statement.expressions[1],
+                  TextString(key.inputExpression.data(),
+                             static_cast<int32_t>(key.inputExpression.size())));
+    }
+}
+
+void compileGenericArguments(Statement& statement, TextString& arguments) {
+    int32_t texts = 0;
+    int32_t expressions = 0;
+    while (arguments.nextToken(";")) {
+        const TextString argument = arguments.token();
+        if (isQuoted(argument) && texts < kStatementArgumentCount) {
+            statement.texts[texts++] = unquoted(argument);
+        } else if (expressions < kStatementArgumentCount) {
+            parseInto(statement.expressions[expressions++], argument);
+        }
+    }
+}
+
+void compileArguments(Statement& statement, const TextString& piece) {
+    if (statement.code == kCodeExpression) {
+        parseInto(statement.expressions[0], piece);
+        return;
+    }
+    if (statement.code == kCodeEmpty || statement.code == kCodeComment) {
+        return;
+    }
+    TextString arguments = argumentList(piece);
+    arguments.nextToken(";");  // the keyword
+    if (statement.code == kCodeScript || takesKeyName(statement.code)) {
+        arguments.nextToken(";");
+        const TextString first = arguments.token();
+        if (statement.code == kCodeScript) {
+            compileScriptCall(statement, first);
+        } else {
+            compileKeyTest(statement, first);
+        }
+        return;
+    }
+    compileGenericArguments(statement, arguments);
+}
+
+}  // namespace
+
+void compileStatements(Statement& first, TextString& text) {
+    // The chain is built in a loop; only blocks nest.
+    for (Statement* statement = &first; !haltRequested(); statement = statement->next.get()) {
+        if (!text.nextToken(";")) {
+            return;
+        }
+        const TextString piece = text.token();
+        statement->code = classifyStatement(piece.view());
+        if (isBlockStatement(statement->code) && !compileBlock(*statement, text)) {
+            if (!haltRequested()) {
+                syntaxError();
+            }
+            return;
+        }
+        compileArguments(*statement, piece);
+        statement->next = std::make_unique<Statement>();
+    }
+}
+
+bool compileDepthExhausted() {
+    return compileDepth >= kMaxCompileDepth;
+}
+
+CompileDepthScope::CompileDepthScope() {
+    ++compileDepth;
+}
+CompileDepthScope::~CompileDepthScope() {
+    --compileDepth;
+}
+
+}  // namespace tavro
