@@ -1,0 +1,54 @@
+#include "host/headless/headless_display.h"
+
+namespace tavro {
+
+HeadlessDisplay::HeadlessDisplay(ScriptedInput input) : input_(std::move(input)) {}
+
+bool HeadlessDisplay::createWindow(const char* className) {
+    if (exists_) {
+        return false;
+    }
+    exists_ = true;
+    className_ = className != nullptr ? className : "";
+    return true;
+}
+
+void HeadlessDisplay::destroyWindow() {
+    exists_ = false;
+    geometryChanged_ = false;
+    visible_ = false;
+    className_.clear();
+    title_.clear();
+    x_ = y_ = width_ = height_ = 0;
+}
+
+void HeadlessDisplay::moveWindow(int32_t x, int32_t y) {
+    x_ = x;
+    y_ = y;
+    geometryChanged_ = exists_;
+}
+
+void HeadlessDisplay::setClientSize(int32_t width, int32_t height) {
+    width_ = width;
+    height_ = height;
+    geometryChanged_ = exists_;
+}
+
+void HeadlessDisplay::setTitle(const char* title) {
+    title_ = title != nullptr ? title : "";
+}
+
+void HeadlessDisplay::showWindow(bool visible) {
+    visible_ = visible;
+}
+
+bool HeadlessDisplay::pumpEvents(WindowEventHandler& handler) {
+    if (geometryChanged_) {
+        geometryChanged_ = false;
+        handler.movedOrResized();
+    }
+    input_.deliverPending(handler);
+    return true;
+}
+
+}  // namespace tavro
