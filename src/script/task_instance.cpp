@@ -17,14 +17,22 @@ std::vector<std::unique_ptr<TaskInstance>> retiredInstances;
 
 constexpr const char* kInstanceLimitMessage = "too many objects: copy refused";
 
-void changeTreeSizes(TaskInstance* from, int32_t delta) {
-    for (TaskInstance* ancestor = from; ancestor != nullptr; ancestor = ancestor->parent) {
-        ancestor->treeSize += delta;
-    }
-}
-
+// Whether copying the source's tree keeps the instance count within the limit. Counting stops
+// as soon as the answer is known, so a refused copy of a huge tree costs little.
 bool copyFitsLimit(const TaskInstance& source) {
-    if (liveInstances + source.treeSize > kInstanceLimit) {
+    const int32_t room = kInstanceLimit - liveInstances;
+    int32_t counted = 0;
+    std::vector<const TaskInstance*> pending{&source};
+    while (!pending.empty() && counted <= room) {
+        const TaskInstance* instance = pending.back();
+        pending.pop_back();
+        ++counted;
+        for (const TaskInstance* child = instance->children.first(); child != nullptr;
+             child = ChildList::after(*child)) {
+            pending.push_back(child);
+        }
+    }
+    if (counted > room) {
         reportError(kInstanceLimitMessage, 2);
         return false;
     }
@@ -162,7 +170,6 @@ TaskInstance* ChildList::pushFront(std::unique_ptr<TaskInstance> child) {
     }
     head_.next = &link;
     placed->parent = &owner_;
-    changeTreeSizes(&owner_, placed->treeSize);
     return placed;
 }
 
@@ -176,7 +183,6 @@ void ChildList::destroy(TaskInstance& child) {
         link.next->prev = link.prev;
     }
     link.prev = nullptr;  // `next` stays for a walk standing on this child
-    changeTreeSizes(&owner_, -child.treeSize);
     unregisterInstanceTree(child);
     retire(std::unique_ptr<TaskInstance>(&child));
 }

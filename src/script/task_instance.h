@@ -95,7 +95,6 @@ struct TaskInstance {
     GrowArray<SoundRef> sounds;  // by name id
     bool killed = false;
 
-    int32_t treeSize = 1;       // this instance and all its descendants
     InstanceLink registration;  // node in the instance list
     InstanceLink sibling;       // node in the parent's child list
 };

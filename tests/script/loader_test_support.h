@@ -1,0 +1,106 @@
+// Shared set-up for the loader, compiler and object-tree tests: every process-wide table of
+// the script engine emptied, an in-memory game folder, recorded dialogs and error reports.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "host/dialogs.h"
+#include "platform/key_state.h"
+#include "script/halt.h"
+#include "script/name_id_table.h"
+#include "script/script_dialogs.h"
+#include "script/script_table.h"
+#include "script/statement.h"
+#include "script/task_instance.h"
+#include "script/task_table.h"
+#include "text/test_support.h"
+
+namespace tavro::testing {
+
+// A game folder in memory whose listing is derived from the file paths ("a/b.tsk" makes the
+// folder "a" appear in the top listing).
+class GameFolder : public MemoryFileSystem {
+  public:
+    bool readFile(std::string_view path, std::string& bytes) override {
+        reads.emplace_back(path);
+        return MemoryFileSystem::readFile(path, bytes);
+    }
+
+    std::vector<DirectoryEntry> listDirectory(std::string_view directory) override {
+        std::string prefix(directory);
+        if (!prefix.empty() && prefix.back() != '/') {
+            prefix += '/';
+        }
+        std::vector<DirectoryEntry> entries;
+        for (const auto& [path, bytes] : files) {
+            if (!path.starts_with(prefix)) {
+                continue;
+            }
+            const std::string rest = path.substr(prefix.size());
+            const size_t slash = rest.find('/');
+            DirectoryEntry entry{rest.substr(0, slash), slash != std::string::npos};
+            if (entries.empty() || entries.back().name != entry.name) {
+                entries.push_back(entry);
+            }
+        }
+        return entries;
+    }
+
+    std::vector<std::string> reads;  // every path read, in order
+};
+
+class RecordingDialogs : public Dialogs {
+  public:
+    void showMessage(const char* caption, const char* text) override {
+        messages.emplace_back(caption, text);
+    }
+    bool askYesNo(const char*, const char*) override { return true; }
+
+    std::vector<std::pair<std::string, std::string>> messages;
+};
+
+class LoaderFixture : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        resetHalt();
+        resetNameIds();
+        resetInstances();
+        resetScriptTable();
+        resetTaskTable();
+        resetKeyState();
+        previousDialogs_ = setScriptDialogs(&dialogs);
+    }
+    void TearDown() override {
+        setScriptDialogs(previousDialogs_);
+        resetTaskTable();
+        resetInstances();
+        resetScriptTable();
+        resetHalt();
+    }
+
+    double& variable(TaskInstance& instance, const char* name, int32_t index = 0) {
+        return instance.variables[nameId(name)][index];
+    }
+
+    GameFolder folder;
+    RecordingSink errors;
+    RecordingDialogs dialogs;
+
+  private:
+    Dialogs* previousDialogs_ = nullptr;
+};
+
+// The codes of a chain, the closing empty statement included.
+inline std::vector<uint32_t> chainCodes(const Statement* statement) {
+    std::vector<uint32_t> codes;
+    for (; statement != nullptr; statement = statement->next.get()) {
+        codes.push_back(statement->code);
+    }
+    return codes;
+}
+
+}  // namespace tavro::testing

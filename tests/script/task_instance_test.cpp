@@ -1,0 +1,230 @@
+// The object tree: creation defaults, copies, child order, the instance list, and removal
+// while walks stand on the removed instances (run under the address sanitizer in CI).
+#include <vector>
+
+#include "loader_test_support.h"
+#include "script/instance_list.h"
+
+namespace tavro::testing {
+namespace {
+
+class TaskInstanceTest : public LoaderFixture {
+  protected:
+    // A new child of parent with variable "id" = id.
+    TaskInstance* addChild(TaskInstance& parent, double id) {
+        TaskInstance* child = AddChild(parent, std::make_unique<TaskInstance>());
+        variable(*child, "id") = id;
+        return child;
+    }
+    std::vector<double> childIds(const TaskInstance& parent) {
+        std::vector<double> ids;
+        for (TaskInstance* child = parent.children.first(); child != nullptr;
+             child = ChildList::after(*child)) {
+            ids.push_back(variable(*child, "id"));
+        }
+        return ids;
+    }
+    std::vector<double> registeredIds() {
+        std::vector<double> ids;
+        for (TaskInstance* each = firstRegisteredInstance(); each != nullptr;
+             each = nextRegisteredInstance(*each)) {
+            ids.push_back(variable(*each, "id"));
+        }
+        return ids;
+    }
+};
+
+TEST_F(TaskInstanceTest, NewInstancesHaveTheEightDefaultProperties) {
+    TaskInstance instance;
+    struct Case {
+        const char* name;
+        double value;
+    };
+    const Case cases[] = {{"red", 255},  {"green", 255}, {"blue", 255},  {"alpha", 255},
+                          {"scaleX", 1}, {"scaleY", 1},  {"scrollX", 1}, {"scrollY", 1}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(instance.variables[nameId(c.name)].count(), 1) << c.name;
+        EXPECT_EQ(variable(instance, c.name), c.value) << c.name;
+    }
+    EXPECT_EQ(instance.parent, nullptr);
+    EXPECT_TRUE(instance.children.empty());
+    EXPECT_FALSE(instance.killed);
+    EXPECT_TRUE(instance.frameScripts.empty());
+}
+
+TEST_F(TaskInstanceTest, ChildrenComeNewestFirstAndKnowTheirParent) {
+    TaskInstance parent;
+    for (double id : {1, 2, 3}) {
+        EXPECT_EQ(addChild(parent, id)->parent, &parent);
+    }
+    EXPECT_EQ(childIds(parent), (std::vector<double>{3, 2, 1}));
+    EXPECT_EQ(parent.children.count(), 3);
+}
+
+TEST_F(TaskInstanceTest, DeepCopiesAreIndependentAndKeepChildOrder) {
+    TaskInstance source;
+    variable(source, "hp") = 10;
+    source.frameScripts.push(4);
+    source.images[nameId("stand")].fileName = "stand.png";
+    TaskInstance* first = addChild(source, 1);
+    addChild(source, 2);
+    addChild(*first, 11);
+
+    TaskInstance owner;
+    std::unique_ptr<TaskInstance> copy = deepCopy(source, &owner);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->parent, &owner);
+    EXPECT_EQ(childIds(*copy), (std::vector<double>{2, 1}));
+    TaskInstance* copiedFirst = ChildList::after(*copy->children.first());
+    EXPECT_EQ(copiedFirst->parent, copy.get());
+    EXPECT_EQ(childIds(*copiedFirst), (std::vector<double>{11}));
+
+    variable(*copy, "hp") = 1;
+    copy->frameScripts[0] = 9;
+    copy->images[nameId("stand")].fileName = "other.png";
+    EXPECT_EQ(variable(source, "hp"), 10);
+    EXPECT_EQ(source.frameScripts[0], 4);
+    EXPECT_EQ(std::string(source.images[nameId("stand")].fileName.view()), "stand.png");
+    EXPECT_NE(copiedFirst, first);
+}
+
+TEST_F(TaskInstanceTest, TemplateChildrenGoInFrontInTaskFileOrder) {
+    // A template lists its children newest first: the last TASK group comes first.
+    Task task;
+    addChild(task, 1);
+    addChild(task, 2);
+    TaskInstance instance;
+    addChild(instance, 9);
+    ASSERT_TRUE(assignFromTemplate(instance, task));
+    EXPECT_EQ(childIds(instance), (std::vector<double>{1, 2, 9}));
+}
+
+TEST_F(TaskInstanceTest, RegisteringPutsEachInstanceBeforeItsSubtree) {
+    TaskInstance& root = rootInstance();
+    variable(root, "id") = 0;
+    TaskInstance* a = addChild(root, 1);
+    addChild(root, 2);  // the children walk sees 2 first
+    addChild(*a, 11);
+    RegisterInstance(root);
+    // root first inserted, then 2, then 1, then 11, each at the front.
+    EXPECT_EQ(registeredIds(), (std::vector<double>{11, 1, 2, 0}));
+    RegisterInstance(root);  // registering twice changes nothing
+    EXPECT_EQ(registeredInstanceCount(), 4);
+}
+
+TEST_F(TaskInstanceTest, DestroyingAChildUnregistersItsSubtree) {
+    TaskInstance& root = rootInstance();
+    TaskInstance* a = addChild(root, 1);
+    addChild(*a, 11);
+    addChild(root, 2);
+    RegisterInstance(root);
+    root.children.destroy(*a);
+    EXPECT_EQ(childIds(root), (std::vector<double>{2}));
+    EXPECT_EQ(registeredInstanceCount(), 2);
+    EXPECT_EQ(retiredInstanceCount(), 0);  // no walk open: freed at once
+}
+
+TEST_F(TaskInstanceTest, InstancesRemovedDuringAWalkStayValidUntilItEnds) {
+    TaskInstance& root = rootInstance();
+    for (double id : {1, 2, 3, 4}) {
+        addChild(root, id);
+    }
+    RegisterInstance(root);
+    std::vector<double> visited;
+    {
+        InstanceWalkScope walk;
+        for (TaskInstance* each = firstRegisteredInstance(); each != nullptr;
+             each = nextRegisteredInstance(*each)) {
+            visited.push_back(variable(*each, "id"));
+            if (variable(*each, "id") == 3) {
+                // The visited instance and the one after it go while the walk stands here.
+                TaskInstance* following = nextRegisteredInstance(*each);
+                root.children.destroy(*each);
+                root.children.destroy(*following);
+            }
+        }
+        EXPECT_EQ(retiredInstanceCount(), 2);
+    }
+    EXPECT_EQ(retiredInstanceCount(), 0);
+    // Registration order: 1, 2, 3, 4 inserted after root, so the walk goes 1, 2, 3, 4, root.
+    EXPECT_EQ(visited, (std::vector<double>{1, 2, 3, 0}));
+    EXPECT_EQ(childIds(root), (std::vector<double>{2, 1}));
+}
+
+TEST_F(TaskInstanceTest, KillingTheParentDuringAChildWalkLeavesNoDanglingNode) {
+    TaskInstance& root = rootInstance();
+    TaskInstance* parent = addChild(root, 1);
+    for (double id : {11, 12, 13}) {
+        addChild(*parent, id);
+    }
+    RegisterInstance(root);
+    std::vector<double> visited;
+    {
+        InstanceWalkScope walk;
+        for (TaskInstance* child = parent->children.first(); child != nullptr;
+             child = ChildList::after(*child)) {
+            visited.push_back(variable(*child, "id"));
+            if (visited.size() == 2) {
+                root.children.destroy(*parent);  // the parent and all its children go
+            }
+        }
+        EXPECT_EQ(retiredInstanceCount(), 1);  // the parent, holding its children
+    }
+    // The walk finishes over memory that stayed valid.
+    EXPECT_EQ(visited, (std::vector<double>{13, 12, 11}));
+    EXPECT_TRUE(root.children.empty());
+    EXPECT_EQ(registeredInstanceCount(), 1);  // the root alone
+}
+
+TEST_F(TaskInstanceTest, ChildrenAddedDuringAWalkAreNotVisited) {
+    TaskInstance parent;
+    addChild(parent, 1);
+    addChild(parent, 2);
+    std::vector<double> visited;
+    for (TaskInstance* child = parent.children.first(); child != nullptr;
+         child = ChildList::after(*child)) {
+        visited.push_back(variable(*child, "id"));
+        addChild(parent, 100 + visited.size());
+    }
+    EXPECT_EQ(visited, (std::vector<double>{2, 1}));
+}
+
+TEST_F(TaskInstanceTest, CopiesPastTheInstanceLimitAreRefused) {
+    Task big;
+    for (int32_t i = 0; i < 1000; ++i) {
+        addChild(big, i);
+    }
+    std::vector<std::unique_ptr<TaskInstance>> copies;
+    while (std::unique_ptr<TaskInstance> copy = deepCopy(big, nullptr)) {
+        copies.push_back(std::move(copy));
+        ASSERT_LE(liveInstanceCount(), kInstanceLimit);
+    }
+    EXPECT_GT(liveInstanceCount() + 1001, kInstanceLimit);
+    ASSERT_FALSE(errors.reports.empty());
+    EXPECT_EQ(errors.reports.back().second, 2u);
+    TaskInstance target;
+    EXPECT_FALSE(assignFromTemplate(target, big));
+    EXPECT_TRUE(target.children.empty());
+    copies.clear();
+    EXPECT_TRUE(assignFromTemplate(target, big));
+}
+
+TEST_F(TaskInstanceTest, VeryDeepTreesAreDestroyedWithoutRecursion) {
+    const int32_t before = liveInstanceCount();
+    {
+        TaskInstance top;
+        TaskInstance* deepest = &top;
+        for (int32_t i = 0; i < 60000; ++i) {
+            deepest = AddChild(*deepest, std::make_unique<TaskInstance>());
+        }
+        RegisterInstance(top);
+        EXPECT_EQ(registeredInstanceCount(), 60001);
+        std::unique_ptr<TaskInstance> copy = deepCopy(top, nullptr);
+        EXPECT_EQ(copy, nullptr);  // two trees of 60001 would pass the limit
+    }
+    EXPECT_EQ(liveInstanceCount(), before);
+    EXPECT_EQ(registeredInstanceCount(), 0);
+}
+
+}  // namespace
+}  // namespace tavro::testing
