@@ -3,6 +3,7 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "text/error_report.h"
 #include "text/grow_array.h"
@@ -26,6 +27,22 @@ TextString::TextString(const TextString& other) {
 TextString& TextString::operator=(const TextString& other) {
     if (this != &other) {
         assignBytes(other.cStr(), other.length());
+    }
+    return *this;
+}
+
+TextString::TextString(TextString&& other) noexcept {
+    *this = std::move(other);
+}
+
+TextString& TextString::operator=(TextString&& other) noexcept {
+    if (this != &other) {
+        bytes_ = std::move(other.bytes_);
+        const int32_t movedLength = other.cachedLength_;
+        valueChanged();
+        cachedLength_ = movedLength;
+        other.bytes_.clear();
+        other.valueChanged();
     }
     return *this;
 }

@@ -15,9 +15,11 @@ class TextString {
     TextString(const char* text);  // NOLINT: implicit by design, texts are passed around freely
     TextString(const char* bytes, int32_t count);
     TextString(const TextString& other);
-    TextString(TextString&& other) noexcept = default;
+    // Moves leave the source empty; like every assignment, a move assignment keeps this
+    // string's token buffer and restarts its walks.
+    TextString(TextString&& other) noexcept;
     TextString& operator=(const TextString& other);
-    TextString& operator=(TextString&& other) noexcept = default;
+    TextString& operator=(TextString&& other) noexcept;
     TextString& operator=(const char* text) { return assign(text); }
     ~TextString() = default;
 
