@@ -151,20 +151,6 @@ TEST(Settings, WrittenFileKeepsSpacesAndLineFeeds) {
     EXPECT_EQ(back.at("odd"), "a=b");
 }
 
-TEST(Settings, FrameSkipThresholdUsesAtoi) {
-    struct Case {
-        const char* value;
-        int32_t expected;
-    };
-    const Case cases[] = {{"7", 7}, {"abc", 0}, {"-3", -3}, {"99999999999", INT32_MAX}, {"", 5}};
-    for (const Case& c : cases) {
-        StartUp s;
-        s.disk.files["init"] = std::string("limitUnderFPS=") + c.value + ";";
-        s.run();
-        EXPECT_EQ(s.settings.frameSkipThreshold, c.expected) << c.value;
-    }
-}
-
 TEST(Settings, ReleasePackageRewritesWhatShutDownWrites) {
     struct Case {
         const char* extra;

@@ -90,22 +90,5 @@ TEST(GrowArray, FindSearchesEitherDirectionInclusive) {
     EXPECT_EQ(GrowArray<int32_t>().find(0, 0, 0), -1);
 }
 
-TEST(GrowArray, CopiesAreDeepAndSelfAssignmentIsSafe) {
-    GrowArray<TextString> a;
-    a[0] = "x";
-    a[1] = "y";
-    GrowArray<TextString> b(a);
-    b[0] = "changed";
-    EXPECT_EQ(a[0], "x");
-    EXPECT_EQ(b.count(), 2);
-    const GrowArray<TextString>& alias = a;
-    a = alias;
-    EXPECT_EQ(a.count(), 2);
-    EXPECT_EQ(a[1], "y");
-    a.clear();
-    EXPECT_EQ(a.count(), 0);
-    EXPECT_EQ(a.find(TextString("y"), 0, 1), -1);
-}
-
 }  // namespace
 }  // namespace tavro

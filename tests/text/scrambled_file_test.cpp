@@ -174,17 +174,5 @@ TEST(ScrambledFile, FailuresAreReportedWithThePathAndMode) {
     }
 }
 
-TEST(ScrambledFile, ReadAppendsToTheGivenTextAndTruncateEmpties) {
-    MemoryFileSystem disk;
-    disk.files["a.txt"] = "tail";
-    TextString out("head-");
-    ASSERT_TRUE(ScrambledFile("a.txt").readAll(out));
-    EXPECT_EQ(out, "head-tail");
-    ASSERT_TRUE(ScrambledFile("a.txt").truncate());
-    EXPECT_EQ(disk.files["a.txt"], "");
-    ASSERT_TRUE(ScrambledFile("new.txt").truncate());
-    EXPECT_TRUE(disk.exists("new.txt"));
-}
-
 }  // namespace
 }  // namespace tavro

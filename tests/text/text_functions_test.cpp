@@ -43,31 +43,6 @@ TEST(TextFind, WalksShiftJisCharacters) {
     EXPECT_EQ(textFind("x\x83\x5cy\\", "\\"), 4);
 }
 
-TEST(TextFind, SizedSearchSeesBytesAfterAZero) {
-    const char bytes[] = {'a', '\0', 'b', ';', 'c', '\0'};
-    EXPECT_EQ(textFindSized(bytes, 5, ";", 1, 0, 5), 3);
-    EXPECT_EQ(textFind(bytes, ";"), -1);
-}
-
-TEST(TextEquals, ByteExactWithNulls) {
-    struct Case {
-        const char* a;
-        const char* b;
-        bool expected;
-    };
-    const Case cases[] = {
-        {nullptr, nullptr, true}, {nullptr, "", false},  {"", nullptr, false}, {"", "", true},
-        {"abc", "abc", true},     {"abc", "ABC", false}, {"abc", "ab", false},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(textEquals(c.a, c.b), c.expected)
-            << (c.a ? c.a : "(null)") << " vs " << (c.b ? c.b : "(null)");
-    }
-    EXPECT_TRUE(textIsEmpty(nullptr));
-    EXPECT_TRUE(textIsEmpty(""));
-    EXPECT_EQ(textLength(nullptr), 0);
-}
-
 TEST(TextCopy, RangeAndCharacters) {
     struct Case {
         bool characters;
@@ -135,22 +110,6 @@ TEST(TextReplace, ReplacesFromStartAndRefusesAliases) {
     EXPECT_FALSE(textReplace(other, "abc", "", "b", 0, 3));
     EXPECT_FALSE(textReplace(other, "", "a", "b", 0, 3));
     EXPECT_FALSE(textReplace(other, "abc", "a", "b", 3, 0));
-}
-
-TEST(TextIsNumber, AcceptsOnlyPlainDecimals) {
-    struct Case {
-        const char* text;
-        bool expected;
-    };
-    const Case cases[] = {
-        {"12", true},     {"-3.5", true}, {"7.", true},     {"0", true},   {"-0.5", true},
-        {"10.", true},    {".5", false},  {"-.5", false},   {"+1", false}, {"1e3", false},
-        {"1.2.3", false}, {" 1", false},  {"-", false},     {".", false},  {"1..2", false},
-        {"1-2", false},   {"", false},    {nullptr, false},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(textIsNumber(c.text), c.expected) << (c.text ? c.text : "(null)");
-    }
 }
 
 }  // namespace

@@ -37,20 +37,6 @@ TEST(TextNumbers, ToIntReadsTheLeadingNumberAndSaturates) {
     }
 }
 
-TEST(TextNumbers, ToDoubleReadsTheLeadingNumber) {
-    struct Case {
-        const char* text;
-        double expected;
-    };
-    const Case cases[] = {
-        {"320", 320.0}, {" 2.5x", 2.5}, {"-0.25", -0.25}, {"1e3", 1000.0},
-        {".5", 0.5},    {"abc", 0.0},   {"", 0.0},        {nullptr, 0.0},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(textToDouble(c.text), c.expected) << (c.text ? c.text : "(null)");
-    }
-}
-
 TEST(TextNumbers, FormatsLikePrintf) {
     struct Case {
         TextString actual;
