@@ -48,7 +48,8 @@ inline TaskInstance* firstLinkedOwner(const InstanceLink* link) {
 
 // No more instances than this exist at once, templates and their children included. A copy
 // that would pass the limit is refused (with an error-log line), so neither a task that lists
-// itself nor a script that keeps creating objects can exhaust memory.
+// itself nor a script that keeps creating objects can exhaust memory. Creators of single
+// instances compare liveInstanceCount() with it themselves.
 inline constexpr int32_t kInstanceLimit = 100000;
 int32_t liveInstanceCount();
 
@@ -107,7 +108,9 @@ using Task = TaskInstance;
 std::unique_ptr<TaskInstance> deepCopy(const TaskInstance& source, TaskInstance* parent);
 
 // Makes `target` take the source's scripts, variables, images and sounds, and puts copies of
-// the source's children in front of the children `target` already has, in the source's order.
+// the source's children in front of the children `target` already has, each copy taken in
+// the source's order and put at the front. A template lists its children newest first, so
+// the copies come in the order the task file gives them.
 // False, with `target` unchanged, when the copies would pass kInstanceLimit.
 bool assignFromTemplate(TaskInstance& target, const TaskInstance& source);
 
