@@ -1,0 +1,32 @@
+// MainWindowEvents: what the main window's events do to the engine. Keys and mouse buttons
+// go to the key table, a close request sets haltRequested (the window stays until
+// shut-down), and activation, moves and resizes restart the frame timing so that time spent
+// in them does not run as missed frames. Scripts run only while the window is active.
+#pragma once
+
+#include "host/clock.h"
+#include "host/display.h"
+#include "shell/frame_timing.h"
+
+namespace tavro {
+
+class MainWindowEvents : public WindowEventHandler {
+  public:
+    MainWindowEvents(Clock& clock, FrameTiming& timing) : clock_(clock), timing_(timing) {}
+
+    void keyDown(int32_t virtualKey) override;
+    void keyUp(int32_t virtualKey) override;
+    void activated(bool active) override;
+    void closeRequested() override;
+    void movedOrResized() override;
+
+    // Active from the window's creation until it is deactivated.
+    bool active() const { return active_; }
+
+  private:
+    Clock& clock_;
+    FrameTiming& timing_;
+    bool active_ = true;
+};
+
+}  // namespace tavro
