@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "host/shift_jis.h"
+#include "host/dialog_text.h"
 
 namespace tavro {
 
@@ -10,8 +10,7 @@ HeadlessDialogs::HeadlessDialogs(bool answerYes, std::FILE* output)
     : answerYes_(answerYes), output_(output) {}
 
 void HeadlessDialogs::print(const char* caption, const char* text, const char* suffix) {
-    std::string line = "[" + shiftJisToUtf8(caption != nullptr ? caption : "") + "] " +
-                       shiftJisToUtf8(text != nullptr ? text : "") + suffix + "\n";
+    std::string line = dialogLine(caption, text) + suffix + "\n";
     std::fputs(line.c_str(), output_);
     std::fflush(output_);
 }

@@ -16,10 +16,6 @@ bool HeadlessDisplay::createWindow(const char* className) {
 void HeadlessDisplay::destroyWindow() {
     exists_ = false;
     geometryChanged_ = false;
-    visible_ = false;
-    className_.clear();
-    title_.clear();
-    x_ = y_ = width_ = height_ = 0;
 }
 
 void HeadlessDisplay::moveWindow(int32_t x, int32_t y) {

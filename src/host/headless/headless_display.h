@@ -28,7 +28,8 @@ class HeadlessDisplay : public Display {
     bool readPad(int32_t pad, PadReading& reading) override { return input_.readPad(pad, reading); }
     void frameCompleted() override { input_.frameCompleted(); }
 
-    // The recorded window state.
+    // The recorded window state; it outlives the window, so a run can be inspected after
+    // shut-down.
     bool windowExists() const { return exists_; }
     const std::string& className() const { return className_; }
     const std::string& title() const { return title_; }  // Shift-JIS

@@ -1,0 +1,12 @@
+#include "host/dialog_text.h"
+
+#include "host/shift_jis.h"
+
+namespace tavro {
+
+std::string dialogLine(const char* caption, const char* text) {
+    return "[" + shiftJisToUtf8(caption != nullptr ? caption : "") + "] " +
+           shiftJisToUtf8(text != nullptr ? text : "");
+}
+
+}  // namespace tavro
