@@ -1,0 +1,240 @@
+#include "host/sdl/sdl_display.h"
+
+#include <SDL.h>
+
+#include <string>
+
+#include "host/sdl/sdl_key_codes.h"
+#include "host/shift_jis.h"
+
+namespace tavro {
+namespace {
+
+constexpr int32_t kLeftButtonKey = 1;
+constexpr int32_t kRightButtonKey = 2;
+constexpr int32_t kAltKey = 18;
+constexpr int32_t kF10Key = 121;
+constexpr int32_t kPadCentreOffset = 32768;  // SDL axes are signed, pad readings are not
+
+// Windows sends Alt, F10 and any key pressed with Alt held as system keys, which the engine
+// does not see; the same keys are dropped here so games behave alike.
+bool isSystemKey(int32_t virtualKey, uint16_t modifiers) {
+    return virtualKey == kAltKey || virtualKey == kF10Key || (modifiers & KMOD_ALT) != 0;
+}
+
+}  // namespace
+
+SdlDisplay::SdlDisplay() = default;
+
+SdlDisplay::~SdlDisplay() {
+    destroyWindow();
+    for (SDL_Joystick*& pad : pads_) {
+        if (pad != nullptr) {
+            SDL_JoystickClose(pad);
+            pad = nullptr;
+        }
+    }
+    if (joysticksStarted_) {
+        SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
+    }
+    if (videoStarted_) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    }
+}
+
+bool SdlDisplay::createWindow(const char* className) {
+    if (window_ != nullptr) {
+        return false;
+    }
+    SDL_SetHint(SDL_HINT_APP_NAME, className != nullptr ? className : "");
+    if (!videoStarted_) {
+        if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+            return false;
+        }
+        videoStarted_ = true;
+    }
+    window_ = SDL_CreateWindow("Default_Title", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                               640, 480, SDL_WINDOW_HIDDEN);
+    return window_ != nullptr;
+}
+
+void SdlDisplay::destroyWindow() {
+    if (window_ != nullptr) {
+        SDL_DestroyWindow(window_);
+        window_ = nullptr;
+    }
+}
+
+void SdlDisplay::frameBorders(int32_t& left, int32_t& top) const {
+    int bottom = 0, right = 0;
+    left = top = 0;
+    if (window_ == nullptr ||
+        SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) != 0) {
+        left = top = 0;
+    }
+}
+
+void SdlDisplay::moveWindow(int32_t x, int32_t y) {
+    if (window_ == nullptr) {
+        return;
+    }
+    int32_t left, top;
+    frameBorders(left, top);
+    SDL_SetWindowPosition(window_, x + left, y + top);
+}
+
+void SdlDisplay::setClientSize(int32_t width, int32_t height) {
+    if (window_ != nullptr) {
+        SDL_SetWindowSize(window_, width, height);  // SDL sizes are client sizes already
+    }
+}
+
+void SdlDisplay::setTitle(const char* title) {
+    if (window_ != nullptr && title != nullptr) {
+        SDL_SetWindowTitle(window_, shiftJisToUtf8(title).c_str());
+    }
+}
+
+void SdlDisplay::showWindow(bool visible) {
+    if (window_ == nullptr) {
+        return;
+    }
+    if (visible) {
+        SDL_ShowWindow(window_);
+    } else {
+        SDL_HideWindow(window_);
+    }
+}
+
+void SdlDisplay::outerPosition(int32_t& x, int32_t& y) const {
+    int clientX = 0, clientY = 0;
+    if (window_ != nullptr) {
+        SDL_GetWindowPosition(window_, &clientX, &clientY);
+    }
+    int32_t left, top;
+    frameBorders(left, top);
+    x = clientX - left;
+    y = clientY - top;
+}
+
+int32_t SdlDisplay::windowX() {
+    int32_t x, y;
+    outerPosition(x, y);
+    return x;
+}
+
+int32_t SdlDisplay::windowY() {
+    int32_t x, y;
+    outerPosition(x, y);
+    return y;
+}
+
+void SdlDisplay::handleKey(WindowEventHandler& handler, bool down, int32_t keycode,
+                           uint16_t modifiers) {
+    int32_t virtualKey = virtualKeyFromSdlKeycode(keycode);
+    if (virtualKey == 0 || isSystemKey(virtualKey, modifiers)) {
+        return;
+    }
+    if (down) {
+        handler.keyDown(virtualKey);
+    } else {
+        handler.keyUp(virtualKey);
+    }
+}
+
+bool SdlDisplay::pumpEvents(WindowEventHandler& handler) {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        switch (event.type) {
+            case SDL_KEYDOWN:
+            case SDL_KEYUP:
+                handleKey(handler, event.type == SDL_KEYDOWN, event.key.keysym.sym,
+                          event.key.keysym.mod);
+                break;
+            case SDL_MOUSEBUTTONDOWN:
+            case SDL_MOUSEBUTTONUP: {
+                int32_t key = event.button.button == SDL_BUTTON_LEFT    ? kLeftButtonKey
+                              : event.button.button == SDL_BUTTON_RIGHT ? kRightButtonKey
+                                                                        : 0;
+                if (key != 0 && event.type == SDL_MOUSEBUTTONDOWN) {
+                    handler.keyDown(key);
+                } else if (key != 0) {
+                    handler.keyUp(key);
+                }
+                break;
+            }
+            case SDL_WINDOWEVENT:
+                switch (event.window.event) {
+                    case SDL_WINDOWEVENT_FOCUS_GAINED:
+                        handler.activated(true);
+                        break;
+                    case SDL_WINDOWEVENT_FOCUS_LOST:
+                        handler.activated(false);
+                        break;
+                    case SDL_WINDOWEVENT_MOVED:
+                    case SDL_WINDOWEVENT_SIZE_CHANGED:
+                        handler.movedOrResized();
+                        break;
+                    case SDL_WINDOWEVENT_CLOSE:
+                        handler.closeRequested();
+                        break;
+                    default:
+                        break;
+                }
+                break;
+            case SDL_QUIT:  // also what an interrupt signal becomes
+                handler.closeRequested();
+                break;
+            default:
+                break;
+        }
+    }
+    return true;
+}
+
+void SdlDisplay::cursorPosition(int32_t& x, int32_t& y) {
+    // Like reading the screen position and mapping it to the client area, the result is
+    // meaningful even when the cursor is outside the window.
+    int globalX = 0, globalY = 0, windowLeft = 0, windowTop = 0;
+    SDL_GetGlobalMouseState(&globalX, &globalY);
+    if (window_ != nullptr) {
+        SDL_GetWindowPosition(window_, &windowLeft, &windowTop);
+    }
+    x = globalX - windowLeft;
+    y = globalY - windowTop;
+}
+
+bool SdlDisplay::readPad(int32_t pad, PadReading& reading) {
+    if (pad < 0 || pad > 1) {
+        return false;
+    }
+    if (!joysticksStarted_) {
+        if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) {
+            return false;
+        }
+        joysticksStarted_ = true;
+    }
+    SDL_Joystick*& joystick = pads_[pad];
+    if (joystick != nullptr && !SDL_JoystickGetAttached(joystick)) {
+        SDL_JoystickClose(joystick);
+        joystick = nullptr;
+    }
+    if (joystick == nullptr) {
+        if (pad >= SDL_NumJoysticks() || (joystick = SDL_JoystickOpen(pad)) == nullptr) {
+            return false;
+        }
+    }
+    SDL_JoystickUpdate();
+    reading.x = static_cast<uint32_t>(SDL_JoystickGetAxis(joystick, 0) + kPadCentreOffset);
+    reading.y = static_cast<uint32_t>(SDL_JoystickGetAxis(joystick, 1) + kPadCentreOffset);
+    reading.buttons = 0;
+    int buttons = SDL_JoystickNumButtons(joystick);
+    for (int button = 0; button < buttons && button < 32; ++button) {
+        if (SDL_JoystickGetButton(joystick, button) != 0) {
+            reading.buttons |= 1u << button;
+        }
+    }
+    return true;
+}
+
+}  // namespace tavro
