@@ -10,7 +10,6 @@
 #include "script/script_dialogs.h"
 #include "script/system_variables.h"
 #include "shell/camera.h"
-#include "shell/command_line.h"
 #include "shell/error_log.h"
 #include "shell/package_bundles.h"
 #include "sound/music_player.h"

@@ -13,6 +13,7 @@
 #include "host/display.h"
 #include "render/current_font.h"
 #include "render/graphics_device.h"
+#include "shell/command_line.h"
 #include "shell/frame_timing.h"
 #include "shell/game_scripts.h"
 #include "shell/main_window_events.h"
@@ -59,7 +60,7 @@ class Engine {
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
-    // Start-up, the frame loop and shut-down; the process exit status.
+    // Start-up, the frame loop and shut-down: kExitNormal, or kExitStartupFailed.
     int run();
 
     // The steps of run(), for tests. startUp is false when a step failed and the program

@@ -1,0 +1,98 @@
+// An engine run inside a fresh temporary game folder with the headless host, a virtual
+// clock and a stand-in for the script engine whose frame pass runs a test's hook.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "host/headless/headless_dialogs.h"
+#include "host/headless/headless_display.h"
+#include "host/headless/virtual_clock.h"
+#include "host/input_script.h"
+#include "host/temporary_folder.h"
+#include "shell/engine.h"
+
+namespace tavro {
+
+class RecordingScripts : public GameScripts {
+  public:
+    void scanTaskFiles() override { calls.push_back("scan"); }
+    bool loadRoot(TaskInstance&, const TextString& taskName) override {
+        calls.push_back(std::string("load ") + taskName.cStr());
+        return bootLoads;
+    }
+    void startRoot(TaskInstance&) override { calls.push_back("start"); }
+    void runFramePass(TaskInstance& root) override {
+        ++passes;
+        if (onFrame) {
+            onFrame(root, passes);
+        }
+    }
+
+    bool bootLoads = true;
+    int passes = 0;
+    std::vector<std::string> calls;
+    std::function<void(TaskInstance&, int)> onFrame;
+};
+
+class EngineTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char buffer[4096];
+        ASSERT_NE(::getcwd(buffer, sizeof buffer), nullptr);
+        previousDirectory_ = buffer;
+        ASSERT_EQ(::chdir(folder_.path().c_str()), 0);
+        dialogOutput_ = std::tmpfile();
+    }
+    void TearDown() override {
+        std::fclose(dialogOutput_);
+        ASSERT_EQ(::chdir(previousDirectory_.c_str()), 0);
+    }
+
+    // A fresh engine; the input script uses the headless host's format.
+    Engine& makeEngine(const std::string& input = "", EngineOptions options = {}) {
+        InputScriptParse parse = parseInputScript(input, "input");
+        EXPECT_TRUE(parse.ok) << parse.error;
+        engine_.reset();
+        display_ = std::make_unique<HeadlessDisplay>(ScriptedInput(parse.events));
+        dialogs_ = std::make_unique<HeadlessDialogs>(true, dialogOutput_);
+        engine_ =
+            std::make_unique<Engine>(HostServices{clock_, *display_, *dialogs_}, scripts_, options);
+        return *engine_;
+    }
+    // Runs a whole program.
+    int run(const std::string& input = "", EngineOptions options = {}) {
+        return makeEngine(input, options).run();
+    }
+
+    std::string dialogText() {
+        std::fflush(dialogOutput_);
+        std::rewind(dialogOutput_);
+        std::string text;
+        for (int c; (c = std::fgetc(dialogOutput_)) != EOF;) {
+            text += static_cast<char>(c);
+        }
+        return text;
+    }
+
+    TemporaryFolder folder_;
+    VirtualClock clock_;
+    RecordingScripts scripts_;
+    std::unique_ptr<HeadlessDisplay> display_;
+    std::unique_ptr<HeadlessDialogs> dialogs_;
+    std::unique_ptr<Engine> engine_;
+
+  private:
+    std::string previousDirectory_;
+    std::FILE* dialogOutput_ = nullptr;
+};
+
+// Element 0 of a system variable by name.
+double systemValue(const char* name);
+
+}  // namespace tavro

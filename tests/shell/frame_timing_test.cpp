@@ -1,0 +1,105 @@
+#include "shell/frame_timing.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace tavro {
+namespace {
+
+struct SkipCase {
+    const char* name;
+    uint32_t threshold;
+    std::vector<uint32_t> accumulatedAtEachFrame;  // time found when each frame is decided
+    std::vector<bool> skipped;
+    std::vector<uint32_t> remaining;
+};
+
+TEST(FrameTimingTest, SkipRuleConsumesTheFrameTime) {
+    const SkipCase cases[] = {
+        {"one period", 5, {17}, {false}, {1}},
+        {"backlog below the limit is dropped", 5, {40}, {false}, {8}},
+        // 40 >= 1000/30: skipped once, the backlog stays for the next iteration 1 ms later.
+        {"skip then draw", 30, {40, 25}, {true, false}, {24, 9}},
+        {"threshold 0 never skips", 0, {1000}, {false}, {8}},
+        // -1 read as unsigned: the limit is almost 0, so every second due frame is skipped.
+        {"negative threshold",
+         UINT32_MAX,
+         {17, 17, 17, 17},
+         {true, false, true, false},
+         {1, 1, 1, 1}},
+        {"at most every second frame", 30, {100, 100}, {true, false}, {84, 4}},
+    };
+    for (const SkipCase& c : cases) {
+        FrameTiming timing;
+        for (size_t i = 0; i < c.accumulatedAtEachFrame.size(); ++i) {
+            timing.setAccumulated(c.accumulatedAtEachFrame[i]);
+            timing.decideSkip(c.threshold);
+            EXPECT_EQ(timing.skipped(), c.skipped[i]) << c.name << " frame " << i;
+            EXPECT_EQ(timing.accumulated(), c.remaining[i]) << c.name << " frame " << i;
+        }
+    }
+}
+
+TEST(FrameTimingTest, AFrameIsDueAtOneSixtiethOfASecond) {
+    const struct {
+        uint32_t last;
+        uint32_t now;
+        bool due;
+    } cases[] = {
+        {0, 16, false},
+        {0, 17, true},
+        {1000, 1016, false},
+        // The clock wraps at 2^32; the difference stays small.
+        {UINT32_MAX - 5, 11, true},
+        {UINT32_MAX - 5, 4, false},
+    };
+    for (const auto& c : cases) {
+        FrameTiming timing;
+        timing.resynchronise(c.last);
+        EXPECT_EQ(timing.advance(c.now), c.due) << c.last << " -> " << c.now;
+        EXPECT_EQ(timing.accumulated(), c.now - c.last);
+    }
+}
+
+TEST(FrameTimingTest, AccumulatesAcrossMeasurementsUntilDue) {
+    FrameTiming timing;
+    timing.resynchronise(100);
+    for (uint32_t now = 101; now <= 116; ++now) {
+        EXPECT_FALSE(timing.advance(now)) << now;
+    }
+    EXPECT_TRUE(timing.advance(117));
+    EXPECT_EQ(timing.accumulated(), 17u);
+}
+
+TEST(FrameTimingTest, FrameRateIsWrittenWhenTheSumPasses500) {
+    FrameTiming timing;
+    double fps = -1;
+    int frame = 0;
+    // 17 ms per frame: the sum reaches 510 at frame 30, the first to pass 500.
+    for (; frame < 29; ++frame) {
+        timing.setAccumulated(17);
+        ASSERT_FALSE(timing.updateFrameRate(fps)) << frame;
+    }
+    timing.setAccumulated(17);
+    ASSERT_TRUE(timing.updateFrameRate(fps));
+    EXPECT_DOUBLE_EQ(fps, 1000.0 / 17);
+    // The sum starts again from 0.
+    timing.setAccumulated(17);
+    EXPECT_FALSE(timing.updateFrameRate(fps));
+}
+
+TEST(FrameTimingTest, ExactlyFiveHundredDoesNotUpdate) {
+    FrameTiming timing;
+    double fps = 0;
+    timing.setAccumulated(250);
+    EXPECT_FALSE(timing.updateFrameRate(fps));
+    EXPECT_FALSE(timing.updateFrameRate(fps));  // sum 500
+    timing.setAccumulated(20);
+    EXPECT_TRUE(timing.updateFrameRate(fps));
+    EXPECT_DOUBLE_EQ(fps, 50.0);
+}
+
+}  // namespace
+}  // namespace tavro
