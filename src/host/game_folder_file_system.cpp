@@ -63,16 +63,16 @@ bool writeAndClose(FileDescriptor& file, std::string_view bytes) {
     return file.close() && written;
 }
 
-// Creates a fresh temporary file beside the target; its name starts with a dot and carries the
-// process id and a counter, so concurrent writers never share one.
+// Creates a fresh temporary file in the target's folder. Its name is short whatever the
+// target's length, starts with a dot, and carries the process id and a counter, so concurrent
+// writers never share one.
 int createTemporaryBeside(const std::string& target, std::string& temporaryPath) {
     static std::atomic<unsigned> counter{0};
     size_t slash = target.rfind('/');
     std::string directory = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-    std::string name = slash == std::string::npos ? target : target.substr(slash + 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporaryPath = directory + "." + name + ".tmp" + std::to_string(::getpid()) + "-" +
-                        std::to_string(counter++);
+        temporaryPath = directory + ".tavro-" + std::to_string(::getpid()) + "-" +
+                        std::to_string(counter++) + ".tmp";
         int descriptor = openWithRetry(temporaryPath, O_WRONLY | O_CREAT | O_EXCL);
         if (descriptor >= 0 || errno != EEXIST) {
             return descriptor;

@@ -208,6 +208,9 @@ void ScriptedInput::deliverPending(WindowEventHandler& handler) {
                 cursorY_ = event.y;
                 break;
             case InputEventKind::kPad:
+                if (event.pad < 0 || event.pad > 1) {
+                    break;  // only a hand-built event can name another pad
+                }
                 padSeen_[event.pad] = true;
                 pads_[event.pad] = {static_cast<uint32_t>(event.x), static_cast<uint32_t>(event.y),
                                     event.buttons};

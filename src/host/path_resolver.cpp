@@ -168,6 +168,12 @@ PathResolver::PathResolver(std::string root) : root_(root.empty() ? "." : std::m
 bool PathResolver::resolveComponents(const std::string& base,
                                      const std::vector<std::string>& components,
                                      std::string& diskPath) const {
+    // A zero byte would cut the disk path short and name some other file.
+    for (const std::string& component : components) {
+        if (component.find('\0') != std::string::npos) {
+            return false;
+        }
+    }
     std::string asGiven = joinComponents(base, components);
     if (exists(asGiven)) {
         diskPath = asGiven;
@@ -211,7 +217,7 @@ bool PathResolver::resolveForWrite(std::string_view path, std::string& diskPath)
     }
     std::string name = std::move(split.components.back());
     split.components.pop_back();
-    if (name == "." || name == "..") {
+    if (name == "." || name == ".." || name.find('\0') != std::string::npos) {
         return false;
     }
     std::string directory;

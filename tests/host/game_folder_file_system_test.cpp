@@ -42,6 +42,13 @@ TEST_F(GameFolderFileSystemTest, ReplacesContentsAndLeavesNoTemporaryFile) {
     EXPECT_EQ(folder.entryCount(game("Save")), 2u);
 }
 
+TEST_F(GameFolderFileSystemTest, ReplacesAFileWhoseNameIsAsLongAsTheDiskAllows) {
+    std::string name(250, 'n');
+    folder.writeFile(game(name), "old");
+    ASSERT_TRUE(files.replaceFile(name, "new"));
+    EXPECT_EQ(folder.readFile(game(name)), "new");
+}
+
 TEST_F(GameFolderFileSystemTest, ReplaceKeepsTheOldFilesPermissions) {
     ::chmod(folder.at(game("Save/Slot1.DAT")).c_str(), 0640);
     ASSERT_TRUE(files.replaceFile("Save\\Slot1.DAT", "x"));

@@ -107,6 +107,7 @@ TEST_F(PathResolverTest, FindsExistingFilesByEveryRule) {
         {"data\\.\\title.bmp", "/data/./title.bmp"},
         {"data", "/data"},
         {"data\\missing.bmp", "(none)"},
+        {std::string("data\0\\title.bmp", 15), "(none)"},
         {"title.bmp", "(none)"},
     };
     for (const Case& c : cases) {
@@ -141,6 +142,8 @@ TEST_F(PathResolverTest, WritesStayInsideTheGameFolder) {
         {"missing\\x.dat", "(refused)"},
         {"data\\title.bmp\\x", "(refused)"},
         {"data\\..", "(refused)"},
+        {std::string("save\0.dat", 9), "(refused)"},
+        {std::string("data\0x\\new.dat", 14), "(refused)"},
         {"", "(refused)"},
     };
     for (const Case& c : cases) {
