@@ -1,5 +1,6 @@
 #include "script/task_instance.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "script/instance_list.h"
@@ -20,7 +21,7 @@ constexpr const char* kInstanceLimitMessage = "too many objects: copy refused";
 // Whether copying the source's tree keeps the instance count within the limit. Counting stops
 // as soon as the answer is known, so a refused copy of a huge tree costs little.
 bool copyFitsLimit(const TaskInstance& source) {
-    const int32_t room = kInstanceLimit - liveInstances;
+    const int32_t room = std::min(kInstanceLimit - liveInstances, kCopyLimit);
     int32_t counted = 0;
     std::vector<const TaskInstance*> pending{&source};
     while (!pending.empty() && counted <= room) {

@@ -51,6 +51,9 @@ inline TaskInstance* firstLinkedOwner(const InstanceLink* link) {
 // itself nor a script that keeps creating objects can exhaust memory. Creators of single
 // instances compare liveInstanceCount() with it themselves.
 inline constexpr int32_t kInstanceLimit = 100000;
+// Largest tree one copy may make. A task that lists itself doubles its template with each
+// such TASK group; this stops the doubling long before the instance limit is reached.
+inline constexpr int32_t kCopyLimit = 16384;
 int32_t liveInstanceCount();
 
 // The children of one instance, newest first. Owns them.
@@ -104,14 +107,14 @@ using Task = TaskInstance;
 
 // An independent copy of every array and, recursively, every child; the copy's children
 // point at the copy, the copy itself at `parent`. Not registered. Null when the copy would
-// pass kInstanceLimit.
+// pass kInstanceLimit or kCopyLimit.
 std::unique_ptr<TaskInstance> deepCopy(const TaskInstance& source, TaskInstance* parent);
 
 // Makes `target` take the source's scripts, variables, images and sounds, and puts copies of
 // the source's children in front of the children `target` already has, each copy taken in
 // the source's order and put at the front. A template lists its children newest first, so
 // the copies come in the order the task file gives them.
-// False, with `target` unchanged, when the copies would pass kInstanceLimit.
+// False, with `target` unchanged, when the copies would pass kInstanceLimit or kCopyLimit.
 bool assignFromTemplate(TaskInstance& target, const TaskInstance& source);
 
 // Inserts the child directly after the parent's head node (newest first) and sets its parent.

@@ -209,6 +209,18 @@ TEST_F(TaskInstanceTest, CopiesPastTheInstanceLimitAreRefused) {
     EXPECT_TRUE(assignFromTemplate(target, big));
 }
 
+TEST_F(TaskInstanceTest, OneCopyMakesAtMostTheCopyLimit) {
+    Task wide;
+    for (int32_t i = 1; i < kCopyLimit; ++i) {
+        addChild(wide, i);
+    }
+    EXPECT_NE(deepCopy(wide, nullptr), nullptr);  // exactly kCopyLimit instances
+    addChild(wide, 0);
+    EXPECT_EQ(deepCopy(wide, nullptr), nullptr);
+    TaskInstance target;
+    EXPECT_FALSE(assignFromTemplate(target, wide));
+}
+
 TEST_F(TaskInstanceTest, VeryDeepTreesAreDestroyedWithoutRecursion) {
     const int32_t before = liveInstanceCount();
     {
@@ -219,8 +231,7 @@ TEST_F(TaskInstanceTest, VeryDeepTreesAreDestroyedWithoutRecursion) {
         }
         RegisterInstance(top);
         EXPECT_EQ(registeredInstanceCount(), 60001);
-        std::unique_ptr<TaskInstance> copy = deepCopy(top, nullptr);
-        EXPECT_EQ(copy, nullptr);  // two trees of 60001 would pass the limit
+        EXPECT_EQ(deepCopy(top, nullptr), nullptr);  // far larger than one copy may be
     }
     EXPECT_EQ(liveInstanceCount(), before);
     EXPECT_EQ(registeredInstanceCount(), 0);
