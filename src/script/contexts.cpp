@@ -42,6 +42,20 @@ VarRef InstanceContext::resolve(const TextString& name, int32_t id, int32_t inde
     return {slotFor(id, index), kVarDouble};
 }
 
+double* InstanceContext::slotWithGrowth(int32_t id, int32_t index) const {
+    VariableTable* table = tableFor(id);
+    if (table == nullptr) {
+        return nullptr;
+    }
+    Variable& variable = (*table)[varNameNumber(id)];
+    if (varIsSize(id)) {
+        double& cell = sizeCell();
+        cell = static_cast<double>(static_cast<uint32_t>(variable.count()));
+        return &cell;
+    }
+    return &variable[index];
+}
+
 // An uncompiled reference such as "a[i+1]" or "parent.hp": the index comes from the bracketed
 // text (a number, or an expression evaluated here), the scope from the prefix.
 VarRef InstanceContext::resolveByText(const TextString& name) {

@@ -69,24 +69,26 @@ class InstanceContext final : public VarResolver {
     }
 
     // Storage of a compiled reference (id > 0): what resolve answers, without the call.
+    // Inline for an existing element of a plain variable; anything else (another scope,
+    // ".size", growth, a bad index) takes the full path.
     double* slotFor(int32_t id, int32_t index) const {
-        VariableTable* table = tableFor(id);
-        if (table == nullptr) {
-            return nullptr;
+        if ((id & (kVarScopeMask | kVarSizeFlag)) == 0 && current != nullptr) {
+            VariableTable& table = current->variables;
+            if (id < table.count()) {
+                Variable& variable = table.begin()[id];
+                if (index >= 0 && index < variable.count()) {
+                    return variable.begin() + index;
+                }
+            }
         }
-        Variable& variable = (*table)[varNameNumber(id)];
-        if (varIsSize(id)) {
-            double& cell = sizeCell();
-            cell = static_cast<double>(static_cast<uint32_t>(variable.count()));
-            return &cell;
-        }
-        return &variable[index];
+        return slotWithGrowth(id, index);
     }
 
     TaskInstance* current = nullptr;  // the instance being run (or visited by a batch)
     TaskInstance* origin = nullptr;   // the instance whose script started the run
 
   private:
+    double* slotWithGrowth(int32_t id, int32_t index) const;
     VarRef resolveByText(const TextString& name);
 };
 

@@ -19,7 +19,8 @@ namespace {
 constexpr double kDegreesToRadians = 0.017453293;
 constexpr double kRadiansToDegrees = 57.29577951;
 
-double readVariable(const ExprNode& node, VarResolver& resolver, int32_t index, double unchanged) {
+[[gnu::noinline]] double readVariable(const ExprNode& node, VarResolver& resolver, int32_t index,
+                                      double unchanged) {
     if (resolver.kind() == ResolverKind::kInstance && node.id > 0) {
         const double* slot = static_cast<InstanceContext&>(resolver).slotFor(node.id, index);
         return slot != nullptr ? *slot : 0;
@@ -45,21 +46,66 @@ double assignVariable(const ExprNode& node, VarResolver* resolver, int32_t index
     return assignVarRef(resolver->resolve(node.name, node.id, index), node.operatorCode, value);
 }
 
-}  // namespace
+// The value of a literal or of a compiled instance variable without index, computed without
+// a call: what evaluate would yield. False for any other node.
+[[gnu::always_inline]] inline bool leafValue(const ExprNode& node, VarResolver* resolver,
+                                             double& value) {
+    if (node.left != nullptr || node.right != nullptr || node.index != nullptr ||
+        node.operatorCode != kOpNone) {
+        return false;
+    }
+    if (node.functionKind == kFnNone) {
+        value = node.leftConstant + node.rightConstant;
+        return true;
+    }
+    if (node.functionKind == kFnVariable && resolver != nullptr &&
+        resolver->kind() == ResolverKind::kInstance && node.id > 0) {
+        const double* slot = static_cast<InstanceContext*>(resolver)->slotFor(node.id, 0);
+        value = (slot != nullptr ? *slot : 0) + node.rightConstant;
+        return true;
+    }
+    return false;
+}
 
-double ExprNode::evaluate(VarResolver* resolver) const {
-    double a = left ? left->evaluate(resolver) : leftConstant;
-    const double b = right ? right->evaluate(resolver) : rightConstant;
-    const int32_t i = index ? toInt32(index->evaluate(resolver)) : 0;
+[[gnu::always_inline]] inline bool leafOrConstant(const ExprNode* child, double constant,
+                                                  VarResolver* resolver, double& value) {
+    if (child == nullptr) {
+        value = constant;
+        return true;
+    }
+    return leafValue(*child, resolver, value);
+}
 
-    switch (functionKind) {
-        case kFnNone:
-            break;
-        case kFnVariable:
-            if (resolver != nullptr && operatorCode < 16) {
-                a = readVariable(*this, *resolver, i, a);
+// The value of an operand. Leaves, and sums, differences and products of two leaves (the
+// commonest operands), are computed here without a call.
+[[gnu::always_inline]] inline double operandValue(const ExprNode* child, double constant,
+                                                  VarResolver* resolver) {
+    double value;
+    if (leafOrConstant(child, constant, resolver, value)) {
+        return value;
+    }
+    if (child->functionKind == kFnNone && child->index == nullptr &&
+        child->operatorCode >= kOpAdd && child->operatorCode <= kOpMultiply) {
+        double a;
+        double b;
+        if (leafOrConstant(child->left.get(), child->leftConstant, resolver, a) &&
+            leafOrConstant(child->right.get(), child->rightConstant, resolver, b)) {
+            switch (child->operatorCode) {
+                case kOpAdd:
+                    return a + b;
+                case kOpSubtract:
+                    return a - b;
+                default:
+                    return a * b;
             }
-            break;
+        }
+    }
+    return child->evaluate(resolver);
+}
+
+// A function node's value: sets a, or returns true with the final result in a.
+[[gnu::noinline]] bool applyFunction(int32_t kind, double& a, double b) {
+    switch (kind) {
         case kFnAbs:
             a = std::fabs(a);
             break;
@@ -82,12 +128,14 @@ double ExprNode::evaluate(VarResolver* resolver) const {
             a = std::atan(a) * kRadiansToDegrees;
             break;
         case kFnAtan2:
-            return std::atan2(a, b) * kRadiansToDegrees;
+            a = std::atan2(a, b) * kRadiansToDegrees;
+            return true;
         case kFnSqrt:
             a = std::sqrt(a);
             break;
         case kFnPow:
-            return std::pow(a, b);
+            a = std::pow(a, b);
+            return true;
         case kFnInt:
             a = toInt32(a);
             break;
@@ -95,12 +143,45 @@ double ExprNode::evaluate(VarResolver* resolver) const {
             a = a == 0 ? 1 : 0;
             break;
         case kFnRand:
-            return nextRandom();
+            a = nextRandom();
+            return true;
         default:
             break;
     }
+    return false;
+}
+
+}  // namespace
+
+double ExprNode::evaluate(VarResolver* resolver) const {
+    // The commonest statement, an assignment to a compiled instance variable without index.
+    if (operatorCode >= kOpAssign && operatorCode <= kOpRemainderAssign && left == nullptr &&
+        index == nullptr && functionKind == kFnNone && id > 0 && resolver != nullptr &&
+        resolver->kind() == ResolverKind::kInstance) {
+        const double b = operandValue(right.get(), rightConstant, resolver);
+        double* slot = static_cast<InstanceContext*>(resolver)->slotFor(id, 0);
+        if (slot == nullptr) {
+            return b;
+        }
+        *slot = assignedDouble(operatorCode, *slot, b);
+        return *slot;
+    }
+    double a = operandValue(left.get(), leftConstant, resolver);
+    const double b = operandValue(right.get(), rightConstant, resolver);
+    const int32_t i = index ? toInt32(index->evaluate(resolver)) : 0;
+
+    if (functionKind == kFnVariable) {
+        if (resolver != nullptr && operatorCode < 16) {
+            a = readVariable(*this, *resolver, i, a);
+        }
+    } else if (functionKind != kFnNone && applyFunction(functionKind, a, b)) {
+        return a;
+    }
 
     switch (operatorCode) {
+        case kOpNone:
+        case kOpAdd:
+            return a + b;
         case kOpSubtract:
             return a - b;
         case kOpMultiply:
