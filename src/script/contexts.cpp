@@ -21,8 +21,9 @@ VarRef answer(int32_t value) {
 }
 
 // Name references nest through index texts ("a[(b[(c[...])=1])=1]=1"), each level parsing
-// and evaluating the next; beyond this depth a reference resolves to no storage.
-constexpr int32_t kMaxTextReferenceDepth = 64;
+// and evaluating the next, possibly from deep inside its own tree; beyond this depth a
+// reference resolves to no storage, which keeps the stack bounded.
+constexpr int32_t kMaxTextReferenceDepth = 8;
 int32_t textReferenceDepth = 0;
 
 }  // namespace
