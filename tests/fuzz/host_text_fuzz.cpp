@@ -1,0 +1,46 @@
+// Feeds arbitrary bytes to the host's text handling: the scripted-input parser and player,
+// the Shift-JIS aware path splitter and name comparison, and both encoding conversions.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "host/input_script.h"
+#include "host/path_resolver.h"
+#include "host/shift_jis.h"
+
+namespace {
+
+class IgnoringHandler : public tavro::WindowEventHandler {
+  public:
+    void keyDown(int32_t) override {}
+    void keyUp(int32_t) override {}
+    void activated(bool) override {}
+    void closeRequested() override {}
+    void movedOrResized() override {}
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::string_view text(reinterpret_cast<const char*>(data), size);
+
+    tavro::InputScriptParse script = tavro::parseInputScript(text, "fuzz");
+    tavro::ScriptedInput input(script.events);
+    IgnoringHandler handler;
+    for (int frame = 0; frame < 8; ++frame) {
+        input.deliverPending(handler);
+        input.frameCompleted();
+    }
+
+    tavro::SplitPath split = tavro::splitGamePath(text);
+    for (const std::string& component : split.components) {
+        tavro::namesEqualIgnoringCase(component, text, true);
+    }
+
+    std::string converted, back;
+    tavro::shiftJisToUtf8(text, converted);
+    tavro::utf8ToShiftJis(converted, back);
+    tavro::utf8ToShiftJis(text, converted);
+    return 0;
+}
