@@ -1,0 +1,82 @@
+#include "script/file_commands.h"
+
+#include "script/contexts.h"
+#include "text/numeric.h"
+#include "text/scrambled_file.h"
+#include "text/text_numbers.h"
+
+namespace tavro {
+
+namespace {
+
+// The name id given by expression 0; 0 selects nothing.
+int32_t namedId(const Statement& statement) {
+    NameContext names;
+    return toInt32(statement.expressions[0].evaluate(&names));
+}
+
+}  // namespace
+
+TextString formatSavedNumber(double value) {
+    TextString text = formatDouble(value);
+    int32_t end = text.length();
+    while (end > 0 && text.at(end - 1) == '0') {
+        --end;
+    }
+    if (end > 0 && text.at(end - 1) == '.') {
+        --end;
+    }
+    return text.substr(0, end);
+}
+
+void saveVariable(const Statement& statement, TaskInstance& current, TaskInstance& origin) {
+    const TextString& fileName = statement.texts[0];
+    const int32_t id = namedId(statement);
+    if (id == 0 || fileName.empty()) {
+        return;
+    }
+    ScrambledFile file(fileName.cStr());
+    TextString text;
+    InstanceContext context(&current, &origin);
+    if (statement.expressions[1].evaluate(&context) != 0) {
+        file.readAll(text);
+        if (!text.empty()) {
+            text += ",";
+        }
+    }
+    // Taken after the evaluation, which may grow the variable table.
+    const Variable& variable = current.variables[id];
+    for (int32_t i = 0; i < variable.count(); ++i) {
+        text += formatSavedNumber(variable.begin()[i]);
+        if (i < variable.count() - 1) {
+            text += ",";
+        }
+    }
+    file.writeAll(text);
+}
+
+void loadVariable(const Statement& statement, TaskInstance& current) {
+    const TextString& fileName = statement.texts[0];
+    const int32_t id = namedId(statement);
+    if (id == 0 || fileName.empty()) {
+        return;
+    }
+    TextString text;
+    if (!ScrambledFile(fileName.cStr()).readAll(text)) {
+        return;
+    }
+    Variable& variable = current.variables[id];
+    variable.clear();
+    while (text.nextToken(",")) {
+        variable.push(textToDouble(text.tokenCStr()));
+    }
+}
+
+void initVariable(const Statement& statement, TaskInstance& current) {
+    const int32_t id = namedId(statement);
+    if (id != 0) {
+        current.variables[id].clear();
+    }
+}
+
+}  // namespace tavro

@@ -1,0 +1,143 @@
+#include "script/media_commands.h"
+
+#include "script/expression.h"
+#include "script/name_id_table.h"
+#include "script/property_ids.h"
+#include "script/script_outputs.h"
+#include "script/system_variables.h"
+#include "script/variables.h"
+#include "text/numeric.h"
+#include "text/text_numbers.h"
+
+namespace tavro {
+
+namespace {
+
+// The image or sound id named by expression 0, or 0 when it selects nothing (below 1, or so
+// large that the per-object array would pass its cap).
+int32_t mediaId(const Statement& statement) {
+    NameContext names;
+    const int32_t id = toInt32(statement.expressions[0].evaluate(&names));
+    return id >= 1 && id < kGrowArrayCap ? id : 0;
+}
+
+void evaluateInOrder(const Statement& statement, int32_t from, int32_t to,
+                     InstanceContext& context) {
+    for (int32_t i = from; i <= to; ++i) {
+        statement.expressions[i].evaluate(&context);
+    }
+}
+
+void draw(const Statement& statement, TaskInstance& current, InstanceContext& context) {
+    const int32_t id = mediaId(statement);
+    if (id == 0) {
+        return;
+    }
+    const PropertyIds ids = propertyIds();
+    property(current, ids.x);
+    statement.expressions[1].evaluate(&context);
+    property(current, ids.y);
+    statement.expressions[2].evaluate(&context);
+    if (statement.expressions[3].evaluate(&context) == 0) {
+        property(current, ids.scrollY);
+        property(current, ids.scrollX);
+    }
+    if (statement.expressions[4].evaluate(&context) == 0) {
+        ++current.images[id].frameCounter;
+    }
+}
+
+void text(const Statement& statement, InstanceContext& context) {
+    const TextString& format = statement.texts[0];
+    evaluateInOrder(statement, 5, 5, context);
+    if (format.empty()) {
+        return;
+    }
+    evaluateInOrder(statement, 0, 2, context);
+    formatScriptText(format, context);
+    evaluateInOrder(statement, 3, 4, context);
+}
+
+}  // namespace
+
+TextString formatScriptText(const TextString& format, InstanceContext& context) {
+    TextString walk(format);
+    TextString output;
+    while (walk.nextToken("$")) {
+        const TextString piece = walk.token();
+        if (!piece.empty() && piece.at(piece.length() - 1) == '\\') {
+            output += piece;
+            output += "$";
+            continue;
+        }
+        output += piece;
+        if (!walk.nextToken(":")) {
+            break;
+        }
+        const TextString specification = walk.token();
+        const char letter = specification.at(0);
+        if (letter != 'f' && letter != 'd') {
+            output += specification;
+            continue;
+        }
+        ExprNode expression;
+        expression.parse(specification.substr(1, specification.length()), nullptr);
+        const double value = expression.evaluate(&context);
+        output += letter == 'f' ? formatDouble(value) : formatInt(toInt32(value));
+    }
+    return output;
+}
+
+void runMediaCommand(const Statement& statement, uint32_t kind, TaskInstance& current,
+                     TaskInstance& origin) {
+    InstanceContext context(&current, &origin);
+    switch (kind) {
+        case kCodeDraw:
+            draw(statement, current, context);
+            break;
+        case kCodeText:
+            text(statement, context);
+            break;
+        case kCodeRewindImage:
+            if (const int32_t id = mediaId(statement)) {
+                current.images[id].frameCounter = 0;
+            }
+            break;
+        case kCodePlaySound:
+        case kCodeStopSound:
+        case kCodeRewindSound:
+            if (const int32_t id = mediaId(statement)) {
+                current.sounds[id];
+            }
+            break;
+        case kCodeFont:
+            evaluateInOrder(statement, 0, 0, context);
+            break;
+        case kCodeBgColor: {
+            const double red = statement.expressions[0].evaluate(&context);
+            const double green = statement.expressions[1].evaluate(&context);
+            const double blue = statement.expressions[2].evaluate(&context);
+            systemVariable(nameId("red")) = red;
+            systemVariable(nameId("green")) = green;
+            systemVariable(nameId("blue")) = blue;
+            break;
+        }
+        case kCodeAppeal:
+        case kCodeView: {
+            const double y = statement.expressions[1].evaluate(&context);
+            const double x = statement.expressions[0].evaluate(&context);
+            if (ScriptOutputs* outputs = scriptOutputs()) {
+                if (kind == kCodeAppeal) {
+                    outputs->setCameraTarget(x, y);
+                } else {
+                    outputs->setCameraPosition(x, y);
+                }
+            }
+            break;
+        }
+        default:  // "playBGM(" and "stopBGM(": no music output yet
+            break;
+    }
+}
+
+}  // namespace tavro

@@ -1,0 +1,20 @@
+// The drawing, sound, music, font, background colour and camera statements. Drawing and
+// sound output are not connected yet: the commands evaluate their arguments in the order the
+// games rely on (assignments inside arguments take effect), keep the per-object animation
+// state, and hand the camera to the installed ScriptOutputs.
+#pragma once
+
+#include "script/contexts.h"
+#include "script/statement.h"
+#include "script/task_instance.h"
+
+namespace tavro {
+
+void runMediaCommand(const Statement& statement, uint32_t kind, TaskInstance& current,
+                     TaskInstance& origin);
+
+// The text of "text(": each "$" + letter + expression + ":" replaced by the value ("f": "%f",
+// "d": truncated "%d"); a "$" after a backslash stays as written.
+TextString formatScriptText(const TextString& format, InstanceContext& context);
+
+}  // namespace tavro
