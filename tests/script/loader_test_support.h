@@ -15,6 +15,7 @@
 #include "script/script_dialogs.h"
 #include "script/script_table.h"
 #include "script/statement.h"
+#include "script/system_variables.h"
 #include "script/task_instance.h"
 #include "script/task_table.h"
 #include "text/test_support.h"
@@ -68,6 +69,7 @@ class LoaderFixture : public ::testing::Test {
     void SetUp() override {
         resetHalt();
         resetNameIds();
+        resetSystemVariables();
         resetInstances();
         resetScriptTable();
         resetTaskTable();
