@@ -4,21 +4,18 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <ctime>
 #include <string>
 
+#include "lua_loop.h"
 #include "script/contexts.h"
 #include "script/expression.h"
 #include "script/task_instance.h"
 
-extern "C" {
-#include <lauxlib.h>
-#include <lua.h>
-#include <lualib.h>
-}
-
 namespace tavro {
 namespace {
+
+using bench::LuaLoop;
+using bench::threadSeconds;
 
 constexpr int64_t kLoopCount = 1000000;
 
@@ -38,31 +35,6 @@ class CompiledExpression {
     ExprNode node_;
     TaskInstance instance_;
     InstanceContext context_{&instance_, &instance_};
-};
-
-// A Lua state holding a compiled chunk that runs the loop count times.
-class LuaLoop {
-  public:
-    explicit LuaLoop(const char* body) : state_(luaL_newstate()) {
-        luaL_openlibs(state_);
-        const std::string chunk = "local n = ... " + std::string(body);
-        luaL_loadstring(state_, chunk.c_str());
-        chunkRef_ = luaL_ref(state_, LUA_REGISTRYINDEX);
-        luaL_dostring(state_, "x = 0");
-    }
-    ~LuaLoop() { lua_close(state_); }
-    LuaLoop(const LuaLoop&) = delete;
-    LuaLoop& operator=(const LuaLoop&) = delete;
-
-    void loop(int64_t count) {
-        lua_rawgeti(state_, LUA_REGISTRYINDEX, chunkRef_);
-        lua_pushinteger(state_, count);
-        lua_call(state_, 1, 0);
-    }
-
-  private:
-    lua_State* state_;
-    int chunkRef_ = LUA_NOREF;
 };
 
 // x is a global: a table field, as a Tavro variable is a slot of its object.
@@ -89,7 +61,7 @@ BENCHMARK(BM_TavroIncrement)->Unit(benchmark::kMillisecond);
 void BM_LuaIncrement(benchmark::State& state) {
     LuaLoop increment(kLuaIncrement);
     for (auto _ : state) {
-        increment.loop(kLoopCount);
+        increment.run(kLoopCount);
     }
     perEvaluation(state);
 }
@@ -98,18 +70,11 @@ BENCHMARK(BM_LuaIncrement)->Unit(benchmark::kMillisecond);
 void BM_LuaLocalIncrement(benchmark::State& state) {
     LuaLoop increment(kLuaLocalIncrement);
     for (auto _ : state) {
-        increment.loop(kLoopCount);
+        increment.run(kLoopCount);
     }
     perEvaluation(state);
 }
 BENCHMARK(BM_LuaLocalIncrement)->Unit(benchmark::kMillisecond);
-
-// CPU time of this thread: other processes on the machine do not count against either side.
-double threadSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
 
 // Both loops alternately in each iteration, so the ratio compares the same moments of the
 // same machine. tavro_over_lua below 1 means Tavro is faster.
@@ -122,7 +87,7 @@ void BM_IncrementTavroOverLua(benchmark::State& state) {
         const double start = threadSeconds();
         tavroLoop.loop(kLoopCount);
         const double middle = threadSeconds();
-        luaLoop.loop(kLoopCount);
+        luaLoop.run(kLoopCount);
         luaTime += threadSeconds() - middle;
         tavroTime += middle - start;
     }

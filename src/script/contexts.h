@@ -71,7 +71,7 @@ class InstanceContext final : public VarResolver {
     // Storage of a compiled reference (id > 0): what resolve answers, without the call.
     // Inline for an existing element of a plain variable; anything else (another scope,
     // ".size", growth, a bad index) takes the full path.
-    double* slotFor(int32_t id, int32_t index) const {
+    [[gnu::always_inline]] double* slotFor(int32_t id, int32_t index) const {
         if ((id & (kVarScopeMask | kVarSizeFlag)) == 0 && current != nullptr) {
             VariableTable& table = current->variables;
             if (id < table.count()) {

@@ -151,34 +151,22 @@ double assignVariable(const ExprNode& node, VarResolver* resolver, int32_t index
     return false;
 }
 
-}  // namespace
+// Every node but the commonest assignment; kept out of line so that the fast path of
+// evaluate() stays small.
+[[gnu::noinline]] double evaluateNode(const ExprNode& node, VarResolver* resolver) {
+    double a = operandValue(node.left.get(), node.leftConstant, resolver);
+    const double b = operandValue(node.right.get(), node.rightConstant, resolver);
+    const int32_t i = node.index ? toInt32(node.index->evaluate(resolver)) : 0;
 
-double ExprNode::evaluate(VarResolver* resolver) const {
-    // The commonest statement, an assignment to a compiled instance variable without index.
-    if (operatorCode >= kOpAssign && operatorCode <= kOpRemainderAssign && left == nullptr &&
-        index == nullptr && functionKind == kFnNone && id > 0 && resolver != nullptr &&
-        resolver->kind() == ResolverKind::kInstance) {
-        const double b = operandValue(right.get(), rightConstant, resolver);
-        double* slot = static_cast<InstanceContext*>(resolver)->slotFor(id, 0);
-        if (slot == nullptr) {
-            return b;
+    if (node.functionKind == kFnVariable) {
+        if (resolver != nullptr && node.operatorCode < 16) {
+            a = readVariable(node, *resolver, i, a);
         }
-        *slot = assignedDouble(operatorCode, *slot, b);
-        return *slot;
-    }
-    double a = operandValue(left.get(), leftConstant, resolver);
-    const double b = operandValue(right.get(), rightConstant, resolver);
-    const int32_t i = index ? toInt32(index->evaluate(resolver)) : 0;
-
-    if (functionKind == kFnVariable) {
-        if (resolver != nullptr && operatorCode < 16) {
-            a = readVariable(*this, *resolver, i, a);
-        }
-    } else if (functionKind != kFnNone && applyFunction(functionKind, a, b)) {
+    } else if (node.functionKind != kFnNone && applyFunction(node.functionKind, a, b)) {
         return a;
     }
 
-    switch (operatorCode) {
+    switch (node.operatorCode) {
         case kOpNone:
         case kOpAdd:
             return a + b;
@@ -212,10 +200,28 @@ double ExprNode::evaluate(VarResolver* resolver) const {
         case kOpMultiplyAssign:
         case kOpDivideAssign:
         case kOpRemainderAssign:
-            return assignVariable(*this, resolver, i, b);
+            return assignVariable(node, resolver, i, b);
         default:
             return a + b;
     }
+}
+
+}  // namespace
+
+double ExprNode::evaluate(VarResolver* resolver) const {
+    // The commonest statement, an assignment to a compiled instance variable without index.
+    if (operatorCode >= kOpAssign && operatorCode <= kOpRemainderAssign && left == nullptr &&
+        index == nullptr && functionKind == kFnNone && id > 0 && resolver != nullptr &&
+        resolver->kind() == ResolverKind::kInstance) {
+        const double b = operandValue(right.get(), rightConstant, resolver);
+        double* slot = static_cast<InstanceContext*>(resolver)->slotFor(id, 0);
+        if (slot == nullptr) {
+            return b;
+        }
+        *slot = assignedDouble(operatorCode, *slot, b);
+        return *slot;
+    }
+    return evaluateNode(*this, resolver);
 }
 
 }  // namespace tavro

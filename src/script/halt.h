@@ -5,9 +5,20 @@
 
 namespace tavro {
 
-bool haltRequested();
-void requestHalt();
+namespace detail {
+// Held here, not behind a call, because the interpreter tests it before every statement.
+inline bool haltFlag = false;
+}  // namespace detail
+
+inline bool haltRequested() {
+    return detail::haltFlag;
+}
+inline void requestHalt() {
+    detail::haltFlag = true;
+}
 // Only for tests and a fresh engine: clears the flag.
-void resetHalt();
+inline void resetHalt() {
+    detail::haltFlag = false;
+}
 
 }  // namespace tavro

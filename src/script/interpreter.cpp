@@ -24,58 +24,106 @@ constexpr const char* kReportCaption = "report";
 
 int32_t callDepth = 0;
 
-// One body run of a loop: counts it and, past the limit, asks whether to stop. True when the
-// loop must end (the answer was Yes, or the game has asked to halt).
-bool loopGuardStops(uint32_t& guard) {
-    if (haltRequested()) {
+// Past the guard limit: asks whether to stop. True (and halted) on Yes; otherwise the count
+// starts again.
+bool askToStopLoop(uint32_t& guard) {
+    Dialogs* dialogs = scriptDialogs();
+    if (dialogs == nullptr || dialogs->askYesNo(kReportCaption, kRunawayLoopQuestion)) {
+        requestHalt();
         return true;
     }
-    if (++guard > kLoopGuardLimit) {
-        Dialogs* dialogs = scriptDialogs();
-        if (dialogs == nullptr || dialogs->askYesNo(kReportCaption, kRunawayLoopQuestion)) {
-            requestHalt();
-            return true;
-        }
-        guard = 0;
-    }
+    guard = 0;
     return false;
 }
 
-void runBody(const Statement& statement, TaskInstance& current, TaskInstance& origin) {
+// One body run of a loop: counts it and, past the limit, asks whether to stop. True when the
+// loop must end (the answer was Yes, or the game has asked to halt).
+inline bool loopGuardStops(uint32_t& guard) {
+    if (haltRequested()) {
+        return true;
+    }
+    return ++guard > kLoopGuardLimit && askToStopLoop(guard);
+}
+
+// A literal's value; false when the node must be evaluated.
+bool literalValue(const ExprNode& node, double& value) {
+    if (node.left || node.right || node.index || node.operatorCode != kOpNone ||
+        node.functionKind != kFnNone) {
+        return false;
+    }
+    value = node.leftConstant + node.rightConstant;
+    return true;
+}
+
+void runChain(const Statement* first, bool matched, InstanceContext& context);
+
+void runBody(const Statement& statement, InstanceContext& context) {
     if (statement.body) {
-        RunStatementChain(statement.body.get(), current, true, origin);
+        runChain(statement.body.get(), true, context);
     }
 }
 
-void runCountedLoop(const Statement& statement, TaskInstance& current, TaskInstance& origin,
-                    InstanceContext& context) {
+// The expression of a body that is one expression statement (as in loop(n){x=x+1;}, whose
+// chain holds the assignment, the empty text after its ";" and the end), or null. Such a body
+// is evaluated directly: it cannot halt and the literals after it do nothing.
+const ExprNode* singleExpression(const Statement& statement) {
+    const Statement* body = statement.body.get();
+    if (body == nullptr || body->code != kCodeExpression) {
+        return nullptr;
+    }
+    double ignored = 0;
+    const Statement* rest = body->next.get();
+    while (rest != nullptr && rest->code == kCodeExpression &&
+           literalValue(rest->expressions[0], ignored)) {
+        rest = rest->next.get();
+    }
+    if (rest == nullptr || rest->code != kCodeEmpty || rest->next != nullptr) {
+        return nullptr;
+    }
+    return &body->expressions[0];
+}
+
+// Runs a loop body once.
+inline void runLoopBody(const Statement& statement, const ExprNode* single,
+                        InstanceContext& context) {
+    if (single != nullptr) {
+        single->evaluate(&context);
+    } else {
+        runBody(statement, context);
+    }
+}
+
+void runCountedLoop(const Statement& statement, InstanceContext& context) {
     const ExprNode& limit = statement.expressions[0];
     if (!(limit.evaluate(&context) > 0)) {
         return;
     }
+    double fixedLimit = 0;
+    const bool literal = literalValue(limit, fixedLimit);  // the same every time: read once
+    const ExprNode* single = singleExpression(statement);
     uint32_t guard = 0;
     uint32_t count = 0;
     do {
-        runBody(statement, current, origin);
+        runLoopBody(statement, single, context);
         if (loopGuardStops(guard)) {
             return;
         }
         ++count;
-    } while (limit.evaluate(&context) > static_cast<double>(count));
+    } while ((literal ? fixedLimit : limit.evaluate(&context)) > static_cast<double>(count));
 }
 
-void runWhileLoop(const Statement& statement, TaskInstance& current, TaskInstance& origin,
-                  InstanceContext& context) {
+void runWhileLoop(const Statement& statement, InstanceContext& context) {
+    const ExprNode* single = singleExpression(statement);
     uint32_t guard = 0;
     while (statement.expressions[0].evaluate(&context) != 0) {
-        runBody(statement, current, origin);
+        runLoopBody(statement, single, context);
         if (loopGuardStops(guard)) {
             return;
         }
     }
 }
 
-void runScriptCall(const Statement& statement, TaskInstance& current, TaskInstance& origin) {
+void runScriptCall(const Statement& statement, InstanceContext& context) {
     const double number = statement.expressions[0].evaluate(nullptr);
     if (!(number > 0)) {
         return;
@@ -86,20 +134,17 @@ void runScriptCall(const Statement& statement, TaskInstance& current, TaskInstan
     }
     CallDepthGuard depth("script( nesting too deep: call not run");
     if (depth.entered()) {
-        RunStatementChain(first, current, true, origin);
+        runChain(first, true, context);
     }
 }
 
 // Runs one statement; returns its matched flag.
-bool execute(const Statement& statement, TaskInstance& current, TaskInstance& origin) {
+bool execute(const Statement& statement, InstanceContext& context) {
+    TaskInstance& current = *context.current;
+    TaskInstance& origin = *context.origin;
     const uint32_t kind = statementKind(statement.code);
-    InstanceContext context(&current, &origin);
     switch (kind) {
-        case kCodeEmpty:
         case kCodeComment:
-            return true;
-        case kCodeExpression:
-            statement.expressions[0].evaluate(&context);
             return true;
         case kCodeIf:
         case kCodeIfKey:
@@ -111,20 +156,20 @@ bool execute(const Statement& statement, TaskInstance& current, TaskInstance& or
             if (!run) {
                 return false;
             }
-            runBody(statement, current, origin);
+            runBody(statement, context);
             return true;
         }
         case kCodeElse:
-            runBody(statement, current, origin);
+            runBody(statement, context);
             return true;
         case kCodeLoop:
-            runCountedLoop(statement, current, origin, context);
+            runCountedLoop(statement, context);
             return true;
         case kCodeWhile:
-            runWhileLoop(statement, current, origin, context);
+            runWhileLoop(statement, context);
             return true;
         case kCodeScript:
-            runScriptCall(statement, current, origin);
+            runScriptCall(statement, context);
             return true;
         case kCodeQuit:
             requestHalt();
@@ -154,6 +199,26 @@ bool execute(const Statement& statement, TaskInstance& current, TaskInstance& or
         default:
             runMediaCommand(statement, kind, current, origin);
             return true;
+    }
+}
+
+void runChain(const Statement* first, bool matched, InstanceContext& context) {
+    for (const Statement* statement = first; statement != nullptr;
+         statement = statement->next.get()) {
+        if (haltRequested()) {
+            return;
+        }
+        // The two commonest statements, an expression and the empty end of every chain,
+        // are run here; the rest by execute().
+        const uint32_t code = statement->code;
+        if (code == kCodeExpression) {
+            statement->expressions[0].evaluate(&context);
+            matched = true;
+        } else if (code == kCodeEmpty) {
+            matched = true;
+        } else if (!(isElseFamily(code) && matched)) {
+            matched = execute(*statement, context);
+        }
     }
 }
 
@@ -203,16 +268,8 @@ CallDepthGuard::~CallDepthGuard() {
 
 void RunStatementChain(const Statement* first, TaskInstance& current, bool matched,
                        TaskInstance& origin) {
-    for (const Statement* statement = first; statement != nullptr;
-         statement = statement->next.get()) {
-        if (haltRequested()) {
-            return;
-        }
-        if (isElseFamily(statement->code) && matched) {
-            continue;
-        }
-        matched = execute(*statement, current, origin);
-    }
+    InstanceContext context(&current, &origin);
+    runChain(first, matched, context);
 }
 
 // Depth first without recursion, so a deep tree cannot overflow the stack: each level

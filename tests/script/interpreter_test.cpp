@@ -51,6 +51,8 @@ TEST_F(InterpreterTest, ControlFlowSetsTheExpectedValues) {
         {"unless(0){a=1;}", "a", 1},
         {"unless(1){a=1;}else(){b=1;}", "b", 1},
         {"loop(3){n=n+1;}", "n", 3},
+        {"loop(4){n=n+2;;7;}", "n", 8},  // literal statements after the one that counts
+        {"loop(2){n=n+1;m=m+1;}", "m", 2},
         {"loop(0){n=n+1;}", "n", 0},
         {"loop(-2){n=n+1;}", "n", 0},
         {"m=5;loop(m){m=m-1;n=n+1;}", "n", 3},  // the limit is evaluated again each time
