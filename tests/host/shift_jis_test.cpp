@@ -50,16 +50,38 @@ TEST(ShiftJisTest, ConvertsFromUtf8AndSubstitutesUnmappable) {
     }
 }
 
+// Every engine text, read back as Japanese: a wrong byte (an escape swallowing the next
+// digits, a lost 0x5C second byte) shows here.
 TEST(ShiftJisTest, EngineMessagesReadAsJapanese) {
-    // "creating the window failed."
-    EXPECT_EQ(shiftJisToUtf8(kWindowCreationFailedMessage),
-              "\xe3\x82\xa6\xe3\x82\xa3\xe3\x83\xb3\xe3\x83\x89\xe3\x82\xa6\xe3\x81\xae\xe4\xbd"
-              "\x9c\xe6\x88\x90\xe3\x81\xab\xe5\xa4\xb1\xe6\x95\x97\xe3\x81\x97\xe3\x81\xbe\xe3"
-              "\x81\x97\xe3\x81\x9f\xe3\x80\x82");
-    std::string utf8 = shiftJisToUtf8(kFullScreenFailedMessage);
-    std::string back;
-    ASSERT_TRUE(utf8ToShiftJis(utf8, back));
-    EXPECT_EQ(back, kFullScreenFailedMessage);
+    struct MessageCase {
+        const char* shiftJis;
+        const char* utf8;
+    };
+    const MessageCase cases[] = {
+        {kNegativeArrayIndexMessage, "配列の添え字にマイナス値が指定されました"},
+        {kNegativeStringIndexMessage, "Stringの添え字にマイナス値が指定されました"},
+        {kInvalidFileNameMessage, "無効なファイル名"},
+        {kFileOpenFailedPrefix, "ファイルオープン失敗 ["},
+        {kBundleSubstituteAnimationMessage, "...パッケージファイルのデータを代用します"},
+        {kWindowCreationFailedMessage, "ウィンドウの作成に失敗しました。"},
+        {kFullScreenFailedMessage,
+         "フルスクリーンでの起動に失敗しました。\n"
+         "ウィンドウサイズの設定が適切でない可能性があります。"},
+        {kBackBufferFailedMessage, "バックバッファの作成に失敗しました。"},
+        {kSoundDeviceFailedMessage, "サウンドデバイスの作成に失敗しました。"},
+        {kFontFailedMessage, "フォントの作成に失敗しました。"},
+        {kBootTaskMissingMessage, "bootタスクをロードできません。"},
+        {kSyntaxErrorMessage, "構文エラー : ネストを解析できません"},
+        {kRunawayLoopQuestion,
+         "ループ回数が異常です。無限ループに陥っている可能性があります。\n"
+         "この場でプログラムを終了しますか？"},
+    };
+    for (const MessageCase& c : cases) {
+        EXPECT_EQ(shiftJisToUtf8(c.shiftJis), c.utf8);
+        std::string back;
+        ASSERT_TRUE(utf8ToShiftJis(c.utf8, back)) << c.utf8;
+        EXPECT_EQ(back, c.shiftJis) << c.utf8;
+    }
 }
 
 TEST(ShiftJisTest, ConversionsDoNotCarryStateOver) {
