@@ -22,7 +22,9 @@ namespace {
 
 constexpr const char* kReportCaption = "report";
 
-int32_t callDepth = 0;
+int32_t scriptCallDepth = 0;
+int32_t constructorDepth = 0;
+int64_t scriptCallsThisFrame = 0;
 
 // Past the guard limit: asks whether to stop. True (and halted) on Yes; otherwise the count
 // starts again.
@@ -132,8 +134,15 @@ void runScriptCall(const Statement& statement, InstanceContext& context) {
     if (first == nullptr) {
         return;
     }
-    CallDepthGuard depth("script( nesting too deep: call not run");
+    if (scriptCallsThisFrame >= kMaxScriptCallsPerFrame) {
+        if (scriptCallsThisFrame++ == kMaxScriptCallsPerFrame) {
+            reportError("script( calls in one frame past the limit: calls not run", 2);
+        }
+        return;
+    }
+    CallDepthGuard depth(Nesting::kScriptCalls, "script( nesting too deep: call not run");
     if (depth.entered()) {
+        ++scriptCallsThisFrame;
         runChain(first, true, context);
     }
 }
@@ -252,17 +261,21 @@ struct PassLevel {
 
 }  // namespace
 
-CallDepthGuard::CallDepthGuard(const char* what) : entered_(callDepth < kMaxCallDepth) {
-    if (entered_) {
-        ++callDepth;
+CallDepthGuard::CallDepthGuard(Nesting nesting, const char* what) {
+    const bool scripts = nesting == Nesting::kScriptCalls;
+    int32_t& depth = scripts ? scriptCallDepth : constructorDepth;
+    if (depth < (scripts ? kMaxCallDepth : kMaxConstructorDepth)) {
+        ++depth;
+        depth_ = &depth;
     } else {
+        depth_ = nullptr;
         reportError(what, 2);
     }
 }
 
 CallDepthGuard::~CallDepthGuard() {
-    if (entered_) {
-        --callDepth;
+    if (depth_ != nullptr) {
+        --*depth_;
     }
 }
 
@@ -275,6 +288,7 @@ void RunStatementChain(const Statement* first, TaskInstance& current, bool match
 // Depth first without recursion, so a deep tree cannot overflow the stack: each level
 // remembers the child it is visiting.
 void RunFramePass(TaskInstance& instance) {
+    scriptCallsThisFrame = 0;
     InstanceWalkScope walk;
     if (!runOwnFrameScripts(instance)) {
         return;

@@ -10,10 +10,18 @@
 
 namespace tavro {
 
-// Deepest nesting of "script(" calls and of constructor runs started by "new(" / "friend(".
-// A call past it is not run and leaves one error-log line, so self-calling scripts and
-// self-creating constructors cannot overflow the stack.
+// Deepest nesting of "script(" calls, and of constructor runs started by "new(" / "friend(".
+// A call past its bound is not run and leaves one error-log line, so self-calling scripts and
+// self-creating constructors cannot overflow the stack. Constructors have the lower bound
+// because every constructor pass walks the new subtree again: the work of a self-creating
+// constructor grows with the object count times this depth.
 inline constexpr int32_t kMaxCallDepth = 256;
+inline constexpr int32_t kMaxConstructorDepth = 64;
+
+// Most "script(" calls run in one frame pass (start-up's constructor pass counts with the
+// first frame). Further calls in that frame are not run and leave one error-log line, so a
+// script that calls itself twice ends instead of making 2^256 calls.
+inline constexpr int64_t kMaxScriptCallsPerFrame = int64_t{1} << 20;
 
 // A loop asks whether to stop after this many body runs of one execution.
 inline constexpr uint32_t kLoopGuardLimit = 10000;
@@ -25,18 +33,20 @@ void RunStatementChain(const Statement* first, TaskInstance& current, bool match
 void RunFramePass(TaskInstance& instance);
 void RunConstructorPass(TaskInstance& instance);
 
-// Counts one level of call nesting while alive; `entered()` is false (with one error-log line
-// naming `what`) when the nesting is already at kMaxCallDepth.
+enum class Nesting { kScriptCalls, kConstructors };
+
+// Counts one level of nesting of its kind while alive; `entered()` is false (with one
+// error-log line naming `what`) when that nesting is already at its bound.
 class CallDepthGuard {
   public:
-    explicit CallDepthGuard(const char* what);
+    CallDepthGuard(Nesting nesting, const char* what);
     ~CallDepthGuard();
     CallDepthGuard(const CallDepthGuard&) = delete;
     CallDepthGuard& operator=(const CallDepthGuard&) = delete;
-    bool entered() const { return entered_; }
+    bool entered() const { return depth_ != nullptr; }
 
   private:
-    bool entered_;
+    int32_t* depth_;  // the counter entered, or null
 };
 
 }  // namespace tavro

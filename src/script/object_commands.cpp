@@ -24,6 +24,12 @@ void createObject(const Statement& statement, TaskInstance& current, TaskInstanc
         reportError("object limit reached: new object not created", 2);
         return;
     }
+    // Past the bound the object is not made at all, so a self-creating constructor stops.
+    CallDepthGuard depth(Nesting::kConstructors,
+                         "constructor nesting too deep: new object not created");
+    if (!depth.entered()) {
+        return;
+    }
     auto created = std::make_unique<TaskInstance>();
     if (!loadTaskInto(*created, taskName)) {
         return;
@@ -34,12 +40,7 @@ void createObject(const Statement& statement, TaskInstance& current, TaskInstanc
     property(*created, ids.y) += statement.expressions[1].evaluate(&context);
     created->parent = parent;
     RegisterInstance(*created);
-    {
-        CallDepthGuard depth("constructor nesting too deep: constructors not run");
-        if (depth.entered()) {
-            RunConstructorPass(*created);
-        }
-    }
+    RunConstructorPass(*created);
     AddChild(*parent, std::move(created));
 }
 

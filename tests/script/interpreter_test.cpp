@@ -100,6 +100,13 @@ TEST_F(InterpreterTest, ScriptCallsRunInTheSameInstanceAndSelfCallsAreBounded) {
     EXPECT_FALSE(errors.reports.empty());
 }
 
+TEST_F(InterpreterTest, ScriptCallsPerFrameAreBoundedAndTheBoundStartsAgainEachFrame) {
+    folder.files["twice.scr"] = "calls=calls+1;script(\"twice.scr\");script(\"twice.scr\");";
+    run("script(\"twice.scr\");after=after+1;", 2);
+    EXPECT_EQ(value("calls"), 2 * static_cast<double>(kMaxScriptCallsPerFrame));
+    EXPECT_EQ(value("after"), 2);
+}
+
 TEST_F(InterpreterTest, NewChildrenRunAfterTheirConstructorsInTheSameFrameNewestFirst) {
     folder.files["child.tsk"] = "SCRIPT={child.scr};CONSTRACT={made.scr};";
     folder.files["made.scr"] = "system.order[system.n]=10+kind;system.n=system.n+1;";
