@@ -39,9 +39,18 @@ if(NOT status STREQUAL expected_status)
     string(APPEND failures "exit status ${status}, expected ${expected_status}\n")
 endif()
 
+# expected/stderr.txt, when present, is what the run must print on standard error (the
+# dialog lines of the headless host, notes and errors).
+if(EXISTS ${GAME_DIR}/expected/stderr.txt)
+    file(READ ${GAME_DIR}/expected/stderr.txt wanted_errors)
+    if(NOT errors STREQUAL wanted_errors)
+        string(APPEND failures "standard error differs:\n  expected: ${wanted_errors}\n  actual:   ${errors}\n")
+    endif()
+endif()
+
 file(GLOB_RECURSE expected_files RELATIVE ${GAME_DIR}/expected ${GAME_DIR}/expected/*)
 foreach(name ${expected_files})
-    if(name STREQUAL "exit_code")
+    if(name STREQUAL "exit_code" OR name STREQUAL "stderr.txt")
         continue()
     endif()
     if(NOT EXISTS ${run_dir}/${name})
