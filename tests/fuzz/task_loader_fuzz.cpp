@@ -6,7 +6,9 @@
 // "script(" groups reach real text.
 //
 // Build and run for ten minutes from the repository root (clang, libFuzzer):
-//   CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTAVRO_FUZZ=ON -DTAVRO_BENCH=OFF && cmake --build build-fuzz --target task_loader_fuzz -j2 && build-fuzz/tests/fuzz/task_loader_fuzz -max_total_time=600 -max_len=2048 tests/fuzz/corpus/task_loader
+//   CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTAVRO_FUZZ=ON -DTAVRO_BENCH=OFF && cmake
+//   --build build-fuzz --target task_loader_fuzz -j2 && build-fuzz/tests/fuzz/task_loader_fuzz
+//   -max_total_time=600 -max_len=2048 tests/fuzz/corpus/task_loader
 
 #include <cstddef>
 #include <cstdint>
@@ -27,7 +29,7 @@
 namespace {
 
 class FuzzFolder : public tavro::FileSystem {
-public:
+  public:
     bool readFile(std::string_view path, std::string& bytes) override {
         bytes = path == "fuzz.tsk" ? taskText : otherText;
         return true;

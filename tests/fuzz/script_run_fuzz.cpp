@@ -1,0 +1,119 @@
+// Fuzz target: any bytes as the one script of the root object, compiled and run for a few
+// frames (constructor pass, then frame passes) without crashing or growing without bound.
+//
+// The input is "main.scr", the boot task's frame and constructor script. Every other file
+// read is an empty task or script, and writes land in memory. Inputs with more than one loop,
+// or with a loop and a "script(" call, are skipped: nested loops of 9 999 runs each are valid
+// scripts that run for minutes, which is slowness, not a fault.
+//
+// Build and run for ten minutes from the repository root (clang, libFuzzer):
+//   CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTAVRO_FUZZ=ON -DTAVRO_BENCH=OFF && cmake
+//   --build build-fuzz --target script_run_fuzz -j2 && build-fuzz/tests/fuzz/script_run_fuzz
+//   -max_total_time=600 -max_len=512 tests/fuzz/corpus/script_run
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "host/file_system.h"
+#include "script/halt.h"
+#include "script/instance_list.h"
+#include "script/interpreter.h"
+#include "script/name_id_table.h"
+#include "script/script_dialogs.h"
+#include "script/script_table.h"
+#include "script/system_variables.h"
+#include "script/task_instance.h"
+#include "script/task_loader.h"
+#include "script/task_table.h"
+
+namespace {
+
+constexpr int kFrames = 3;
+
+class FuzzFolder : public tavro::FileSystem {
+  public:
+    bool readFile(std::string_view path, std::string& bytes) override {
+        if (path == "boot") {
+            bytes = "SCRIPT={main.scr};CONSTRACT={main.scr};";
+        } else if (path == "main.scr") {
+            bytes = script;
+        } else if (const auto saved = written.find(std::string(path)); saved != written.end()) {
+            bytes = saved->second;
+        } else {
+            bytes.clear();
+        }
+        return true;
+    }
+    bool replaceFile(std::string_view path, std::string_view bytes) override {
+        written[std::string(path)] = bytes;
+        return true;
+    }
+    bool appendFile(std::string_view path, std::string_view bytes) override {
+        std::string& file = written[std::string(path)];
+        if (file.size() < 65536) {
+            file += bytes;
+        }
+        return true;
+    }
+    bool truncateFile(std::string_view path) override {
+        written[std::string(path)].clear();
+        return true;
+    }
+    std::vector<tavro::DirectoryEntry> listDirectory(std::string_view) override { return {}; }
+
+    std::string script;
+    std::map<std::string, std::string> written;
+};
+
+size_t occurrences(std::string_view text, std::string_view word) {
+    size_t count = 0;
+    for (size_t at = text.find(word); at != std::string_view::npos; at = text.find(word, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+bool runsTooLong(std::string_view script) {
+    const size_t loops = occurrences(script, "loop(") + occurrences(script, "while(");
+    return loops > 1 || (loops == 1 && occurrences(script, "script(") > 0);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    using namespace tavro;
+    const std::string_view input(reinterpret_cast<const char*>(data), size);
+    if (runsTooLong(input)) {
+        return -1;  // not added to the corpus
+    }
+    static FuzzFolder folder;
+    setActiveFileSystem(&folder);
+    setScriptDialogs(nullptr);  // the loop question is answered Yes
+    folder.script = std::string(input);
+    folder.written.clear();
+
+    // Fresh tables per input keep memory bounded over millions of runs.
+    resetHalt();
+    resetNameIds();
+    resetSystemVariables();
+    resetTaskTable();
+    resetScriptTable();
+    resetInstances();
+
+    TaskInstance& root = rootInstance();
+    if (loadTaskInto(root, "boot")) {
+        RegisterInstance(root);
+        RunConstructorPass(root);
+        for (int frame = 0; frame < kFrames && !haltRequested(); ++frame) {
+            RunFramePass(root);
+        }
+    }
+    resetTaskTable();
+    resetScriptTable();
+    resetInstances();
+    return 0;
+}
