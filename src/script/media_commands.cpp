@@ -13,12 +13,13 @@ namespace tavro {
 
 namespace {
 
-// The image or sound id named by expression 0, or 0 when it selects nothing (below 1, or so
-// large that the per-object array would pass its cap).
-int32_t mediaId(const Statement& statement) {
+// The image or sound id named by expression 0 for a per-object array of `count` slots, or 0
+// when it selects nothing: below 1, or past the end and past kMediaIdLimit, which would grow
+// the array of every such object to an absurd size.
+int32_t mediaId(const Statement& statement, int32_t count) {
     NameContext names;
     const int32_t id = toInt32(statement.expressions[0].evaluate(&names));
-    return id >= 1 && id < kGrowArrayCap ? id : 0;
+    return id >= 1 && (id < count || id < kMediaIdLimit) ? id : 0;
 }
 
 void evaluateInOrder(const Statement& statement, int32_t from, int32_t to,
@@ -29,7 +30,7 @@ void evaluateInOrder(const Statement& statement, int32_t from, int32_t to,
 }
 
 void draw(const Statement& statement, TaskInstance& current, InstanceContext& context) {
-    const int32_t id = mediaId(statement);
+    const int32_t id = mediaId(statement, current.images.count());
     if (id == 0) {
         return;
     }
@@ -99,14 +100,14 @@ void runMediaCommand(const Statement& statement, uint32_t kind, TaskInstance& cu
             text(statement, context);
             break;
         case kCodeRewindImage:
-            if (const int32_t id = mediaId(statement)) {
+            if (const int32_t id = mediaId(statement, current.images.count())) {
                 current.images[id].frameCounter = 0;
             }
             break;
         case kCodePlaySound:
         case kCodeStopSound:
         case kCodeRewindSound:
-            if (const int32_t id = mediaId(statement)) {
+            if (const int32_t id = mediaId(statement, current.sounds.count())) {
                 current.sounds[id];
             }
             break;

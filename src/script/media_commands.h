@@ -10,6 +10,10 @@
 
 namespace tavro {
 
+// Image and sound ids of the drawing and sound statements stop here unless the object's array
+// is already that long; an id past both does nothing.
+inline constexpr int32_t kMediaIdLimit = 1 << 16;
+
 void runMediaCommand(const Statement& statement, uint32_t kind, TaskInstance& current,
                      TaskInstance& origin);
 

@@ -107,6 +107,14 @@ TEST_F(InterpreterTest, ScriptCallsPerFrameAreBoundedAndTheBoundStartsAgainEachF
     EXPECT_EQ(value("after"), 2);
 }
 
+TEST_F(InterpreterTest, MediaIdsPastTheLimitDoNothingAndOthersMakeTheirSlot) {
+    TaskInstance& root =
+        run("draw(1e9);playSound(1e9);rewindImage(70000);stopSound(-3);draw(5);playSound(3);");
+    EXPECT_LT(root.images.count(), 100);  // grown for id 5 only
+    EXPECT_EQ(root.images.begin()[5].frameCounter, 1);
+    EXPECT_LT(root.sounds.count(), 100);
+}
+
 TEST_F(InterpreterTest, NewChildrenRunAfterTheirConstructorsInTheSameFrameNewestFirst) {
     folder.files["child.tsk"] = "SCRIPT={child.scr};CONSTRACT={made.scr};";
     folder.files["made.scr"] = "system.order[system.n]=10+kind;system.n=system.n+1;";
