@@ -8,15 +8,11 @@
 #include <string>
 
 #include "lua_loop.h"
-#include "script/halt.h"
 #include "script/instance_list.h"
 #include "script/interpreter.h"
-#include "script/name_id_table.h"
-#include "script/script_table.h"
-#include "script/system_variables.h"
+#include "script/script_engine_state.h"
 #include "script/task_instance.h"
 #include "script/task_loader.h"
-#include "script/task_table.h"
 #include "temporary_game_folder.h"
 
 namespace tavro {
@@ -27,21 +23,12 @@ namespace {
 class BenchGame {
   public:
     BenchGame(const std::string& frameScript, const std::string& constructorScript = "") {
-        resetHalt();
-        resetNameIds();
-        resetSystemVariables();
-        resetInstances();
-        resetScriptTable();
-        resetTaskTable();
+        resetScriptEngine();
         folder_.write("boot", "SCRIPT={main.scr};CONSTRACT={ctor.scr};");
         folder_.write("main.scr", frameScript);
         folder_.write("ctor.scr", constructorScript);
     }
-    ~BenchGame() {
-        resetTaskTable();
-        resetInstances();
-        resetScriptTable();
-    }
+    ~BenchGame() { releaseScriptEngine(); }
     BenchGame(const BenchGame&) = delete;
     BenchGame& operator=(const BenchGame&) = delete;
 

@@ -22,13 +22,10 @@
 #include "script/halt.h"
 #include "script/instance_list.h"
 #include "script/interpreter.h"
-#include "script/name_id_table.h"
 #include "script/script_dialogs.h"
-#include "script/script_table.h"
-#include "script/system_variables.h"
+#include "script/script_engine_state.h"
 #include "script/task_instance.h"
 #include "script/task_loader.h"
-#include "script/task_table.h"
 
 namespace {
 
@@ -97,12 +94,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     folder.written.clear();
 
     // Fresh tables per input keep memory bounded over millions of runs.
-    resetHalt();
-    resetNameIds();
-    resetSystemVariables();
-    resetTaskTable();
-    resetScriptTable();
-    resetInstances();
+    resetScriptEngine();
 
     TaskInstance& root = rootInstance();
     if (loadTaskInto(root, "boot")) {
@@ -112,8 +104,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             RunFramePass(root);
         }
     }
-    resetTaskTable();
-    resetScriptTable();
-    resetInstances();
+    releaseScriptEngine();
     return 0;
 }

@@ -17,14 +17,12 @@
 #include <vector>
 
 #include "host/file_system.h"
-#include "script/halt.h"
 #include "script/instance_list.h"
-#include "script/name_id_table.h"
 #include "script/script_dialogs.h"
+#include "script/script_engine_state.h"
 #include "script/script_table.h"
 #include "script/task_instance.h"
 #include "script/task_loader.h"
-#include "script/task_table.h"
 
 namespace {
 
@@ -57,11 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     folder.otherText = split == std::string_view::npos ? "" : std::string(input.substr(split + 1));
 
     // Fresh tables per input keep memory bounded over millions of runs.
-    resetHalt();
-    resetNameIds();
-    resetTaskTable();
-    resetScriptTable();
-    resetInstances();
+    resetScriptEngine();
 
     TaskInstance& root = rootInstance();
     if (loadTaskInto(root, "fuzz.tsk")) {
@@ -70,8 +64,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             compiledScript(n);
         }
     }
-    resetTaskTable();
-    resetScriptTable();
-    resetInstances();
+    releaseScriptEngine();
     return 0;
 }

@@ -13,6 +13,7 @@
 #include "script/halt.h"
 #include "script/name_id_table.h"
 #include "script/script_dialogs.h"
+#include "script/script_engine_state.h"
 #include "script/script_table.h"
 #include "script/statement.h"
 #include "script/system_variables.h"
@@ -67,21 +68,13 @@ class RecordingDialogs : public Dialogs {
 class LoaderFixture : public ::testing::Test {
   protected:
     void SetUp() override {
-        resetHalt();
-        resetNameIds();
-        resetSystemVariables();
-        resetInstances();
-        resetScriptTable();
-        resetTaskTable();
+        resetScriptEngine();
         resetKeyState();
         previousDialogs_ = setScriptDialogs(&dialogs);
     }
     void TearDown() override {
         setScriptDialogs(previousDialogs_);
-        resetTaskTable();
-        resetInstances();
-        resetScriptTable();
-        resetHalt();
+        resetScriptEngine();
     }
 
     double& variable(TaskInstance& instance, const char* name, int32_t index = 0) {
