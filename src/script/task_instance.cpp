@@ -18,10 +18,12 @@ std::vector<std::unique_ptr<TaskInstance>> retiredInstances;
 
 constexpr const char* kInstanceLimitMessage = "too many objects: copy refused";
 
-// Whether copying the source's tree keeps the instance count within the limit. Counting stops
-// as soon as the answer is known, so a refused copy of a huge tree costs little.
-bool copyFitsLimit(const TaskInstance& source) {
-    const int32_t room = std::min(kInstanceLimit - liveInstances, kCopyLimit);
+// Whether copying the source's tree keeps the instance count within the limit. Copied into
+// an existing target, the source's root makes no new instance. Counting stops as soon as the
+// answer is known, so a refused copy of a huge tree costs little.
+bool copyFitsLimit(const TaskInstance& source, bool intoExistingTarget) {
+    const int32_t room =
+        std::min(kInstanceLimit - liveInstances, kCopyLimit) + (intoExistingTarget ? 1 : 0);
     int32_t counted = 0;
     std::vector<const TaskInstance*> pending{&source};
     while (!pending.empty() && counted <= room) {
@@ -195,7 +197,7 @@ void ChildList::destroyAll() {
 }
 
 std::unique_ptr<TaskInstance> deepCopy(const TaskInstance& source, TaskInstance* parent) {
-    if (!copyFitsLimit(source)) {
+    if (!copyFitsLimit(source, false)) {
         return nullptr;
     }
     std::unique_ptr<TaskInstance> copy = copyTree(source);
@@ -204,7 +206,7 @@ std::unique_ptr<TaskInstance> deepCopy(const TaskInstance& source, TaskInstance*
 }
 
 bool assignFromTemplate(TaskInstance& target, const TaskInstance& source) {
-    if (!copyFitsLimit(source)) {
+    if (!copyFitsLimit(source, true)) {
         return false;
     }
     copyArrays(target, source);

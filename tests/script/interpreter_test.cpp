@@ -115,6 +115,13 @@ TEST_F(InterpreterTest, MediaIdsPastTheLimitDoNothingAndOthersMakeTheirSlot) {
     EXPECT_LT(root.sounds.count(), 100);
 }
 
+TEST_F(InterpreterTest, ObjectsAreMadeUpToTheLimitExactly) {
+    folder.files["empty.tsk"] = "";
+    run("loop(18){batch(){new(\"empty.tsk\",0,0);}}");  // 2^18 wanted
+    EXPECT_EQ(liveInstanceCount(), kInstanceLimit);
+    EXPECT_FALSE(errors.reports.empty());
+}
+
 TEST_F(InterpreterTest, NewChildrenRunAfterTheirConstructorsInTheSameFrameNewestFirst) {
     folder.files["child.tsk"] = "SCRIPT={child.scr};CONSTRACT={made.scr};";
     folder.files["made.scr"] = "system.order[system.n]=10+kind;system.n=system.n+1;";

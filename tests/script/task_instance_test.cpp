@@ -217,8 +217,12 @@ TEST_F(TaskInstanceTest, OneCopyMakesAtMostTheCopyLimit) {
     EXPECT_NE(deepCopy(wide, nullptr), nullptr);  // exactly kCopyLimit instances
     addChild(wide, 0);
     EXPECT_EQ(deepCopy(wide, nullptr), nullptr);
+    // Into an existing target only the children are made: kCopyLimit of them fit.
     TaskInstance target;
-    EXPECT_FALSE(assignFromTemplate(target, wide));
+    EXPECT_TRUE(assignFromTemplate(target, wide));
+    TaskInstance other;
+    addChild(wide, 0);
+    EXPECT_FALSE(assignFromTemplate(other, wide));
 }
 
 TEST_F(TaskInstanceTest, VeryDeepTreesAreDestroyedWithoutRecursion) {
