@@ -75,14 +75,14 @@ TextString formatScriptText(const TextString& format, InstanceContext& context) 
         if (!walk.nextToken(":")) {
             break;
         }
-        const TextString specification = walk.token();
-        const char letter = specification.at(0);
+        const TextString placeholder = walk.token();
+        const char letter = placeholder.at(0);
         if (letter != 'f' && letter != 'd') {
-            output += specification;
+            output += placeholder;
             continue;
         }
         ExprNode expression;
-        expression.parse(specification.substr(1, specification.length()), nullptr);
+        expression.parse(placeholder.substr(1, placeholder.length()), nullptr);
         const double value = expression.evaluate(&context);
         output += letter == 'f' ? formatDouble(value) : formatInt(toInt32(value));
     }
