@@ -1,11 +1,13 @@
 // Running games: control flow, loops and their guard, script calls, object order, batches,
 // collisions and the file commands, each through the real loader and compiler.
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "loader_test_support.h"
 #include "script/instance_list.h"
 #include "script/interpreter.h"
+#include "script/media_commands.h"
 #include "script/task_loader.h"
 
 namespace tavro::testing {
@@ -120,6 +122,24 @@ TEST_F(InterpreterTest, ObjectsAreMadeUpToTheLimitExactly) {
     run("loop(18){batch(){new(\"empty.tsk\",0,0);}}");  // 2^18 wanted
     EXPECT_EQ(liveInstanceCount(), kInstanceLimit);
     EXPECT_FALSE(errors.reports.empty());
+}
+
+TEST_F(InterpreterTest, TextFormatsReplaceTheirValues) {
+    TaskInstance& root = run("hp=7;speed=1.5;");
+    InstanceContext context(&root, &root);
+    const std::pair<const char*, const char*> cases[] = {
+        {"HP $dhp: / $fspeed:", "HP 7 / 1.500000"},
+        {"$dspeed*3:", "4"},  // truncated toward zero
+        {"$d-speed:", "-1"},
+        {"cost \\$5", "cost \\$5"},  // a backslash before "$" keeps both
+        {"$q7: and $:", "q7 and "},  // other letters stay as written
+        {"left $dhp", "left 7"},     // the last value may lack its ":"
+        {"", ""},
+    };
+    for (const auto& [format, expected] : cases) {
+        EXPECT_EQ(std::string(formatScriptText(TextString(format), context).view()), expected)
+            << format;
+    }
 }
 
 TEST_F(InterpreterTest, NewChildrenRunAfterTheirConstructorsInTheSameFrameNewestFirst) {
