@@ -1,19 +1,19 @@
 #include "script/script_dialogs.h"
 
+#include <utility>
+
 namespace tavro {
 
 namespace {
-Dialogs* installed = nullptr;
+Dialogs* installedDialogs = nullptr;
 }
 
 Dialogs* scriptDialogs() {
-    return installed;
+    return installedDialogs;
 }
 
 Dialogs* setScriptDialogs(Dialogs* dialogs) {
-    Dialogs* previous = installed;
-    installed = dialogs;
-    return previous;
+    return std::exchange(installedDialogs, dialogs);
 }
 
 }  // namespace tavro

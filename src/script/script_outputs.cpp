@@ -1,5 +1,7 @@
 #include "script/script_outputs.h"
 
+#include <utility>
+
 namespace tavro {
 
 namespace {
@@ -11,9 +13,7 @@ ScriptOutputs* scriptOutputs() {
 }
 
 ScriptOutputs* setScriptOutputs(ScriptOutputs* outputs) {
-    ScriptOutputs* previous = installedOutputs;
-    installedOutputs = outputs;
-    return previous;
+    return std::exchange(installedOutputs, outputs);
 }
 
 }  // namespace tavro
