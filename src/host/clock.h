@@ -6,7 +6,7 @@
 namespace tavro {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Milliseconds since start, wrapping at 2^32.
     virtual uint32_t milliseconds() = 0;

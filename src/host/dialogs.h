@@ -4,7 +4,7 @@
 namespace tavro {
 
 class Dialogs {
-public:
+  public:
     virtual ~Dialogs() = default;
     virtual void showMessage(const char* caption, const char* text) = 0;
     // True for Yes.

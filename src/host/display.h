@@ -7,7 +7,7 @@ namespace tavro {
 
 // Receives the window's events while the display pumps them.
 class WindowEventHandler {
-public:
+  public:
     virtual ~WindowEventHandler() = default;
     virtual void keyDown(int32_t virtualKey) = 0;  // 1 and 2 are the mouse buttons
     virtual void keyUp(int32_t virtualKey) = 0;
@@ -23,7 +23,7 @@ struct PadReading {
 };
 
 class Display {
-public:
+  public:
     virtual ~Display() = default;
     virtual bool createWindow(const char* className) = 0;
     virtual void destroyWindow() = 0;

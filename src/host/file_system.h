@@ -14,7 +14,7 @@ struct DirectoryEntry {
 };
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
     // Reads the whole file; false when it cannot be opened.

@@ -7,7 +7,7 @@
 namespace tavro {
 
 class ErrorSink {
-public:
+  public:
     virtual ~ErrorSink() = default;
     virtual void record(const char* text, uint32_t severity) = 0;
 };

@@ -21,6 +21,8 @@ inline int32_t toInt32(double value) {
     return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(wide)));
 }
 
-inline uint32_t toUInt32(double value) { return static_cast<uint32_t>(toInt32(value)); }
+inline uint32_t toUInt32(double value) {
+    return static_cast<uint32_t>(toInt32(value));
+}
 
 }  // namespace tavro
