@@ -11,6 +11,7 @@ namespace tavro {
 namespace {
 
 constexpr mode_t kNewFileMode = 0666;  // narrowed by the umask
+constexpr size_t kReadChunk = 65536;   // growth step when a file is longer than its size said
 
 class FileDescriptor {
   public:
@@ -95,11 +96,14 @@ bool GameFolderFileSystem::readFile(std::string_view path, std::string& bytes) {
     if (!file.valid() || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return false;
     }
-    std::string contents;
-    contents.reserve(static_cast<size_t>(info.st_size));
-    char buffer[65536];
+    // Read straight into the result; a file that grows while being read still ends whole.
+    std::string contents(static_cast<size_t>(info.st_size), '\0');
+    size_t filled = 0;
     for (;;) {
-        ssize_t count = ::read(file.get(), buffer, sizeof buffer);
+        if (filled == contents.size()) {
+            contents.resize(contents.size() + kReadChunk);
+        }
+        ssize_t count = ::read(file.get(), contents.data() + filled, contents.size() - filled);
         if (count < 0 && errno == EINTR) {
             continue;
         }
@@ -109,8 +113,9 @@ bool GameFolderFileSystem::readFile(std::string_view path, std::string& bytes) {
         if (count == 0) {
             break;
         }
-        contents.append(buffer, static_cast<size_t>(count));
+        filled += static_cast<size_t>(count);
     }
+    contents.resize(filled);
     bytes = std::move(contents);
     return true;
 }

@@ -79,6 +79,18 @@ struct ExprNode {
 
     void setLeftConstant(double value) { leftConstant = value; }
 
+    // No operands and no operator: a literal or a variable without index.
+    bool isLeaf() const { return !left && !right && !index && operatorCode == kOpNone; }
+
+    // A literal's value, what evaluate yields; false when the node must be evaluated.
+    bool literalValue(double& value) const {
+        if (!isLeaf() || functionKind != kFnNone) {
+            return false;
+        }
+        value = leftConstant + rightConstant;
+        return true;
+    }
+
     std::unique_ptr<ExprNode> left;   // left operand, or a function's (first) argument
     std::unique_ptr<ExprNode> right;  // right operand, second argument, or assigned value
     std::unique_ptr<ExprNode> index;  // array index of a variable reference

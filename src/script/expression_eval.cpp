@@ -50,15 +50,10 @@ double assignVariable(const ExprNode& node, VarResolver* resolver, int32_t index
 // a call: what evaluate would yield. False for any other node.
 [[gnu::always_inline]] inline bool leafValue(const ExprNode& node, VarResolver* resolver,
                                              double& value) {
-    if (node.left != nullptr || node.right != nullptr || node.index != nullptr ||
-        node.operatorCode != kOpNone) {
-        return false;
-    }
-    if (node.functionKind == kFnNone) {
-        value = node.leftConstant + node.rightConstant;
+    if (node.literalValue(value)) {
         return true;
     }
-    if (node.functionKind == kFnVariable && resolver != nullptr &&
+    if (node.isLeaf() && node.functionKind == kFnVariable && resolver != nullptr &&
         resolver->kind() == ResolverKind::kInstance && node.id > 0) {
         const double* slot = static_cast<InstanceContext*>(resolver)->slotFor(node.id, 0);
         value = (slot != nullptr ? *slot : 0) + node.rightConstant;

@@ -47,16 +47,6 @@ inline bool loopGuardStops(uint32_t& guard) {
     return ++guard > kLoopGuardLimit && askToStopLoop(guard);
 }
 
-// A literal's value; false when the node must be evaluated.
-bool literalValue(const ExprNode& node, double& value) {
-    if (node.left || node.right || node.index || node.operatorCode != kOpNone ||
-        node.functionKind != kFnNone) {
-        return false;
-    }
-    value = node.leftConstant + node.rightConstant;
-    return true;
-}
-
 void runChain(const Statement* first, bool matched, InstanceContext& context);
 
 void runBody(const Statement& statement, InstanceContext& context) {
@@ -76,7 +66,7 @@ const ExprNode* singleExpression(const Statement& statement) {
     double ignored = 0;
     const Statement* rest = body->next.get();
     while (rest != nullptr && rest->code == kCodeExpression &&
-           literalValue(rest->expressions[0], ignored)) {
+           rest->expressions[0].literalValue(ignored)) {
         rest = rest->next.get();
     }
     if (rest == nullptr || rest->code != kCodeEmpty || rest->next != nullptr) {
@@ -101,7 +91,7 @@ void runCountedLoop(const Statement& statement, InstanceContext& context) {
         return;
     }
     double fixedLimit = 0;
-    const bool literal = literalValue(limit, fixedLimit);  // the same every time: read once
+    const bool literal = limit.literalValue(fixedLimit);  // the same every time: read once
     const ExprNode* single = singleExpression(statement);
     uint32_t guard = 0;
     uint32_t count = 0;
@@ -254,10 +244,54 @@ bool runOwnFrameScripts(TaskInstance& instance) {
     return !haltRequested();
 }
 
+// The constructor scripts of one instance; false when its children are not to be walked.
+bool runOwnConstructorScripts(TaskInstance& instance) {
+    if (haltRequested()) {
+        return false;
+    }
+    runScripts(instance.constructorScripts, instance);
+    return !haltRequested();
+}
+
 struct PassLevel {
     TaskInstance* instance;
     TaskInstance* child;  // the child being visited, or null when the walk is done
 };
+
+// Walks the subtree below `instance` depth first without recursion, so a deep tree cannot
+// overflow the stack: each level remembers the child it is visiting. `visit` (parent, child)
+// runs the child's scripts and says whether to walk the child's own children. After each
+// child the walk ends if a halt was asked, and a killed child is destroyed.
+template <typename Visit>
+void walkSubtree(TaskInstance& instance, Visit visit) {
+    if (instance.children.first() == nullptr) {
+        return;  // no allocation for a leaf, the common case of "new("
+    }
+    std::vector<PassLevel> levels{{&instance, instance.children.first()}};
+    while (!levels.empty()) {
+        PassLevel& level = levels.back();
+        TaskInstance* child = level.child;
+        if (child == nullptr) {
+            levels.pop_back();
+            if (levels.empty()) {
+                return;
+            }
+        } else if (visit(*level.instance, *child)) {
+            levels.push_back({child, child->children.first()});
+            continue;
+        }
+        // The child at the top level has had its turn: finish it.
+        if (haltRequested()) {
+            return;
+        }
+        PassLevel& parent = levels.back();
+        TaskInstance* done = parent.child;
+        parent.child = ChildList::after(*done);
+        if (done->killed) {
+            parent.instance->children.destroy(*done);
+        }
+    }
+}
 
 }  // namespace
 
@@ -285,8 +319,6 @@ void RunStatementChain(const Statement* first, TaskInstance& current, bool match
     runChain(first, matched, context);
 }
 
-// Depth first without recursion, so a deep tree cannot overflow the stack: each level
-// remembers the child it is visiting.
 void RunFramePass(TaskInstance& instance) {
     scriptCallsThisFrame = 0;
     InstanceWalkScope walk;
@@ -294,55 +326,20 @@ void RunFramePass(TaskInstance& instance) {
         return;
     }
     const int32_t flagStoper = flagStoperId();
-    static std::vector<PassLevel> levels;  // reused: no allocation once warm
-    levels.clear();
-    levels.push_back({&instance, instance.children.first()});
-    while (!levels.empty()) {
-        PassLevel& level = levels.back();
-        TaskInstance* child = level.child;
-        if (child == nullptr) {
-            levels.pop_back();
-            if (levels.empty()) {
-                break;
-            }
-        } else if (property(*level.instance, flagStoper) == 0 && runOwnFrameScripts(*child)) {
-            levels.push_back({child, child->children.first()});
-            continue;
-        }
-        // The child at the top level has had its turn: finish it.
-        PassLevel& parent = levels.back();
-        TaskInstance* done = parent.child;
-        if (haltRequested()) {
-            levels.clear();
-            return;
-        }
-        parent.child = ChildList::after(*done);
-        if (done->killed) {
-            parent.instance->children.destroy(*done);
-        }
-    }
+    walkSubtree(instance, [flagStoper](TaskInstance& parent, TaskInstance& child) {
+        return property(parent, flagStoper) == 0 && runOwnFrameScripts(child);
+    });
 }
 
+// "flagStoper" plays no part here. A child made by a constructor's own "new(" has run its
+// constructors already and runs them a second time when the walk reaches it.
 void RunConstructorPass(TaskInstance& instance) {
-    if (haltRequested()) {
-        return;
-    }
     InstanceWalkScope walk;
-    runScripts(instance.constructorScripts, instance);
-    if (haltRequested()) {
+    if (!runOwnConstructorScripts(instance)) {
         return;
     }
-    for (TaskInstance* child = instance.children.first(); child != nullptr;) {
-        RunConstructorPass(*child);
-        if (haltRequested()) {
-            return;
-        }
-        TaskInstance* next = ChildList::after(*child);
-        if (child->killed) {
-            instance.children.destroy(*child);
-        }
-        child = next;
-    }
+    walkSubtree(instance,
+                [](TaskInstance&, TaskInstance& child) { return runOwnConstructorScripts(child); });
 }
 
 }  // namespace tavro

@@ -1,5 +1,6 @@
 // Running games: control flow, loops and their guard, script calls, object order, batches,
 // collisions and the file commands, each through the real loader and compiler.
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -162,6 +163,26 @@ TEST_F(InterpreterTest, KilledChildrenAreRemovedAfterTheirTurn) {
     TaskInstance& root = run("if(t==0){new(\"child.tsk\",0,0);}t=1;", 3);
     EXPECT_EQ(systemVariables()[nameId("runs")][0], 1);
     EXPECT_TRUE(root.children.empty());
+}
+
+TEST_F(InterpreterTest, BothPassesWalkATreeAsDeepAsTheObjectLimit) {
+    folder.files["node.tsk"] = "SCRIPT={count.scr};CONSTRACT={count.scr};";
+    folder.files["count.scr"] = "system.runs=system.runs+1;";
+    TaskInstance& root = rootInstance();
+    ASSERT_TRUE(loadTaskInto(root, "node.tsk"));
+    RegisterInstance(root);
+    constexpr int kDepth = kInstanceLimit - 1;
+    TaskInstance* deepest = &root;
+    for (int i = 0; i < kDepth; ++i) {
+        auto node = std::make_unique<TaskInstance>();
+        node->frameScripts = root.frameScripts;
+        node->constructorScripts = root.constructorScripts;
+        RegisterInstance(*node);
+        deepest = AddChild(*deepest, std::move(node));
+    }
+    RunConstructorPass(root);
+    RunFramePass(root);
+    EXPECT_EQ(systemVariables()[nameId("runs")][0], 2.0 * (kDepth + 1));
 }
 
 TEST_F(InterpreterTest, FlagStoperHoldsChildrenButKilledOnesStillGo) {
