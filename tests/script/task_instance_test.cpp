@@ -24,51 +24,17 @@ class TaskInstanceTest : public LoaderFixture {
         }
         return ids;
     }
-    std::vector<double> registeredIds() {
-        std::vector<double> ids;
-        for (TaskInstance* each = firstRegisteredInstance(); each != nullptr;
-             each = nextRegisteredInstance(*each)) {
-            ids.push_back(variable(*each, "id"));
-        }
-        return ids;
-    }
 };
-
-TEST_F(TaskInstanceTest, NewInstancesHaveTheEightDefaultProperties) {
-    TaskInstance instance;
-    struct Case {
-        const char* name;
-        double value;
-    };
-    const Case cases[] = {{"red", 255},  {"green", 255}, {"blue", 255},  {"alpha", 255},
-                          {"scaleX", 1}, {"scaleY", 1},  {"scrollX", 1}, {"scrollY", 1}};
-    for (const Case& c : cases) {
-        EXPECT_EQ(instance.variables[nameId(c.name)].count(), 1) << c.name;
-        EXPECT_EQ(variable(instance, c.name), c.value) << c.name;
-    }
-    EXPECT_EQ(instance.parent, nullptr);
-    EXPECT_TRUE(instance.children.empty());
-    EXPECT_FALSE(instance.killed);
-    EXPECT_TRUE(instance.frameScripts.empty());
-}
-
-TEST_F(TaskInstanceTest, ChildrenComeNewestFirstAndKnowTheirParent) {
-    TaskInstance parent;
-    for (double id : {1, 2, 3}) {
-        EXPECT_EQ(addChild(parent, id)->parent, &parent);
-    }
-    EXPECT_EQ(childIds(parent), (std::vector<double>{3, 2, 1}));
-    EXPECT_EQ(parent.children.count(), 3);
-}
 
 TEST_F(TaskInstanceTest, DeepCopiesAreIndependentAndKeepChildOrder) {
     TaskInstance source;
     variable(source, "hp") = 10;
-    source.frameScripts.push(4);
     source.images[nameId("stand")].fileName = "stand.png";
     TaskInstance* first = addChild(source, 1);
+    EXPECT_EQ(first->parent, &source);
     addChild(source, 2);
     addChild(*first, 11);
+    EXPECT_EQ(childIds(source), (std::vector<double>{2, 1}));  // newest first
 
     TaskInstance owner;
     std::unique_ptr<TaskInstance> copy = deepCopy(source, &owner);
@@ -78,24 +44,15 @@ TEST_F(TaskInstanceTest, DeepCopiesAreIndependentAndKeepChildOrder) {
     TaskInstance* copiedFirst = ChildList::after(*copy->children.first());
     EXPECT_EQ(copiedFirst->parent, copy.get());
     EXPECT_EQ(childIds(*copiedFirst), (std::vector<double>{11}));
-
     variable(*copy, "hp") = 1;
-    copy->frameScripts[0] = 9;
     copy->images[nameId("stand")].fileName = "other.png";
     EXPECT_EQ(variable(source, "hp"), 10);
-    EXPECT_EQ(source.frameScripts[0], 4);
     EXPECT_EQ(std::string(source.images[nameId("stand")].fileName.view()), "stand.png");
-    EXPECT_NE(copiedFirst, first);
-}
 
-TEST_F(TaskInstanceTest, TemplateChildrenGoInFrontInTaskFileOrder) {
-    // A template lists its children newest first: the last TASK group comes first.
-    Task task;
-    addChild(task, 1);
-    addChild(task, 2);
+    // A template lists its children newest first; assigned, they go in front in file order.
     TaskInstance instance;
     addChild(instance, 9);
-    ASSERT_TRUE(assignFromTemplate(instance, task));
+    ASSERT_TRUE(assignFromTemplate(instance, source));
     EXPECT_EQ(childIds(instance), (std::vector<double>{1, 2, 9}));
 }
 
@@ -106,20 +63,15 @@ TEST_F(TaskInstanceTest, RegisteringPutsEachInstanceBeforeItsSubtree) {
     addChild(root, 2);  // the children walk sees 2 first
     addChild(*a, 11);
     RegisterInstance(root);
-    // root first inserted, then 2, then 1, then 11, each at the front.
-    EXPECT_EQ(registeredIds(), (std::vector<double>{11, 1, 2, 0}));
     RegisterInstance(root);  // registering twice changes nothing
-    EXPECT_EQ(registeredInstanceCount(), 4);
-}
+    std::vector<double> ids;
+    for (TaskInstance* each = firstRegisteredInstance(); each != nullptr;
+         each = nextRegisteredInstance(*each)) {
+        ids.push_back(variable(*each, "id"));
+    }
+    EXPECT_EQ(ids, (std::vector<double>{11, 1, 2, 0}));
 
-TEST_F(TaskInstanceTest, DestroyingAChildUnregistersItsSubtree) {
-    TaskInstance& root = rootInstance();
-    TaskInstance* a = addChild(root, 1);
-    addChild(*a, 11);
-    addChild(root, 2);
-    RegisterInstance(root);
-    root.children.destroy(*a);
-    EXPECT_EQ(childIds(root), (std::vector<double>{2}));
+    root.children.destroy(*a);  // with its subtree
     EXPECT_EQ(registeredInstanceCount(), 2);
     EXPECT_EQ(retiredInstanceCount(), 0);  // no walk open: freed at once
 }
@@ -146,7 +98,6 @@ TEST_F(TaskInstanceTest, InstancesRemovedDuringAWalkStayValidUntilItEnds) {
         EXPECT_EQ(retiredInstanceCount(), 2);
     }
     EXPECT_EQ(retiredInstanceCount(), 0);
-    // Registration order: 1, 2, 3, 4 inserted after root, so the walk goes 1, 2, 3, 4, root.
     EXPECT_EQ(visited, (std::vector<double>{1, 2, 3, 0}));
     EXPECT_EQ(childIds(root), (std::vector<double>{2, 1}));
 }
@@ -167,26 +118,15 @@ TEST_F(TaskInstanceTest, KillingTheParentDuringAChildWalkLeavesNoDanglingNode) {
             if (visited.size() == 2) {
                 root.children.destroy(*parent);  // the parent and all its children go
             }
+            if (visited.size() == 1) {
+                addChild(*parent, 100);  // children added during a walk are not visited
+            }
         }
         EXPECT_EQ(retiredInstanceCount(), 1);  // the parent, holding its children
     }
-    // The walk finishes over memory that stayed valid.
     EXPECT_EQ(visited, (std::vector<double>{13, 12, 11}));
     EXPECT_TRUE(root.children.empty());
     EXPECT_EQ(registeredInstanceCount(), 1);  // the root alone
-}
-
-TEST_F(TaskInstanceTest, ChildrenAddedDuringAWalkAreNotVisited) {
-    TaskInstance parent;
-    addChild(parent, 1);
-    addChild(parent, 2);
-    std::vector<double> visited;
-    for (TaskInstance* child = parent.children.first(); child != nullptr;
-         child = ChildList::after(*child)) {
-        visited.push_back(variable(*child, "id"));
-        addChild(parent, 100 + visited.size());
-    }
-    EXPECT_EQ(visited, (std::vector<double>{2, 1}));
 }
 
 TEST_F(TaskInstanceTest, CopiesPastTheInstanceLimitAreRefused) {
@@ -234,7 +174,6 @@ TEST_F(TaskInstanceTest, VeryDeepTreesAreDestroyedWithoutRecursion) {
             deepest = AddChild(*deepest, std::make_unique<TaskInstance>());
         }
         RegisterInstance(top);
-        EXPECT_EQ(registeredInstanceCount(), 60001);
         EXPECT_EQ(deepCopy(top, nullptr), nullptr);  // far larger than one copy may be
     }
     EXPECT_EQ(liveInstanceCount(), before);
