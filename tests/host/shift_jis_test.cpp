@@ -7,55 +7,44 @@
 namespace tavro {
 namespace {
 
-struct ConversionCase {
-    const char* name;
-    std::string input;
-    std::string expected;
-    bool exact;
-};
-
-TEST(ShiftJisTest, ConvertsToUtf8AndSubstitutesBadBytes) {
-    const ConversionCase cases[] = {
-        {"ascii", "data/title.bmp", "data/title.bmp", true},
-        {"backslash stays a backslash", "a\\b", "a\\b", true},
-        {"trail byte 0x5C (so)", "\x83\x5c", "\xe3\x82\xbd", true},
-        {"trail byte 0x5C (hyou)", "\x95\x5c", "\xe8\xa1\xa8", true},
-        {"half-width katakana is one byte", "\xb1", "\xef\xbd\xb1", true},
-        {"NEC special character", "\x87\x40", "\xe2\x91\xa0", true},
-        {"lead byte cut off at the end", "ab\x83", "ab\xef\xbf\xbd", false},
-        {"byte that starts nothing", "a\x80z", "a\xef\xbf\xbdz", false},
-        {"bad trail byte keeps the next character", "\x81\x7f!", "\xef\xbf\xbd\x7f!", false},
-        {"empty", "", "", true},
+TEST(ShiftJisTest, ConvertsBothWaysAndSubstitutesBadBytes) {
+    struct Case {
+        bool toUtf8;
+        std::string input, expected;
+        bool exact;
     };
-    for (const ConversionCase& c : cases) {
-        std::string output = "stale";
-        EXPECT_EQ(shiftJisToUtf8(c.input, output), c.exact) << c.name;
-        EXPECT_EQ(output, c.expected) << c.name;
-    }
-}
-
-TEST(ShiftJisTest, ConvertsFromUtf8AndSubstitutesUnmappable) {
-    const ConversionCase cases[] = {
-        {"ascii", "save.dat", "save.dat", true},
-        {"katakana so", "\xe3\x82\xbd", "\x83\x5c", true},
-        {"half-width katakana", "\xef\xbd\xb1", "\xb1", true},
-        {"emoji has no code", "a\xf0\x9f\x98\x80z", "a?z", false},
-        {"invalid UTF-8 byte", "a\xffz", "a?z", false},
-        {"cut-off sequence", "ab\xe3\x82", "ab??", false},
+    const Case cases[] = {
+        {true, "a\\b", "a\\b", true},
+        {true, "\x95\x5c", "\xe8\xa1\xa8", true},  // trail byte 0x5C
+        {true, "\xb1", "\xef\xbd\xb1", true},      // half-width katakana is one byte
+        {true, "\x87\x40", "\xe2\x91\xa0", true},  // NEC special character
+        {true, "ab\x83", "ab\xef\xbf\xbd", false},
+        {true, "a\x80z", "a\xef\xbf\xbdz", false},
+        {true, "\x81\x7f!", "\xef\xbf\xbd\x7f!", false},  // a bad trail byte stays a character
+        {false, "\xe3\x82\xbd", "\x83\x5c", true},
+        {false, "\xef\xbd\xb1", "\xb1", true},
+        {false, "a\xf0\x9f\x98\x80z", "a?z", false},  // an emoji has no code
+        {false, "a\xffz", "a?z", false},
+        {false, "ab\xe3\x82", "ab??", false},
     };
-    for (const ConversionCase& c : cases) {
+    for (const Case& c : cases) {
         std::string output = "stale";
-        EXPECT_EQ(utf8ToShiftJis(c.input, output), c.exact) << c.name;
-        EXPECT_EQ(output, c.expected) << c.name;
+        EXPECT_EQ(c.toUtf8 ? shiftJisToUtf8(c.input, output) : utf8ToShiftJis(c.input, output),
+                  c.exact)
+            << c.input;
+        EXPECT_EQ(output, c.expected) << c.input;
     }
+    std::string output;
+    EXPECT_FALSE(shiftJisToUtf8("\x83", output));  // leaves a half character behind
+    EXPECT_TRUE(shiftJisToUtf8("A", output));
+    EXPECT_EQ(output, "A");
 }
 
 // Every engine text, read back as Japanese: a wrong byte (an escape swallowing the next
 // digits, a lost 0x5C second byte) shows here.
 TEST(ShiftJisTest, EngineMessagesReadAsJapanese) {
     struct MessageCase {
-        const char* shiftJis;
-        const char* utf8;
+        const char *shiftJis, *utf8;
     };
     const MessageCase cases[] = {
         {kNegativeArrayIndexMessage, "配列の添え字にマイナス値が指定されました"},
@@ -82,13 +71,6 @@ TEST(ShiftJisTest, EngineMessagesReadAsJapanese) {
         ASSERT_TRUE(utf8ToShiftJis(c.utf8, back)) << c.utf8;
         EXPECT_EQ(back, c.shiftJis) << c.utf8;
     }
-}
-
-TEST(ShiftJisTest, ConversionsDoNotCarryStateOver) {
-    std::string output;
-    EXPECT_FALSE(shiftJisToUtf8("\x83", output));  // leaves a half character behind
-    EXPECT_TRUE(shiftJisToUtf8("A", output));
-    EXPECT_EQ(output, "A");
 }
 
 }  // namespace

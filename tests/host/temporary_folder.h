@@ -3,7 +3,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -21,7 +20,6 @@ class TemporaryFolder {
     }
     ~TemporaryFolder() {
         std::error_code ignored;
-        makeWritable(path_);
         std::filesystem::remove_all(path_, ignored);
     }
     TemporaryFolder(const TemporaryFolder&) = delete;
@@ -48,17 +46,6 @@ class TemporaryFolder {
     }
 
   private:
-    // A test may have made a folder read-only; removal needs it writable again.
-    static void makeWritable(const std::string& folder) {
-        std::error_code ignored;
-        ::chmod(folder.c_str(), 0700);
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, ignored)) {
-            if (entry.is_directory(ignored)) {
-                ::chmod(entry.path().c_str(), 0700);
-            }
-        }
-    }
-
     std::string path_;
 };
 

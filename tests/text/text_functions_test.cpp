@@ -9,36 +9,25 @@ namespace {
 
 TEST(TextFind, WalksShiftJisCharacters) {
     struct Case {
-        const char* text;
-        const char* pattern;
-        int32_t start;
-        int32_t last;
-        int32_t expected;
+        const char *text, *pattern;
+        int32_t start, last, expected;
     };
     const Case cases[] = {
-        {"\x82\xa0\x82\xa2", "\x82\xa2", 0, 4, 2},
         // 0x5C and 0x22 as second bytes are never a match start.
         {"\x83\x5c", "\\", 0, 2, -1},
         {"\x83\x5c\\", "\\", 0, 3, 2},
         {"\x81\x22x\"", "\"", 0, 4, 3},
         // A start inside a character sees its second byte as a first byte.
         {"\x83\x5c", "\\", 1, 2, 1},
-        {"abcabc", "bc", 0, 6, 1},
         {"abcabc", "bc", 2, 6, 4},
         {"abcabc", "bc", 2, 3, -1},  // last - start shorter than the pattern
-        {"abc", "abcd", 0, 3, -1},   // pattern longer than the rest
-        {"abc", "c", 3, 3, -1},
-        {"abc", "a", 2, 1, -1},  // start after last
         {"abc", "", 0, 3, -1},
-        {"", "a", 0, 0, -1},
         {nullptr, "a", 0, 0, -1},
-        {"abc", nullptr, 0, 3, -1},
         {"abc", "b", -5, 3, -1},  // a negative start never reads before the text
     };
     for (const Case& c : cases) {
         EXPECT_EQ(textFind(c.text, c.pattern, c.start, c.last), c.expected)
-            << (c.text ? c.text : "(null)") << " / " << (c.pattern ? c.pattern : "(null)")
-            << " from " << c.start << " to " << c.last;
+            << (c.text ? c.text : "(null)") << " from " << c.start << " to " << c.last;
     }
     EXPECT_EQ(textFind("x\x83\x5cy\\", "\\"), 4);
 }
@@ -47,28 +36,18 @@ TEST(TextCopy, RangeAndCharacters) {
     struct Case {
         bool characters;
         const char* source;
-        int32_t first;
-        int32_t last;
+        int32_t first, last;
         bool ok;
         const char* expected;  // destination afterwards
     };
     const Case cases[] = {
-        {false, "abcdef", 1, 3, true, "bcd"},
         {false, "abcdef", 4, 99, true, "ef"},
         {false, "abcdef", 3, 2, false, "untouched"},
-        {false, "", 0, 1, false, "untouched"},
         {false, "abc", -1, 1, false, "untouched"},
-        {true,
-         "a\x82\xa0"
-         "b\x82\xa2",
-         1, 2, true,
-         "\x82\xa0"
-         "b"},
-        {true, "\x82\xa0\x82\xa2\x82\xa4", 2, 2, true, "\x82\xa4"},
+        {true, "a\x82\xa0\x62\x82\xa2", 1, 2, true, "\x82\xa0\x62"},
         {true, "ab", 5, 6, false, "untouched"},
         // A lead byte directly before the terminator is copied alone.
         {true, "a\x82", 0, 5, true, "a\x82"},
-        {true, "abc", 2, 1, false, "untouched"},
     };
     for (const Case& c : cases) {
         char destination[32] = "untouched";
@@ -83,33 +62,16 @@ TEST(TextCopy, RangeAndCharacters) {
 }
 
 TEST(TextReplace, ReplacesFromStartAndRefusesAliases) {
-    struct Case {
-        const char* source;
-        const char* pattern;
-        const char* replacement;
-        int32_t start;
-        int32_t last;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {"a-b-c", "-", "+", 0, 5, "a+b+c"},
-        {"a-b-c", "-", "+", 2, 5, "a-b+c"},  // bytes before start are copied unchanged
-        {"a-b-c", "-", nullptr, 0, 5, "abc"},
-        {"aaaa", "a", "abc", 0, 4, "abcabcabcabc"},
-        {"\x83\x5c\\", "\\", "/", 0, 3, "\x83\x5c/"},
-    };
-    for (const Case& c : cases) {
-        char destination[64] = {};
-        ASSERT_TRUE(textReplace(destination, c.source, c.pattern, c.replacement, c.start, c.last))
-            << c.source;
-        EXPECT_STREQ(destination, c.expected) << c.source;
-    }
+    char destination[64] = {};
+    ASSERT_TRUE(textReplace(destination, "aa-a", "a", "abc", 1, 4));
+    EXPECT_STREQ(destination, "aabc-abc") << "bytes before start are copied unchanged";
+    ASSERT_TRUE(textReplace(destination, "\x83\x5c\\", "\\", nullptr, 0, 3));
+    EXPECT_STREQ(destination, "\x83\x5c");
     char buffer[16] = "abc";
-    char other[16] = {};
     EXPECT_FALSE(textReplace(buffer, buffer, "a", "b", 0, 3));
-    EXPECT_FALSE(textReplace(other, "abc", "", "b", 0, 3));
-    EXPECT_FALSE(textReplace(other, "", "a", "b", 0, 3));
-    EXPECT_FALSE(textReplace(other, "abc", "a", "b", 3, 0));
+    EXPECT_FALSE(textReplace(destination, "abc", "", "b", 0, 3));
+    EXPECT_FALSE(textReplace(destination, "", "a", "b", 0, 3));
+    EXPECT_FALSE(textReplace(destination, "abc", "a", "b", 3, 0));
 }
 
 }  // namespace

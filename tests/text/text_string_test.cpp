@@ -12,95 +12,54 @@
 namespace tavro {
 namespace {
 
-using testing::RecordingSink;
-
 std::string bytes(const TextString& s) {
     return std::string(s.view());
 }
 
-TEST(TextString, NewStringIsEmptyAndNeverNull) {
-    TextString s;
-    EXPECT_EQ(s.length(), 0);
-    ASSERT_NE(s.cStr(), nullptr);
-    EXPECT_STREQ(s.cStr(), "");
-    const TextString constant;
-    EXPECT_STREQ(constant.cStr(), "");
-}
-
-TEST(TextString, SubstrByBytes) {
-    struct Case {
-        int32_t start;
-        int32_t count;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {-3, 2, "de"}, {-10, 3, "abc"},  {4, 10, "ef"},     {2, 0, ""},         {6, 1, ""},
-        {0, -1, ""},   {0, 6, "abcdef"}, {5, INT_MAX, "f"}, {INT_MIN, 2, "ab"},
-    };
-    const TextString s("abcdef");
-    for (const Case& c : cases) {
-        EXPECT_EQ(bytes(s.substr(c.start, c.count)), c.expected) << c.start << "," << c.count;
-    }
-}
-
-TEST(TextString, SubstrByCharactersKeepsTwoByteCharactersWhole) {
+TEST(TextString, SubstrClampsWithoutOverflow) {
     struct Case {
         const char* text;
-        int32_t start;
-        int32_t count;
-        const char* expected;
+        int32_t start, count;
+        const char* expected;  // by bytes
+        const char* chars;     // by characters
     };
     const Case cases[] = {
-        {"\x82\xa0\x82\xa2\x82\xa4", 1, 1, "\x82\xa2"},
-        {"\x82\xa0\x82\xa2\x82\xa4", 0, 2, "\x82\xa0\x82\xa2"},
-        {"\x82\xa0\x82\xa2\x82\xa4", 3, 1, ""},
-        {"a\x82\xa0"
-         "b",
-         1, 2,
-         "\x82\xa0"
-         "b"},
-        {"abc\x82\xa0", -2, 1, "\x82\xa0"},  // negative start counts bytes from the end
-        {"ab", 0, 0, ""},
-        {"ab\x82", 2, 5, "\x82"},  // a dangling lead byte stays alone
-    };
+        {"abcdef", -3, 2, "de", "de"},
+        {"abcdef", -10, 3, "abc", "abc"},
+        {"abcdef", 4, 10, "ef", "ef"},
+        {"abcdef", 0, -1, "", ""},
+        {"abcdef", 5, INT_MAX, "f", "f"},
+        {"abcdef", INT_MIN, 2, "ab", "ab"},
+        {"\x82\xa0\x82\xa2\x82\xa4", 1, 1, "\xa0", "\x82\xa2"},
+        {"\x82\xa0\x82\xa2\x82\xa4", 3, 1, "\xa2", ""},
+        {"a\x82\xa0\x62", 1, 2, "\x82\xa0", "\x82\xa0\x62"},
+        {"abc\x82\xa0", -2, 1, "\x82", "\x82\xa0"},  // negative start counts bytes from the end
+        {"ab\x82", 2, 5, "\x82", "\x82"}};           // a dangling lead byte stays alone
     for (const Case& c : cases) {
-        EXPECT_EQ(bytes(TextString(c.text).substrChars(c.start, c.count)), c.expected)
-            << c.text << " " << c.start << "," << c.count;
+        const TextString s(c.text);
+        EXPECT_EQ(bytes(s.substr(c.start, c.count)), c.expected) << c.start << "," << c.count;
+        EXPECT_EQ(bytes(s.substrChars(c.start, c.count)), c.chars) << c.start << "," << c.count;
     }
 }
 
 TEST(TextString, ReplaceAll) {
     struct Case {
-        const char* text;
-        const char* from;
-        const char* to;
+        const char *text, *from, *to;
         bool ok;
         const char* expected;
     };
-    const Case cases[] = {
-        {"a b  c ", " ", "", true, "abc"},
-        {"aaaa", "a", "abc", true, "abcabcabcabc"},
-        {"abc", "", "x", false, "abc"},
-        {"abc", nullptr, "x", false, "abc"},
-        {"a=b", "=", nullptr, true, "ab"},
-        {"\x83\x5c\\s", "\\s", " ", true, "\x83\x5c "},
-        {"\x83\x5c"
-         "s",
-         "\\s", " ", true,
-         "\x83\x5c"
-         "s"},
-    };
+    const Case cases[] = {{"aaaa", "a", "abc", true, "abcabcabcabc"},
+                          {"abc", "", "x", false, "abc"},
+                          {"abc", nullptr, "x", false, "abc"},
+                          {"a=b", "=", nullptr, true, "ab"},
+                          {"\x83\x5c\\s", "\\s", " ", true, "\x83\x5c "},
+                          {"\x83\x5c\x73", "\\s", " ", true, "\x83\x5c\x73"}};
     for (const Case& c : cases) {
         TextString s(c.text);
         EXPECT_EQ(s.replaceAll(c.from, c.to), c.ok) << c.text;
         EXPECT_EQ(bytes(s), c.expected) << c.text;
     }
-}
-
-TEST(TextString, ReplaceAllWithTheStringsOwnTexts) {
-    TextString s("ab");
-    EXPECT_TRUE(s.replaceAll(s.cStr(), s.cStr()));
-    EXPECT_EQ(bytes(s), "ab");
+    // Arguments pointing into the string itself.
     TextString t("xyx");
     EXPECT_TRUE(t.replaceAll("x", t.cStr()));
     EXPECT_EQ(bytes(t), "xyxyxyx");
@@ -111,19 +70,15 @@ TEST(TextString, ReplaceAllWithTheStringsOwnTexts) {
 
 TEST(TextString, NextTokenWalksPiecesThenStartsOver) {
     struct Case {
-        const char* text;
-        const char* delimiter;
+        const char *text, *delimiter;
         std::vector<std::string> pieces;
     };
-    const Case cases[] = {
-        {"a,,b", ",", {"a", "", "b"}},
-        {"a,", ",", {"a", ""}},
-        {"", ",", {""}},
-        {"x,y", ",", {"x", "y"}},
-        {"k;=v;=", ";=", {"k", "v", ""}},
-        {"\x83\x5c;b", "\\", {"\x83\x5c;b"}},
-        {"abc", "", {}},
-    };
+    const Case cases[] = {{"a,,b", ",", {"a", "", "b"}},
+                          {"a,", ",", {"a", ""}},
+                          {"", ",", {""}},
+                          {"k;=v;=", ";=", {"k", "v", ""}},
+                          {"\x83\x5c;b", "\\", {"\x83\x5c;b"}},
+                          {"abc", "", {}}};
     for (const Case& c : cases) {
         TextString s(c.text);
         for (int round = 0; round < 2; ++round) {
@@ -139,21 +94,14 @@ TEST(TextString, NextTokenWalksPiecesThenStartsOver) {
 
 TEST(TextString, NextGroupFindsBalancedGroups) {
     struct Case {
-        const char* text;
-        const char* open;
-        const char* close;
+        const char *text, *open, *close;
         std::vector<std::string> groups;
     };
-    const Case cases[] = {
-        {"(a(b)c)(d)", "(", ")", {"a(b)c", "d"}},
-        {"{a{b}}{c}", "{", "}", {"a{b}", "c"}},
-        {"x{;a{;b};c};y{;d};", "{;", "};", {"a{;b};c", "d"}},
-        {"{a{b{c}}d}", "{", "}", {"a{b{c}}d"}},
-        {"[]", "[", "]", {""}},
-        {"{a", "{", "}", {}},
-        {"{a{b}", "{", "}", {}},
-        {"", "{", "}", {}},
-    };
+    const Case cases[] = {{"(a(b)c)(d)", "(", ")", {"a(b)c", "d"}},
+                          {"x{;a{;b};c};y{;d};", "{;", "};", {"a{;b};c", "d"}},
+                          {"[]", "[", "]", {""}},
+                          {"{a", "{", "}", {}},
+                          {"{a{b}", "{", "}", {}}};
     for (const Case& c : cases) {
         TextString s(c.text);
         for (const std::string& group : c.groups) {
@@ -163,9 +111,6 @@ TEST(TextString, NextGroupFindsBalancedGroups) {
         EXPECT_FALSE(s.nextGroup(c.open, c.close)) << c.text;
         // After the end the walk starts over; an unbalanced group keeps failing.
         EXPECT_EQ(s.nextGroup(c.open, c.close), !c.groups.empty()) << c.text << " (again)";
-        if (!c.groups.empty()) {
-            EXPECT_EQ(bytes(s.token()), c.groups.front()) << c.text;
-        }
     }
 }
 
@@ -179,8 +124,6 @@ TEST(TextString, CursorsAreIndependentAndResetByChanges) {
     s += ",{c}";
     ASSERT_TRUE(s.nextGroup("{", "}"));
     EXPECT_EQ(bytes(s.token()), "a");
-    ASSERT_TRUE(s.nextToken(","));
-    EXPECT_EQ(bytes(s.token()), "{a}");
 }
 
 TEST(TextString, WritableIndexGrowsToIndexPlusThree) {
@@ -188,12 +131,11 @@ TEST(TextString, WritableIndexGrowsToIndexPlusThree) {
     s[5] = 'x';
     EXPECT_EQ(bytes(s), "ab");
     EXPECT_EQ(s.allocatedBytes(), 8);
-    EXPECT_EQ(s.cStr()[5], 'x');
     s[2] = 'c';
-    EXPECT_EQ(bytes(s), "abc");
     s[3] = 'd';
     s[4] = 'e';
     EXPECT_EQ(bytes(s), "abcdex");
+    EXPECT_STREQ(TextString().cStr(), "");
     TextString empty;
     empty[0] = 'z';
     EXPECT_EQ(bytes(empty), "z");
@@ -201,10 +143,9 @@ TEST(TextString, WritableIndexGrowsToIndexPlusThree) {
 }
 
 TEST(TextString, BadIndicesReportAndLandOnTheDummy) {
-    const int64_t indices[] = {-1,         INT_MIN, int64_t{1} << 24,
-                               1000000000, INT_MAX, int64_t{INT_MAX} + 1};
-    for (const int64_t index : indices) {
-        RecordingSink sink;
+    for (const int64_t index :
+         {int64_t{-1}, int64_t{INT_MIN}, int64_t{1} << 24, int64_t{INT_MAX} + 1}) {
+        testing::RecordingSink sink;
         TextString s("abc");
         char& dummy = s[index];
         EXPECT_EQ(dummy, '\0') << index;
@@ -213,62 +154,35 @@ TEST(TextString, BadIndicesReportAndLandOnTheDummy) {
         EXPECT_EQ(bytes(s), "abc") << index;
         EXPECT_EQ(s.allocatedBytes(), 4) << index;
         ASSERT_EQ(sink.reports.size(), 2u) << index;
-        EXPECT_EQ(sink.reports[0].first, kNegativeStringIndexMessage);
-        EXPECT_EQ(sink.reports[0].second, 2u);
+        EXPECT_EQ(sink.reports[0], std::make_pair(std::string(kNegativeStringIndexMessage), 2u));
     }
 }
 
-TEST(TextString, SelfAssignmentAndSelfAppend) {
+TEST(TextString, AliasesMovesAndZeroBytes) {
     TextString s("abc");
     const TextString& alias = s;
     s = alias;
-    EXPECT_EQ(bytes(s), "abc");
-    s.assign(s.cStr());
-    EXPECT_EQ(bytes(s), "abc");
     s.assign(s.cStr() + 1);
-    EXPECT_EQ(bytes(s), "bc");
     s += s;
-    EXPECT_EQ(bytes(s), "bcbc");
     s += s.cStr() + 2;
-    EXPECT_EQ(bytes(s), "bcbcbc");
     EXPECT_EQ(bytes(s + s), "bcbcbcbcbcbc");
-    TextString empty;
-    empty += empty;
-    EXPECT_EQ(empty.length(), 0);
-}
 
-TEST(TextString, MovesLeaveAnEmptyUsableSource) {
-    TextString source("abcdef");
     TextString target("x,y");
     ASSERT_TRUE(target.nextToken(","));
-    target = std::move(source);
-    EXPECT_EQ(bytes(target), "abcdef");
-    EXPECT_EQ(bytes(target.token()), "x") << "assignment keeps the token buffer";
+    target = std::move(s);
     ASSERT_TRUE(target.nextToken("c"));
-    EXPECT_EQ(bytes(target.token()), "ab") << "assignment restarts the walk";
-    EXPECT_EQ(source.length(), 0);  // NOLINT(bugprone-use-after-move): defined as empty
-    source += "z";
-    EXPECT_EQ(bytes(source), "z");
-    TextString constructed(std::move(target));
-    EXPECT_EQ(bytes(constructed), "abcdef");
-    EXPECT_EQ(bytes(target), "");  // NOLINT(bugprone-use-after-move)
-}
+    EXPECT_EQ(bytes(target.token()), "b") << "assignment restarts the walk";
+    EXPECT_EQ(s.length(), 0);  // NOLINT(bugprone-use-after-move): defined as empty
+    s += "z";
+    EXPECT_EQ(bytes(s), "z");
 
-TEST(TextString, ExplicitBytesKeepZeros) {
     const char raw[] = {'a', '\0', 'b'};
-    TextString s(raw, 3);
-    EXPECT_EQ(s.length(), 3);
-    s.appendBytes(raw, 3);
-    EXPECT_EQ(bytes(s), std::string("a\0ba\0b", 6));
-    TextString copy(s);
-    EXPECT_EQ(copy.length(), 6);
-    // A writable index makes the value end at its first zero again.
-    copy[0] = 'c';
+    TextString zeros(raw, 3);
+    zeros.appendBytes(raw, 3);
+    TextString copy(zeros);
+    EXPECT_EQ(bytes(copy), std::string("a\0ba\0b", 6));
+    copy[0] = 'c';  // a writable index makes the value end at its first zero again
     EXPECT_EQ(bytes(copy), "c");
-    char* storage = s.reserve(4);
-    storage[0] = 'n';
-    EXPECT_EQ(bytes(s), "n");
-    EXPECT_EQ(s.allocatedBytes(), 6);
 }
 
 }  // namespace
