@@ -115,17 +115,5 @@ TEST_F(PathResolverTest, ListsNamesAsShiftJis) {
     EXPECT_TRUE(resolver.listDirectory("missing").empty());
 }
 
-TEST(PathResolverRootTest, EmptyRootIsTheCurrentDirectory) {
-    TemporaryFolder folder;
-    folder.writeFile("Boot", "b");
-    std::string previous = std::filesystem::current_path();
-    std::filesystem::current_path(folder.path());
-    std::string diskPath;
-    bool found = PathResolver("").resolveExisting("boot", diskPath);
-    std::filesystem::current_path(previous);
-    EXPECT_TRUE(found);
-    EXPECT_EQ(diskPath, "./Boot");
-}
-
 }  // namespace
 }  // namespace tavro

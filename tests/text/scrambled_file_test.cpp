@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "text/messages.h"
 #include "text/test_support.h"
@@ -89,39 +91,26 @@ TEST(ScrambledFile, AppendedTextsRestartTheKey) {
 }
 
 TEST(ScrambledFile, FailuresAreReportedWithThePathAndMode) {
-    struct Case {
-        bool (*operation)(const ScrambledFile&);
-        const char* suffix;  // null: no report expected
-    };
-    const Case cases[] = {{[](const ScrambledFile& f) {
-                               TextString t;
-                               return f.readAll(t);
-                           },
-                           "] -rb"},
-                          {[](const ScrambledFile& f) { return f.writeAll("new"); }, "] -wb"},
-                          {[](const ScrambledFile& f) { return f.appendText("new"); }, "] -ab"},
-                          {[](const ScrambledFile& f) { return f.truncate(); }, nullptr}};
-    for (const Case& c : cases) {
-        MemoryFileSystem disk;
-        disk.files["locked.txt"] = "old";
-        disk.failing.insert("locked.txt");
+    using Reports = std::vector<std::pair<std::string, uint32_t>>;
+    MemoryFileSystem disk;
+    disk.files["locked.txt"] = "old";
+    disk.failing.insert("locked.txt");
+    auto attemptAll = [](const char* path) {
         RecordingSink sink;
-        EXPECT_FALSE(c.operation(ScrambledFile("locked.txt")));
-        EXPECT_EQ(disk.files["locked.txt"], "old");
-        if (c.suffix != nullptr) {
-            ASSERT_EQ(sink.reports.size(), 1u);
-            EXPECT_EQ(sink.reports[0].first,
-                      kFileOpenFailedPrefix + std::string("locked.txt") + c.suffix);
-            EXPECT_EQ(sink.reports[0].second, 2u);
-        }
-        EXPECT_EQ(sink.reports.size(), c.suffix == nullptr ? 0u : 1u);
-
-        RecordingSink emptyPathSink;
-        EXPECT_FALSE(c.operation(ScrambledFile("")));
-        ASSERT_EQ(emptyPathSink.reports.size(), 1u);
-        EXPECT_EQ(emptyPathSink.reports[0],
-                  std::make_pair(std::string(kInvalidFileNameMessage), 0u));
-    }
+        const ScrambledFile file(path);
+        TextString text;
+        EXPECT_FALSE(file.readAll(text));
+        EXPECT_FALSE(file.writeAll("new"));
+        EXPECT_FALSE(file.appendText("new"));
+        EXPECT_FALSE(file.truncate());
+        return sink.reports;
+    };
+    const std::string open = kFileOpenFailedPrefix + std::string("locked.txt");
+    EXPECT_EQ(attemptAll("locked.txt"),
+              (Reports{{open + "] -rb", 2}, {open + "] -wb", 2}, {open + "] -ab", 2}}))
+        << "a failed truncation is silent";
+    EXPECT_EQ(disk.files["locked.txt"], "old");
+    EXPECT_EQ(attemptAll(""), Reports(4, {kInvalidFileNameMessage, 0}));
 }
 
 }  // namespace

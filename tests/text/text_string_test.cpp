@@ -27,14 +27,14 @@ TEST(TextString, SubstrClampsWithoutOverflow) {
         {"abcdef", -3, 2, "de", "de"},
         {"abcdef", -10, 3, "abc", "abc"},
         {"abcdef", 4, 10, "ef", "ef"},
-        {"abcdef", 0, -1, "", ""},
         {"abcdef", 5, INT_MAX, "f", "f"},
         {"abcdef", INT_MIN, 2, "ab", "ab"},
         {"\x82\xa0\x82\xa2\x82\xa4", 1, 1, "\xa0", "\x82\xa2"},
         {"\x82\xa0\x82\xa2\x82\xa4", 3, 1, "\xa2", ""},
         {"a\x82\xa0\x62", 1, 2, "\x82\xa0", "\x82\xa0\x62"},
-        {"abc\x82\xa0", -2, 1, "\x82", "\x82\xa0"},  // negative start counts bytes from the end
-        {"ab\x82", 2, 5, "\x82", "\x82"}};           // a dangling lead byte stays alone
+        // A negative start counts bytes from the end; a dangling lead byte stays alone.
+        {"abc\x82\xa0", -2, 1, "\x82", "\x82\xa0"},
+        {"ab\x82", 2, 5, "\x82", "\x82"}};
     for (const Case& c : cases) {
         const TextString s(c.text);
         EXPECT_EQ(bytes(s.substr(c.start, c.count)), c.expected) << c.start << "," << c.count;
@@ -68,49 +68,32 @@ TEST(TextString, ReplaceAll) {
     EXPECT_EQ(bytes(u), "");
 }
 
-TEST(TextString, NextTokenWalksPiecesThenStartsOver) {
+TEST(TextString, TokenAndGroupWalksStartOverAtTheEnd) {
     struct Case {
-        const char *text, *delimiter;
-        std::vector<std::string> pieces;
+        const char *text, *open, *close;  // no close: a token walk split at open
+        const char* pieces;               // each piece followed by '|'
     };
-    const Case cases[] = {{"a,,b", ",", {"a", "", "b"}},
-                          {"a,", ",", {"a", ""}},
-                          {"", ",", {""}},
-                          {"k;=v;=", ";=", {"k", "v", ""}},
-                          {"\x83\x5c;b", "\\", {"\x83\x5c;b"}},
-                          {"abc", "", {}}};
+    const Case cases[] = {{"a,,b", ",", nullptr, "a||b|"},
+                          {"a,", ",", nullptr, "a||"},
+                          {"", ",", nullptr, "|"},
+                          {"k;=v;=", ";=", nullptr, "k|v||"},
+                          {"\x83\x5c;b", "\\", nullptr, "\x83\x5c;b|"},
+                          {"abc", "", nullptr, ""},
+                          {"(a(b)c)(d)", "(", ")", "a(b)c|d|"},
+                          {"x{;a{;b};c};y{;d};", "{;", "};", "a{;b};c|d|"},
+                          {"[]", "[", "]", "|"},
+                          {"{a{b}", "{", "}", ""}};
     for (const Case& c : cases) {
         TextString s(c.text);
         for (int round = 0; round < 2; ++round) {
-            for (const std::string& piece : c.pieces) {
-                ASSERT_TRUE(s.nextToken(c.delimiter)) << c.text << " piece " << piece;
-                EXPECT_EQ(bytes(s.token()), piece) << c.text;
+            std::string walked;
+            for (int i = 0;
+                 i < 10 && (c.close ? s.nextGroup(c.open, c.close) : s.nextToken(c.open)); ++i) {
+                walked += bytes(s.token()) + "|";
             }
-            EXPECT_FALSE(s.nextToken(c.delimiter)) << c.text;
-            EXPECT_EQ(bytes(s.token()), "") << c.text;
+            EXPECT_EQ(walked, c.pieces) << c.text << " round " << round;
+            EXPECT_TRUE(c.close != nullptr || s.token().empty()) << c.text;
         }
-    }
-}
-
-TEST(TextString, NextGroupFindsBalancedGroups) {
-    struct Case {
-        const char *text, *open, *close;
-        std::vector<std::string> groups;
-    };
-    const Case cases[] = {{"(a(b)c)(d)", "(", ")", {"a(b)c", "d"}},
-                          {"x{;a{;b};c};y{;d};", "{;", "};", {"a{;b};c", "d"}},
-                          {"[]", "[", "]", {""}},
-                          {"{a", "{", "}", {}},
-                          {"{a{b}", "{", "}", {}}};
-    for (const Case& c : cases) {
-        TextString s(c.text);
-        for (const std::string& group : c.groups) {
-            ASSERT_TRUE(s.nextGroup(c.open, c.close)) << c.text << " group " << group;
-            EXPECT_EQ(bytes(s.token()), group) << c.text;
-        }
-        EXPECT_FALSE(s.nextGroup(c.open, c.close)) << c.text;
-        // After the end the walk starts over; an unbalanced group keeps failing.
-        EXPECT_EQ(s.nextGroup(c.open, c.close), !c.groups.empty()) << c.text << " (again)";
     }
 }
 
