@@ -31,18 +31,6 @@ class CompilerTest : public LoaderFixture {
     std::unique_ptr<Statement> chain;
 };
 
-TEST(ScriptText, PreparationPutsASemicolonAfterEveryBrace) {
-    const char* const cases[][2] = {
-        {"if (a) {\r\n\tb = 1;\n}", "if(a);{;b=1;};"},
-        {"loop(3){loop(2){n=n+1;}}", "loop(3);{;loop(2);{;n=n+1;};};"},
-    };
-    for (const auto& c : cases) {
-        TextString text(c[0]);
-        prepareScriptText(text);
-        EXPECT_EQ(std::string(text.view()), c[1]) << c[0];
-    }
-}
-
 TEST_F(CompilerTest, ChainShapes) {
     const struct {
         const char* source;

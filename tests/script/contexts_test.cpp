@@ -52,9 +52,12 @@ TEST_F(Contexts, ScopesWithoutAnInstanceReadZeroAndStoreNothing) {
     EXPECT_EQ(count(child, "x"), 0);
 }
 
-TEST_F(Contexts, SizeCountsElementsAndIgnoresWrites) {
-    run("x[4]=7");
+TEST_F(Contexts, IndicesGrowArraysAndSizeCountsThemIgnoringWrites) {
+    run("i=3");
+    EXPECT_EQ(run("x[i+1.9]=7"), 7) << "the index is truncated toward zero";
     EXPECT_EQ(run("x.size"), 5);
+    EXPECT_EQ(run("x[x[4]-3]=1"), 1);
+    EXPECT_EQ(element(child, "x", 4), 1);
     EXPECT_EQ(run("y[9]"), 0);
     EXPECT_EQ(run("y.size"), 10) << "a read grows the array too";
     EXPECT_EQ(run("x.size+=1"), 6) << "the result is the cell's new value";
@@ -62,15 +65,6 @@ TEST_F(Contexts, SizeCountsElementsAndIgnoresWrites) {
     EXPECT_EQ(run("parent.q.size"), 0);
     // By text, ".size" is part of the name.
     EXPECT_EQ(runUncompiled("x.size"), 0);
-}
-
-TEST_F(Contexts, ComputedIndicesTruncateTowardZero) {
-    run("i=3");
-    EXPECT_EQ(run("a[i*2]=4"), 4);
-    EXPECT_EQ(count(child, "a"), 7);
-    EXPECT_EQ(run("a[6.9]"), 4);
-    EXPECT_EQ(run("a[a[6]+2]=1"), 1);
-    EXPECT_EQ(element(child, "a", 6), 1);
 }
 
 TEST_F(Contexts, NegativeAndHugeIndicesReportAndUseTheDummy) {
@@ -144,8 +138,6 @@ TEST_F(Contexts, ShiftJisNamesParseAsNames) {
     // "\x83|" has "|" as its second byte, "\x81[" has "[".
     EXPECT_EQ(run("\x83|\x83\x43=5"), 5);
     EXPECT_EQ(element(child, "\x83|\x83\x43"), 5);
-    EXPECT_EQ(run("\x81[[2]=3"), 3);
-    EXPECT_EQ(element(child, "\x81[", 2), 3);
     EXPECT_EQ(runUncompiled("\x81[[1]=4"), 4);
     EXPECT_EQ(element(child, "\x81[", 1), 4);
     EXPECT_EQ(run("\x81]+1"), 1) << "a second byte \"]\" is no closing bracket";

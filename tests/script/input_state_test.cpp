@@ -19,6 +19,8 @@ TEST(KeyState, OncePerPressIsTakenByTheFirstAskAfterAPress) {
     EXPECT_FALSE(keys.takeKeyPress(65));
     keys.onInputMessage(kMessageKeyUp, 65);
     EXPECT_FALSE(keys.isKeyDown(65));
+    keys.onInputMessage(kMessageKeyDown, 65);
+    EXPECT_TRUE(keys.takeKeyPress(65));
     keys.onInputMessage(kMessageRightButtonDown, 0);  // mouse buttons are keys 1 and 2
     EXPECT_TRUE(keys.takeKeyPress(kRightButtonCode));
     keys.onInputMessage(0x0104, 66);  // a system-key message is not fed in
@@ -27,10 +29,8 @@ TEST(KeyState, OncePerPressIsTakenByTheFirstAskAfterAPress) {
     EXPECT_FALSE(keys.anyKeyDown());
     keys.onInputMessage(kMessageRightButtonDown, 0);
     EXPECT_TRUE(keys.takeKeyPress(kRightButtonCode));
-}
-
-TEST(KeyState, CodesOutsideTheTableTestFalseAndStoreNothing) {
-    KeyState keys;
+    keys.releaseAllKeys();
+    // Codes outside the table test false and store nothing.
     for (int64_t code : {int64_t{0}, int64_t{-1}, int64_t{256}, INT64_MIN, INT64_MAX}) {
         keys.onInputMessage(kMessageKeyDown, code);
         keys.pressKey(code);

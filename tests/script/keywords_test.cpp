@@ -45,16 +45,5 @@ TEST(Keywords, LookAlikesAreExpressions) {
     }
 }
 
-TEST(StatementCodes, FlagsAndBlocks) {
-    EXPECT_TRUE(isBlockStatement(kCodeBatchColid));
-    EXPECT_TRUE(isBlockStatement(kCodeUnlessKey));
-    EXPECT_FALSE(isBlockStatement(kCodeComment));
-    EXPECT_TRUE(isElseFamily(kCodeElseBlock));
-    EXPECT_FALSE(isElseFamily(kCodeUnless));
-    EXPECT_TRUE(isNegated(kCodeUnlessInput));
-    EXPECT_TRUE(takesKeyName(kCodeElseIfStamp));
-    EXPECT_FALSE(takesKeyName(kCodeIfInput));
-}
-
 }  // namespace
 }  // namespace tavro

@@ -61,10 +61,6 @@ TEST_F(NameIds, PropertiesAreElementZeroCreatedOnAccess) {
     property(child, x) = 12;
     EXPECT_EQ(run("x"), 12);
     EXPECT_EQ(count(child, "x"), 1);
-    systemVariable(nameId("mouseX")) = 320;
-    EXPECT_EQ(run("system.mouseX"), 320);
-    resetSystemVariables();
-    EXPECT_EQ(run("system.mouseX"), 0);
 }
 
 }  // namespace
