@@ -39,14 +39,10 @@ TEST(InputScriptTest, ReportsTheLineOfABadEvent) {
         {"5", "in:1: an event must follow the frame number"},
         {"1 down", "in:1: 'down' takes 1 value(s), not 0"},
         {"1 down 256", "in:1: " + keyCode + "'256'"},
-        {"1 down 0x", "in:1: " + keyCode + "'0x'"},
         {"1 mouse 1 y",
          "in:1: the cursor y must be a whole number from -2147483648 to 2147483647, not 'y'"},
-        {"1 pad 2 0 0 0", "in:1: the pad must be a whole number from 0 to 1, not '2'"},
         {"1 pad 0 65536 0 0",
          "in:1: the pad x must be a whole number from 0 to 65535, not '65536'"},
-        {"1 pad 0 0 0 -1",
-         "in:1: the button mask must be a whole number from 0 to 4294967295, not '-1'"},
     };
     for (const auto& [text, error] : cases) {
         InputScriptParse parse = parseInputScript(text, "in");
