@@ -31,7 +31,6 @@ TEST_F(TaskInstanceTest, DeepCopiesAreIndependentAndKeepChildOrder) {
     variable(source, "hp") = 10;
     source.images[nameId("stand")].fileName = "stand.png";
     TaskInstance* first = addChild(source, 1);
-    EXPECT_EQ(first->parent, &source);
     addChild(source, 2);
     addChild(*first, 11);
     EXPECT_EQ(childIds(source), (std::vector<double>{2, 1}));  // newest first

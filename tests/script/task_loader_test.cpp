@@ -63,8 +63,8 @@ TEST_F(TaskLoaderTest, ChildrenComeInTaskFileOrderAheadOfExistingOnes) {
     EXPECT_EQ(variable(*instance.children.first(), "x"), 1);
 }
 
-TEST_F(TaskLoaderTest, FilesAreReadOnceAndCopiesAreIndependent) {
-    folder.files["enemy.tsk"] = "hp=3;SCRIPT={shared.scr};";
+TEST_F(TaskLoaderTest, FilesAreReadOnceAndEachScriptHasOneNumber) {
+    folder.files["enemy.tsk"] = "hp=3;SCRIPT={}{gone.scr}{shared.scr};";
     folder.files["other.tsk"] = "CONSTRACT={shared.scr};";
     folder.files["shared.scr"] = "hp=hp-1;";
     TaskInstance first, second, other;
@@ -72,22 +72,13 @@ TEST_F(TaskLoaderTest, FilesAreReadOnceAndCopiesAreIndependent) {
     variable(first, "hp") = 0;
     ASSERT_TRUE(loadTaskInto(second, "enemy.tsk"));
     ASSERT_TRUE(loadTaskInto(other, "other.tsk"));
-    EXPECT_EQ(variable(second, "hp"), 3);
-    EXPECT_EQ(first.frameScripts[0], other.constructorScripts[0]);
-    EXPECT_EQ(scriptCount(), 2);
+    EXPECT_EQ(variable(second, "hp"), 3);  // copies are independent
+    EXPECT_EQ(first.frameScripts[0], -1);  // an empty name
+    EXPECT_EQ(first.frameScripts[1], 0);   // a missing file
+    EXPECT_EQ(first.frameScripts[2], other.constructorScripts[0]);
+    EXPECT_EQ(compiledScript(-1), nullptr);
     EXPECT_EQ(fileReads("enemy.tsk"), 1);
     EXPECT_EQ(fileReads("shared.scr"), 1);
-}
-
-TEST_F(TaskLoaderTest, ScriptNumbersForEmptyAndMissingFiles) {
-    folder.files["t.tsk"] = "SCRIPT={}{gone.scr}{here.scr};";
-    folder.files["here.scr"] = "x=1;";
-    TaskInstance instance;
-    ASSERT_TRUE(loadTaskInto(instance, "t.tsk"));
-    EXPECT_EQ(instance.frameScripts[0], -1);
-    EXPECT_EQ(instance.frameScripts[1], 0);
-    EXPECT_GT(instance.frameScripts[2], 0);
-    EXPECT_EQ(compiledScript(-1), nullptr);
     // A file that was missing is tried again, under the number it already has.
     folder.files["gone.scr"] = "y=2;";
     EXPECT_EQ(scriptNumberFor("gone.scr"), 1);
