@@ -89,6 +89,16 @@ class LoaderFixture : public ::testing::Test {
     Dialogs* previousDialogs_ = nullptr;
 };
 
+// One variable of every child of parent, in child order.
+inline std::vector<double> childValues(const TaskInstance& parent, const char* name) {
+    std::vector<double> values;
+    for (TaskInstance* child = parent.children.first(); child != nullptr;
+         child = ChildList::after(*child)) {
+        values.push_back(child->variables[nameId(name)][0]);
+    }
+    return values;
+}
+
 // The codes of a chain, the closing empty statement included.
 inline std::vector<uint32_t> chainCodes(const Statement* statement) {
     std::vector<uint32_t> codes;

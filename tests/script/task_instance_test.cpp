@@ -16,14 +16,6 @@ class TaskInstanceTest : public LoaderFixture {
         variable(*child, "id") = id;
         return child;
     }
-    std::vector<double> childIds(const TaskInstance& parent) {
-        std::vector<double> ids;
-        for (TaskInstance* child = parent.children.first(); child != nullptr;
-             child = ChildList::after(*child)) {
-            ids.push_back(variable(*child, "id"));
-        }
-        return ids;
-    }
 };
 
 TEST_F(TaskInstanceTest, DeepCopiesAreIndependentAndKeepChildOrder) {
@@ -33,16 +25,16 @@ TEST_F(TaskInstanceTest, DeepCopiesAreIndependentAndKeepChildOrder) {
     TaskInstance* first = addChild(source, 1);
     addChild(source, 2);
     addChild(*first, 11);
-    EXPECT_EQ(childIds(source), (std::vector<double>{2, 1}));  // newest first
+    EXPECT_EQ(childValues(source, "id"), (std::vector<double>{2, 1}));  // newest first
 
     TaskInstance owner;
     std::unique_ptr<TaskInstance> copy = deepCopy(source, &owner);
     ASSERT_NE(copy, nullptr);
     EXPECT_EQ(copy->parent, &owner);
-    EXPECT_EQ(childIds(*copy), (std::vector<double>{2, 1}));
+    EXPECT_EQ(childValues(*copy, "id"), (std::vector<double>{2, 1}));
     TaskInstance* copiedFirst = ChildList::after(*copy->children.first());
     EXPECT_EQ(copiedFirst->parent, copy.get());
-    EXPECT_EQ(childIds(*copiedFirst), (std::vector<double>{11}));
+    EXPECT_EQ(childValues(*copiedFirst, "id"), (std::vector<double>{11}));
     variable(*copy, "hp") = 1;
     copy->images[nameId("stand")].fileName = "other.png";
     EXPECT_EQ(variable(source, "hp"), 10);
@@ -52,7 +44,7 @@ TEST_F(TaskInstanceTest, DeepCopiesAreIndependentAndKeepChildOrder) {
     TaskInstance instance;
     addChild(instance, 9);
     ASSERT_TRUE(assignFromTemplate(instance, source));
-    EXPECT_EQ(childIds(instance), (std::vector<double>{1, 2, 9}));
+    EXPECT_EQ(childValues(instance, "id"), (std::vector<double>{1, 2, 9}));
 }
 
 TEST_F(TaskInstanceTest, RegisteringPutsEachInstanceBeforeItsSubtree) {
@@ -98,7 +90,7 @@ TEST_F(TaskInstanceTest, InstancesRemovedDuringAWalkStayValidUntilItEnds) {
     }
     EXPECT_EQ(retiredInstanceCount(), 0);
     EXPECT_EQ(visited, (std::vector<double>{1, 2, 3, 0}));
-    EXPECT_EQ(childIds(root), (std::vector<double>{2, 1}));
+    EXPECT_EQ(childValues(root, "id"), (std::vector<double>{2, 1}));
 }
 
 TEST_F(TaskInstanceTest, KillingTheParentDuringAChildWalkLeavesNoDanglingNode) {

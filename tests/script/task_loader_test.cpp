@@ -12,14 +12,6 @@ namespace {
 
 class TaskLoaderTest : public LoaderFixture {
   protected:
-    std::vector<double> childKinds(const TaskInstance& parent) {
-        std::vector<double> kinds;
-        for (TaskInstance* child = parent.children.first(); child != nullptr;
-             child = ChildList::after(*child)) {
-            kinds.push_back(variable(*child, "kind"));
-        }
-        return kinds;
-    }
     int32_t fileReads(const std::string& path) {
         return static_cast<int32_t>(std::count(folder.reads.begin(), folder.reads.end(), path));
     }
@@ -48,7 +40,7 @@ TEST_F(TaskLoaderTest, SectionsFillTheInstance) {
     EXPECT_EQ(variable(instance, "speed"), 2.5);
     EXPECT_EQ(variable(instance, "red"), 255);  // creation defaults stay
 
-    EXPECT_EQ(childKinds(instance), (std::vector<double>{7}));
+    EXPECT_EQ(childValues(instance, "kind"), (std::vector<double>{7}));
     EXPECT_EQ(variable(*instance.children.first(), "y"), 8);
 }
 
@@ -59,7 +51,7 @@ TEST_F(TaskLoaderTest, ChildrenComeInTaskFileOrderAheadOfExistingOnes) {
     TaskInstance instance;
     variable(*AddChild(instance, std::make_unique<TaskInstance>()), "kind") = 9;
     ASSERT_TRUE(loadTaskInto(instance, "parent.tsk"));
-    EXPECT_EQ(childKinds(instance), (std::vector<double>{1, 2, 1, 9}));
+    EXPECT_EQ(childValues(instance, "kind"), (std::vector<double>{1, 2, 1, 9}));
     EXPECT_EQ(variable(*instance.children.first(), "x"), 1);
 }
 
@@ -130,7 +122,7 @@ TEST_F(TaskLoaderTest, TasksListingThemselvesOrEachOtherTerminate) {
     TaskInstance a;
     ASSERT_TRUE(loadTaskInto(a, "a.tsk"));
     TaskInstance& b = *a.children.first();
-    EXPECT_EQ(childKinds(b), (std::vector<double>{1}));
+    EXPECT_EQ(childValues(b, "kind"), (std::vector<double>{1}));
     EXPECT_TRUE(b.children.first()->children.empty());  // a's template when b was read
 }
 
@@ -168,7 +160,7 @@ TEST_F(TaskLoaderTest, TheScanLoadsEveryTaskFileBelowTheFolderIntoTheRoot) {
     EXPECT_FALSE(isTaskLoaded("UPPER.TSK"));
     EXPECT_FALSE(isTaskLoaded("notes.txt"));
     // The root keeps the TASK children of every scanned task.
-    EXPECT_EQ(childKinds(rootInstance()), (std::vector<double>{4}));
+    EXPECT_EQ(childValues(rootInstance(), "kind"), (std::vector<double>{4}));
 }
 
 }  // namespace
