@@ -14,7 +14,6 @@ TEST(ShiftJisTest, ConvertsBothWaysAndSubstitutesBadBytes) {
         bool exact;
     };
     const Case cases[] = {
-        {true, "a\\b", "a\\b", true},
         {true, "\x95\x5c", "\xe8\xa1\xa8", true},  // trail byte 0x5C
         {true, "\xb1", "\xef\xbd\xb1", true},      // half-width katakana is one byte
         {true, "\x87\x40", "\xe2\x91\xa0", true},  // NEC special character
@@ -24,7 +23,6 @@ TEST(ShiftJisTest, ConvertsBothWaysAndSubstitutesBadBytes) {
         {false, "\xe3\x82\xbd", "\x83\x5c", true},
         {false, "\xef\xbd\xb1", "\xb1", true},
         {false, "a\xf0\x9f\x98\x80z", "a?z", false},  // an emoji has no code
-        {false, "a\xffz", "a?z", false},
         {false, "ab\xe3\x82", "ab??", false},
     };
     for (const Case& c : cases) {

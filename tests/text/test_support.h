@@ -22,11 +22,7 @@ class MemoryFileSystem : public FileSystem {
 
     bool readFile(std::string_view path, std::string& bytes) override {
         const auto found = files.find(std::string(path));
-        if (found == files.end() || fails(path)) {
-            return false;
-        }
-        bytes = found->second;
-        return true;
+        return found != files.end() && !fails(path) && (bytes = found->second, true);
     }
     bool replaceFile(std::string_view path, std::string_view bytes) override {
         return !fails(path) && (files[std::string(path)] = std::string(bytes), true);

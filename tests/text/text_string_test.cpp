@@ -124,8 +124,7 @@ TEST(TextString, WritableIndexGrowsToIndexPlusThree) {
 }
 
 TEST(TextString, BadIndicesReportAndLandOnTheDummy) {
-    for (const int64_t index :
-         {int64_t{-1}, int64_t{INT_MIN}, int64_t{1} << 24, int64_t{INT_MAX} + 1}) {
+    for (const int64_t index : {int64_t{-1}, int64_t{1} << 24, int64_t{INT_MAX} + 1}) {
         testing::RecordingSink sink;
         TextString s("abc");
         char& dummy = s[index];
