@@ -1,6 +1,5 @@
-// Name numbers, scoped ids and direct property access.
+// Name numbers and scoped ids.
 
-#include "script/variables.h"
 #include "expression_test_support.h"
 #include "script/var_id.h"
 
@@ -53,14 +52,6 @@ TEST_F(NameIds, ScopedIdsCarryScopeAndSizeBits) {
     }
     EXPECT_EQ(scopedVarId(""), -1);
     EXPECT_EQ(findIndexBracket("\x81["), std::string_view::npos);
-}
-
-TEST_F(NameIds, PropertiesAreElementZeroCreatedOnAccess) {
-    const int32_t x = nameId("x");
-    EXPECT_EQ(property(child, x), 0);
-    property(child, x) = 12;
-    EXPECT_EQ(run("x"), 12);
-    EXPECT_EQ(count(child, "x"), 1);
 }
 
 }  // namespace
