@@ -103,8 +103,9 @@ char& TextString::operator[](int64_t i) {
         dummy = '\0';
         return dummy;
     }
-    if (i >= static_cast<int64_t>(bytes_.size())) {
-        // The value keeps ending at its first zero byte, so an explicit length is recomputed.
+    if (i + 1 >= static_cast<int64_t>(bytes_.size())) {
+        // Grown also for the last byte, which holds the zero that ends the value. The value
+        // keeps ending at its first zero byte, so an explicit length is recomputed.
         length();
         const int32_t keep = cachedLength_;
         bytes_.resize(static_cast<size_t>(i) + 3, '\0');

@@ -121,6 +121,14 @@ TEST(TextString, WritableIndexGrowsToIndexPlusThree) {
     empty[0] = 'z';
     EXPECT_EQ(bytes(empty), "z");
     EXPECT_EQ(empty.allocatedBytes(), 3);
+    // A write over the last zero byte grows the storage, so the value still ends inside it.
+    TextString full("abc");
+    full[3] = 'd';
+    EXPECT_EQ(bytes(full), "abcd");
+    TextString terminated;
+    terminated.cStr();
+    terminated[0] = 'z';
+    EXPECT_EQ(bytes(terminated), "z");
 }
 
 TEST(TextString, BadIndicesReportAndLandOnTheDummy) {
