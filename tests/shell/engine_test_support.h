@@ -3,9 +3,9 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -28,8 +28,7 @@ class RecordingScripts : public GameScripts {
     }
     void startRoot(TaskInstance&) override { calls.push_back("start"); }
     void runFramePass(TaskInstance& root) override {
-        ++passes;
-        if (onFrame) {
+        if (++passes; onFrame) {
             onFrame(root, passes);
         }
     }
@@ -42,16 +41,10 @@ class RecordingScripts : public GameScripts {
 
 class EngineTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char buffer[4096];
-        ASSERT_NE(::getcwd(buffer, sizeof buffer), nullptr);
-        previousDirectory_ = buffer;
-        ASSERT_EQ(::chdir(folder_.path().c_str()), 0);
-        dialogOutput_ = std::tmpfile();
-    }
+    void SetUp() override { std::filesystem::current_path(folder_.path()); }
     void TearDown() override {
         std::fclose(dialogOutput_);
-        ASSERT_EQ(::chdir(previousDirectory_.c_str()), 0);
+        std::filesystem::current_path(previousDirectory_);
     }
 
     // A fresh engine; the input script uses the headless host's format.
@@ -65,19 +58,12 @@ class EngineTest : public ::testing::Test {
             std::make_unique<Engine>(HostServices{clock_, *display_, *dialogs_}, scripts_, options);
         return *engine_;
     }
-    // Runs a whole program.
     int run(const std::string& input = "", EngineOptions options = {}) {
         return makeEngine(input, options).run();
     }
-
     std::string dialogText() {
         std::fflush(dialogOutput_);
-        std::rewind(dialogOutput_);
-        std::string text;
-        for (int c; (c = std::fgetc(dialogOutput_)) != EOF;) {
-            text += static_cast<char>(c);
-        }
-        return text;
+        return folder_.readFile("dialogs.txt");
     }
 
     TemporaryFolder folder_;
@@ -88,8 +74,8 @@ class EngineTest : public ::testing::Test {
     std::unique_ptr<Engine> engine_;
 
   private:
-    std::string previousDirectory_;
-    std::FILE* dialogOutput_ = nullptr;
+    std::filesystem::path previousDirectory_ = std::filesystem::current_path();
+    std::FILE* dialogOutput_ = std::fopen(folder_.at("dialogs.txt").c_str(), "w");
 };
 
 // Element 0 of a system variable by name.

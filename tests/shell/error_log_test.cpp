@@ -22,38 +22,25 @@ struct LogFixture {
 };
 
 TEST(ErrorLog, FiltersBySeverity) {
-    struct Case {
-        uint32_t level;
-        uint32_t severity;
+    const struct {
+        uint32_t level, severity;
         bool written;
-    };
-    const Case cases[] = {
-        {0, 0, false}, {0, 1, false}, {0, 2, true},  {0, 9, true}, {1, 0, false},
-        {1, 1, true},  {1, 2, true},  {2, 0, true},  {2, 1, true}, {2, 2, true},
-        {3, 2, false}, {7, 2, false}, {7, 9, false},
-    };
-    for (const Case& c : cases) {
+    } cases[] = {{0, 1, false}, {0, 9, true},  {1, 0, false}, {1, 1, true},
+                 {2, 0, true},  {3, 2, false}, {7, 9, false}};
+    for (const auto& c : cases) {
         LogFixture f;
         f.log.setReportLevel(c.level);
         f.log.record("m", c.severity);
-        EXPECT_EQ(f.disk.exists(kErrorLogFileName), c.written)
-            << "level " << c.level << " severity " << c.severity;
+        EXPECT_EQ(f.disk.exists(kErrorLogFileName), c.written) << c.level << " " << c.severity;
         EXPECT_EQ(f.log.callCount(), c.written ? 1u : 0u);
     }
-}
-
-TEST(ErrorLog, DefaultLevelWritesNothingAndKeepsTheOldLog) {
-    LogFixture f;
-    f.disk.files[kErrorLogFileName] = "001 : old run\n";
-    f.log.record("D3DDevice", 2);
-    reportError("Font", 2);
-    EXPECT_EQ(f.file(), "001 : old run\n");
-    EXPECT_EQ(f.log.reportLevel(), kReportNothing);
 }
 
 TEST(ErrorLog, FirstPassingLineEmptiesThePreviousLog) {
     LogFixture f;
     f.disk.files[kErrorLogFileName] = "001 : old run\n";
+    reportError("Font", 2);
+    EXPECT_EQ(f.file(), "001 : old run\n") << "the default level writes nothing";
     f.log.setReportLevel(0);
     f.log.record("ignored", 1);
     EXPECT_EQ(f.file(), "001 : old run\n") << "a filtered call does not truncate";
@@ -63,36 +50,27 @@ TEST(ErrorLog, FirstPassingLineEmptiesThePreviousLog) {
     EXPECT_EQ(f.disk.appendCalls, 2) << "one append per line";
 }
 
-TEST(ErrorLog, NumbersArePaddedToThreeDigits) {
+TEST(ErrorLog, NumbersArePaddedToThreeDigitsAndTheLineLimitKeepsCounting) {
     LogFixture f;
     f.log.setReportLevel(2);
     for (int i = 0; i < 1000; ++i) {
         f.log.record("x", 0);
     }
-    const std::string& text = f.file();
-    struct Case {
-        const char* line;
-    };
-    const Case expected[] = {{"001 : x\n"}, {"\n010 : x\n"}, {"\n100 : x\n"}, {"\n1000 : x\n"}};
-    for (const Case& c : expected) {
-        EXPECT_NE(text.find(c.line), std::string::npos) << c.line;
+    for (const char* line : {"001 : x\n", "\n010 : x\n", "\n100 : x\n", "\n1000 : x\n"}) {
+        EXPECT_NE(f.file().find(line), std::string::npos) << line;
     }
-    EXPECT_EQ(text.find("0100"), std::string::npos);
-}
+    EXPECT_EQ(f.file().find("0100"), std::string::npos);
 
-TEST(ErrorLog, LineLimitDropsLaterLinesButKeepsCounting) {
-    LogFixture f;
-    f.log.setReportLevel(2);
-    f.log.setLineLimit(2);
+    LogFixture limited;
+    limited.log.setReportLevel(2);
+    limited.log.setLineLimit(2);
     for (int i = 0; i < 6; ++i) {
-        f.log.record("x", 2);
+        limited.log.record("x", 2);
     }
-    EXPECT_EQ(f.file(), "001 : x\n002 : x\n003 : x\n");
-    EXPECT_EQ(f.log.callCount(), 6u);
-    f.log.setLineLimit(200000);
-    EXPECT_EQ(f.log.lineLimit(), kMaxLineLimit);
-    f.log.setLineLimit(0);
-    EXPECT_EQ(f.log.lineLimit(), 0u);
+    EXPECT_EQ(limited.file(), "001 : x\n002 : x\n003 : x\n");
+    EXPECT_EQ(limited.log.callCount(), 6u);
+    limited.log.setLineLimit(200000);
+    EXPECT_EQ(limited.log.lineLimit(), kMaxLineLimit);
 }
 
 TEST(ErrorLog, FailureOfItsOwnFileIsNeverRecorded) {

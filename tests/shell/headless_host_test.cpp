@@ -6,56 +6,28 @@
 
 #include "host/headless/headless_dialogs.h"
 #include "host/headless/headless_display.h"
-#include "host/headless/virtual_clock.h"
 #include "text/messages.h"
 
 namespace tavro {
 namespace {
 
-TEST(VirtualClockTest, SleepAdvancesTimeByExactlyTheTimeSlept) {
-    VirtualClock clock;
-    EXPECT_EQ(clock.milliseconds(), 0u);
-    EXPECT_EQ(clock.milliseconds(), 0u);  // reading does not move time
-    clock.sleep(1);
-    EXPECT_EQ(clock.milliseconds(), 1u);
-    clock.sleep(16);
-    EXPECT_EQ(clock.milliseconds(), 17u);
-    clock.sleep(UINT32_MAX);  // wraps at 2^32
-    EXPECT_EQ(clock.milliseconds(), 16u);
-}
-
-std::string readAll(std::FILE* file) {
-    std::rewind(file);
-    std::string text;
-    char buffer[256];
-    while (size_t count = std::fread(buffer, 1, sizeof buffer, file)) {
-        text.append(buffer, count);
-    }
-    return text;
-}
-
 TEST(HeadlessDialogsTest, PrintsUtf8AndAnswersAsChosen) {
-    const std::string kReport = "report";
     // "creating the window failed." in UTF-8
     const std::string kWindowFailedUtf8 =
         "\xe3\x82\xa6\xe3\x82\xa3\xe3\x83\xb3\xe3\x83\x89\xe3\x82\xa6\xe3\x81\xae\xe4\xbd\x9c\xe6"
         "\x88\x90\xe3\x81\xab\xe5\xa4\xb1\xe6\x95\x97\xe3\x81\x97\xe3\x81\xbe\xe3\x81\x97\xe3\x81"
         "\x9f\xe3\x80\x82";
-    struct Case {
-        bool answerYes;
-        std::string expectedOutput;
-    };
-    const Case cases[] = {
-        {true, "[report] " + kWindowFailedUtf8 + "\n[report] stop? [yes/no] yes\n"},
-        {false, "[report] " + kWindowFailedUtf8 + "\n[report] stop? [yes/no] no\n"},
-    };
-    for (const Case& c : cases) {
+    for (bool answerYes : {true, false}) {
         std::FILE* output = std::tmpfile();
         ASSERT_NE(output, nullptr);
-        HeadlessDialogs dialogs(c.answerYes, output);
-        dialogs.showMessage(kReport.c_str(), kWindowCreationFailedMessage);
-        EXPECT_EQ(dialogs.askYesNo(kReport.c_str(), "stop?"), c.answerYes);
-        EXPECT_EQ(readAll(output), c.expectedOutput);
+        HeadlessDialogs dialogs(answerYes, output);
+        dialogs.showMessage("report", kWindowCreationFailedMessage);
+        EXPECT_EQ(dialogs.askYesNo("report", "stop?"), answerYes);
+        std::rewind(output);
+        char buffer[256] = {};
+        EXPECT_EQ(std::string(buffer, std::fread(buffer, 1, sizeof buffer, output)),
+                  "[report] " + kWindowFailedUtf8 + "\n[report] stop? [yes/no] " +
+                      (answerYes ? "yes\n" : "no\n"));
         std::fclose(output);
     }
 }
@@ -71,7 +43,7 @@ class EventLog : public WindowEventHandler {
     std::vector<std::string> log;
 };
 
-TEST(HeadlessDisplayTest, RecordsWindowStateAndReportsGeometryChangesOnce) {
+TEST(HeadlessDisplayTest, ReportsGeometryChangesOnceAndKeepsStateAfterShutDown) {
     HeadlessDisplay display;
     EventLog events;
     EXPECT_TRUE(display.createWindow("Tavro"));
@@ -79,21 +51,11 @@ TEST(HeadlessDisplayTest, RecordsWindowStateAndReportsGeometryChangesOnce) {
     display.moveWindow(30, 40);
     display.setClientSize(640, 480);
     display.setTitle("Default_Title");
-    display.showWindow(true);
-    EXPECT_EQ(display.className(), "Tavro");
-    EXPECT_EQ(display.windowX(), 30);
-    EXPECT_EQ(display.windowY(), 40);
-    EXPECT_EQ(display.clientWidth(), 640);
-    EXPECT_EQ(display.clientHeight(), 480);
-    EXPECT_EQ(display.title(), "Default_Title");
-    EXPECT_TRUE(display.visible());
-
     EXPECT_TRUE(display.pumpEvents(events));
     EXPECT_TRUE(display.pumpEvents(events));
     EXPECT_EQ(events.log, std::vector<std::string>{"moved"});
 
     display.destroyWindow();
-    EXPECT_FALSE(display.windowExists());
     EXPECT_EQ(display.title(), "Default_Title");  // kept for inspection after shut-down
     display.moveWindow(1, 2);
     EXPECT_TRUE(display.pumpEvents(events));
@@ -102,34 +64,20 @@ TEST(HeadlessDisplayTest, RecordsWindowStateAndReportsGeometryChangesOnce) {
 }
 
 TEST(HeadlessDisplayTest, PlaysTheScriptedInputByFrame) {
-    InputScriptParse script = parseInputScript(
-        "1 down 65\n1 mouse 5 6\n2 pad 0 1 2 3\n2 up 65\n3 deactivate\n4 close\n", "in");
+    InputScriptParse script =
+        parseInputScript("1 down 65\n2 pad 0 1 2 3\n2 up 65\n4 close\n", "in");
     ASSERT_TRUE(script.ok) << script.error;
     HeadlessDisplay display{ScriptedInput(script.events)};
     EventLog events;
-    std::vector<std::string> seenBeforeFrame[5];
+    PadReading reading;
     for (int frame = 1; frame <= 4; ++frame) {
         display.pumpEvents(events);
         display.pumpEvents(events);
-        seenBeforeFrame[frame] = events.log;
-        if (frame == 1) {
-            int32_t x = 0, y = 0;
-            display.cursorPosition(x, y);
-            EXPECT_EQ(x, 5);
-            EXPECT_EQ(y, 6);
-            PadReading reading;
-            EXPECT_FALSE(display.readPad(0, reading));
-        }
+        EXPECT_EQ(display.readPad(0, reading), frame > 1) << frame;
         display.frameCompleted();
     }
-    EXPECT_EQ(seenBeforeFrame[1], std::vector<std::string>{"down 65"});
-    EXPECT_EQ(seenBeforeFrame[2], (std::vector<std::string>{"down 65", "up 65"}));
-    EXPECT_EQ(seenBeforeFrame[4],
-              (std::vector<std::string>{"down 65", "up 65", "deactivate", "close"}));
-    PadReading reading;
-    ASSERT_TRUE(display.readPad(0, reading));
+    EXPECT_EQ(events.log, (std::vector<std::string>{"down 65", "up 65", "close"}));
     EXPECT_EQ(reading.buttons, 3u);
-    EXPECT_EQ(display.framesCompleted(), 4u);
 }
 
 }  // namespace
