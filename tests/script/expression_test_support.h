@@ -78,9 +78,8 @@ class ScriptFixture : public ::testing::Test {
 
 // Values compare exactly, NaN equal to NaN and the sign of zero kept.
 inline ::testing::AssertionResult sameValue(double actual, double expected) {
-    const bool same = (std::isnan(actual) && std::isnan(expected)) ||
-                      (actual == expected && std::signbit(actual) == std::signbit(expected));
-    if (same) {
+    if ((std::isnan(actual) && std::isnan(expected)) ||
+        (actual == expected && std::signbit(actual) == std::signbit(expected))) {
         return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure() << "got " << actual << ", expected " << expected;
