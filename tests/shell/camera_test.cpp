@@ -15,42 +15,32 @@ struct Point {
     double y;
 };
 
+// Each step moves speed percent of the remaining distance; the clamp keeps the position
+// inside the bounds, and without bounds holds the camera at the origin.
 TEST(CameraTest, StepMovesSpeedPercentOfTheRemainingDistance) {
+    enum Clamp { kFree, kNoBounds, kBounds };
     const struct {
         double speed;
+        Clamp clamp;
         Point target;
         std::vector<Point> positions;  // after each step
     } cases[] = {
-        {50, {100, 0}, {{50, 0}, {75, 0}}},
-        {100, {-30, 40}, {{-30, 40}}},
-        {0, {100, 100}, {{0, 0}}},
+        {50, kFree, {100, 0}, {{50, 0}, {75, 0}}}, {100, kFree, {-30, 40}, {{-30, 40}}},
+        {0, kFree, {100, 100}, {{0, 0}}},          {100, kNoBounds, {500, -500}, {{0, 0}}},
+        {100, kBounds, {500, 500}, {{320, 240}}},  {100, kBounds, {-500, -500}, {{-10, -20}}},
     };
     for (const auto& c : cases) {
         Camera camera;
+        if (c.clamp == kBounds) {
+            camera.setCameraBounds(-10, -20, 320, 240);
+        }
+        camera.setClamped(c.clamp != kFree);
         camera.setCameraTarget(c.target.x, c.target.y);
         for (const Point& expected : c.positions) {
             camera.stepCamera(c.speed);
-            EXPECT_DOUBLE_EQ(camera.x(), expected.x) << c.speed;
-            EXPECT_DOUBLE_EQ(camera.y(), expected.y) << c.speed;
+            EXPECT_DOUBLE_EQ(camera.x(), expected.x) << c.speed << " " << c.target.x;
+            EXPECT_DOUBLE_EQ(camera.y(), expected.y) << c.speed << " " << c.target.y;
         }
-    }
-}
-
-TEST(CameraTest, ClampKeepsThePositionInsideTheBounds) {
-    // Without bounds the clamp holds the camera at the origin.
-    for (const auto& [setBounds, target, expected] :
-         {std::tuple{false, Point{500, -500}, Point{0, 0}},
-          {true, Point{500, 500}, Point{320, 240}},
-          {true, Point{-500, -500}, Point{-10, -20}}}) {
-        Camera camera;
-        if (setBounds) {
-            camera.setCameraBounds(-10, -20, 320, 240);
-        }
-        camera.setClamped(true);
-        camera.setCameraTarget(target.x, target.y);
-        camera.stepCamera(100);
-        EXPECT_EQ(camera.x(), expected.x) << target.x;
-        EXPECT_EQ(camera.y(), expected.y) << target.y;
     }
     Camera camera;  // a set position is clamped only when asked
     camera.setCameraBounds(0, 0, 100, 100);

@@ -42,10 +42,7 @@ class RecordingScripts : public GameScripts {
 class EngineTest : public ::testing::Test {
   protected:
     void SetUp() override { std::filesystem::current_path(folder_.path()); }
-    void TearDown() override {
-        std::fclose(dialogOutput_);
-        std::filesystem::current_path(previousDirectory_);
-    }
+    void TearDown() override { std::filesystem::current_path(previousDirectory_); }
 
     // A fresh engine; the input script uses the headless host's format.
     Engine& makeEngine(const std::string& input = "", EngineOptions options = {}) {
@@ -53,29 +50,27 @@ class EngineTest : public ::testing::Test {
         EXPECT_TRUE(parse.ok) << parse.error;
         engine_.reset();
         display_ = std::make_unique<HeadlessDisplay>(ScriptedInput(parse.events));
-        dialogs_ = std::make_unique<HeadlessDialogs>(true, dialogOutput_);
         engine_ =
-            std::make_unique<Engine>(HostServices{clock_, *display_, *dialogs_}, scripts_, options);
+            std::make_unique<Engine>(HostServices{clock_, *display_, dialogs_}, scripts_, options);
         return *engine_;
     }
     int run(const std::string& input = "", EngineOptions options = {}) {
         return makeEngine(input, options).run();
     }
     std::string dialogText() {
-        std::fflush(dialogOutput_);
+        std::fflush(dialogOutput_.get());
         return folder_.readFile("dialogs.txt");
     }
 
     TemporaryFolder folder_;
+    std::filesystem::path previousDirectory_ = std::filesystem::current_path();
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> dialogOutput_{
+        std::fopen(folder_.at("dialogs.txt").c_str(), "w"), std::fclose};
+    HeadlessDialogs dialogs_{true, dialogOutput_.get()};
     VirtualClock clock_;
     RecordingScripts scripts_;
     std::unique_ptr<HeadlessDisplay> display_;
-    std::unique_ptr<HeadlessDialogs> dialogs_;
     std::unique_ptr<Engine> engine_;
-
-  private:
-    std::filesystem::path previousDirectory_ = std::filesystem::current_path();
-    std::FILE* dialogOutput_ = std::fopen(folder_.at("dialogs.txt").c_str(), "w");
 };
 
 // Element 0 of a system variable by name.

@@ -46,8 +46,7 @@ class QuittingDisplay : public HeadlessDisplay {
 TEST_F(EngineTest, AQuitFromTheHostEndsTheLoopNormally) {
     // 17 pumps per first frame, 16 per later one: the 60th pump comes before frame 4.
     QuittingDisplay display;
-    HeadlessDialogs dialogs(true);
-    Engine engine(HostServices{clock_, display, dialogs}, scripts_, EngineOptions{100, 1u});
+    Engine engine(HostServices{clock_, display, dialogs_}, scripts_, EngineOptions{100, 1u});
     EXPECT_EQ(engine.run(), kExitNormal);
     EXPECT_EQ(scripts_.passes, 3);
 }
