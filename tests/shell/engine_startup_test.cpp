@@ -45,39 +45,30 @@ TEST_F(EngineTest, SettingsShapeTheWindowAndTheLogicalScreen) {
     EXPECT_FALSE(folder_.exists("errorLog.txt"));
 }
 
-TEST_F(EngineTest, FullScreenSkipsTheWindowSetUp) {
-    folder_.writeFile("init", "fullScreen=true;windowTitle=Unused;");
-    ASSERT_TRUE(makeEngine().startUp());
-    EXPECT_NE(display_->title(), "Unused");
-    EXPECT_FALSE(display_->visible());
-    engine_->shutDown();
-}
-
 TEST_F(EngineTest, StartUpRunsTheScriptStepsInOrderAndStartsTheLog) {
     for (const auto& [settings, calls] :
-         {std::pair<const char*, std::vector<std::string>>{"", {"load boot", "start"}},
+         {std::pair<const char*, std::vector<std::string>>{"fullScreen=true;windowTitle=Unused;",
+                                                           {"load boot", "start"}},
           {"releasePackage=true;errorReport=true;", {"scan", "load boot", "start"}}}) {
         folder_.writeFile("init", settings);
         scripts_.calls.clear();
         ASSERT_EQ(run("", kOneFrame), kExitNormal) << settings;
         EXPECT_EQ(scripts_.calls, calls) << settings;
+        EXPECT_NE(display_->title(), "Unused") << "full screen skips the window set-up";
         EXPECT_EQ(std::remove("package.ini") == 0, calls.size() == 3) << "written at exit";
     }
     EXPECT_EQ(folder_.readFile("errorLog.txt").rfind("001 : log start\n", 0), 0u);
 }
 
+// A stop requested before a fresh engine starts is cleared; a missing boot task is reported
+// and the game still runs; shut-down releases every device.
 TEST_F(EngineTest, AMissingBootShowsItsMessageAndTheGameStillRuns) {
+    requestHalt();
     scripts_.bootLoads = false;
     ASSERT_EQ(run("", EngineOptions{5, 1u}), kExitNormal);
     EXPECT_EQ(scripts_.passes, 5);
     EXPECT_NE(dialogText().find("report"), std::string::npos) << dialogText();
     EXPECT_EQ(scripts_.calls.back(), "start");
-}
-
-TEST_F(EngineTest, AFreshEngineClearsTheStopFlagAndShutDownReleasesEveryDevice) {
-    requestHalt();
-    ASSERT_EQ(run("", kOneFrame), kExitNormal);
-    EXPECT_EQ(scripts_.passes, 1);
     EXPECT_FALSE(display_->windowExists());
     EXPECT_FALSE(engine_->graphicsDevice().ready());
     EXPECT_FALSE(engine_->font().ready());

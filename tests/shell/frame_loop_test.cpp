@@ -14,57 +14,48 @@ void setSystem(const char* name, double value) {
     systemVariable(nameId(name)) = value;
 }
 
+// Input, the pass that kills the root task or asks to quit (0: none), the frame limit and the
+// passes run. F4 held before frame 4 runs: frames 1 to 3 ran.
 TEST_F(EngineTest, EveryNormalEndExitsWithZero) {
-    const struct {
-        const char* name;
-        std::string input;
-        int killRootAtPass;  // 0: never
-        int quitAtPass;      // 0: never
-        uint64_t frameLimit;
-        int expectedPasses;
-    } cases[] = {
-        {"frame limit", "", 0, 0, 12, 12},
-        // F4 held before frame 4 runs: frames 1 to 3 ran.
-        {"F4", "4 down 115\n", 0, 0, 100, 3},
-        {"window close", "3 close\n", 0, 0, 100, 2},
-        {"killed root", "", 6, 0, 100, 6},
-        {"quit", "", 0, 2, 100, 2},
-    };
-    for (const auto& c : cases) {
+    const std::tuple<const char*, int, bool, uint64_t, int> cases[] = {
+        {"", 0, false, 12, 12},
+        {"4 down 115\n", 0, false, 100, 3},
+        {"3 close\n", 0, false, 100, 2},
+        {"", 6, true, 100, 6},
+        {"", 2, false, 100, 2}};
+    for (const auto& [input, stopAtPass, byKillingTheRoot, frameLimit, passes] : cases) {
         scripts_.passes = 0;
         scripts_.onFrame = [&](TaskInstance& root, int pass) {
-            if (pass == c.killRootAtPass) {
-                root.killed = true;
-            }
-            if (pass == c.quitAtPass) {
-                requestHalt();
+            if (pass == stopAtPass) {
+                byKillingTheRoot ? void(root.killed = true) : requestHalt();
             }
         };
-        EXPECT_EQ(run(c.input, EngineOptions{c.frameLimit, 1u}), kExitNormal) << c.name;
-        EXPECT_EQ(scripts_.passes, c.expectedPasses) << c.name;
-        EXPECT_TRUE(c.killRootAtPass == 0 || haltRequested()) << c.name;
+        EXPECT_EQ(run(input, EngineOptions{frameLimit, 1u}), kExitNormal) << input;
+        EXPECT_EQ(scripts_.passes, passes) << input << stopAtPass;
+        EXPECT_TRUE(!byKillingTheRoot || haltRequested());
     }
 }
 
 // The first frame is due at 17 ms; each later one 16 ms after (17 accumulated, 1 kept).
 // Reactivation restarts the measurement, so no missed frames are run. A threshold above
 // 1000/17 frames a second skips every second picture, but the scripts run on every frame.
+// Every frame finds 17 ms accumulated; 500 ms are passed at the 30th: fps = 1000 / 17.
 TEST_F(EngineTest, FramesArePacedBySixteenMillisecondsOnAnIdleClock) {
-    for (const auto& [settings, input, presented] : {std::tuple{"", "", 20u},
-                                                     {"", "2 deactivate\n2 activate\n", 20u},
-                                                     {"limitUnderFPS=60;", "", 10u},
-                                                     {"limitUnderFPS=-1;", "", 10u}}) {
+    const std::tuple<const char*, const char*, uint64_t> cases[] = {
+        {"", "", 30},
+        {"", "2 deactivate\n2 activate\n", 30},
+        {"limitUnderFPS=60;", "", 15},
+        {"limitUnderFPS=-1;", "", 15}};
+    for (const auto& [settings, input, presented] : cases) {
         folder_.writeFile("init", settings);
         scripts_.passes = 0;
         const uint32_t start = clock_.milliseconds();
-        ASSERT_EQ(run(input, EngineOptions{20, 1u}), kExitNormal);
-        EXPECT_EQ(scripts_.passes, 20) << settings << input;
-        EXPECT_EQ(clock_.milliseconds() - start, 17u + 19u * 16u) << settings << input;
+        ASSERT_EQ(run(input, EngineOptions{30, 1u}), kExitNormal);
+        EXPECT_EQ(scripts_.passes, 30) << settings << input;
+        EXPECT_EQ(clock_.milliseconds() - start, 17u + 29u * 16u) << settings << input;
         EXPECT_EQ(engine_->graphicsDevice().presentedFrames(), presented) << settings << input;
+        EXPECT_DOUBLE_EQ(systemValue("fps"), 1000.0 / 17);
     }
-    // Every frame finds 17 ms accumulated; 500 ms are passed at the 30th: fps = 1000 / 17.
-    ASSERT_EQ(run("", EngineOptions{30, 1u}), kExitNormal);
-    EXPECT_DOUBLE_EQ(systemValue("fps"), 1000.0 / 17);
 }
 
 TEST_F(EngineTest, AnInactiveWindowRunsNoScriptsButKeepsTheFrameState) {

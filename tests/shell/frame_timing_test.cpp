@@ -8,39 +8,37 @@
 namespace tavro {
 namespace {
 
+// Time found when each frame is decided -> skipped, time left. A backlog below the limit is
+// dropped; 40 >= 1000/30 is skipped once and the backlog stays for the next iteration 1 ms
+// later; threshold 0 never skips; at most every second frame is skipped.
 TEST(FrameTimingTest, SkipRuleConsumesTheFrameTime) {
-    const struct {
-        const char* name;
-        uint32_t threshold;
-        std::vector<uint32_t> accumulatedAtEachFrame;  // time found when each frame is decided
-        std::vector<bool> skipped;
-        std::vector<uint32_t> remaining;
-    } cases[] = {
-        {"backlog below the limit is dropped", 5, {40}, {false}, {8}},
-        // 40 >= 1000/30: skipped once, the backlog stays for the next iteration 1 ms later.
-        {"skip then draw", 30, {40, 25}, {true, false}, {24, 9}},
-        {"threshold 0 never skips", 0, {1000}, {false}, {8}},
-        // -1 read as unsigned: the limit is almost 0, so every second due frame is skipped.
-        {"negative threshold", UINT32_MAX, {17, 17, 17}, {true, false, true}, {1, 1, 1}},
-        {"at most every second frame", 30, {100, 100}, {true, false}, {84, 4}},
+    struct Step {
+        uint32_t accumulated;
+        bool skipped;
+        uint32_t remaining;
     };
-    for (const auto& c : cases) {
+    const std::pair<uint32_t, std::vector<Step>> cases[] = {
+        {5, {{40, false, 8}}},
+        {30, {{40, true, 24}, {25, false, 9}}},
+        {0, {{1000, false, 8}}},
+        {30, {{100, true, 84}, {100, false, 4}}},
+    };
+    for (const auto& [threshold, steps] : cases) {
         FrameTiming timing;
-        for (size_t i = 0; i < c.accumulatedAtEachFrame.size(); ++i) {
-            timing.setAccumulated(c.accumulatedAtEachFrame[i]);
-            timing.decideSkip(c.threshold);
-            EXPECT_EQ(timing.skipped(), c.skipped[i]) << c.name << " frame " << i;
-            EXPECT_EQ(timing.accumulated(), c.remaining[i]) << c.name << " frame " << i;
+        for (const Step& step : steps) {
+            timing.setAccumulated(step.accumulated);
+            timing.decideSkip(threshold);
+            EXPECT_EQ(timing.skipped(), step.skipped) << threshold << " " << step.accumulated;
+            EXPECT_EQ(timing.accumulated(), step.remaining) << threshold << " " << step.accumulated;
         }
     }
 }
 
 TEST(FrameTimingTest, AFrameIsDueAtOneSixtiethOfASecond) {
     // The clock wraps at 2^32; the difference stays small.
-    for (const auto& [last, now, due] : {std::tuple{0u, 16u, false},
-                                         {0u, 17u, true},
-                                         {UINT32_MAX - 5, 11u, true},
-                                         {UINT32_MAX - 5, 4u, false}}) {
+    const std::tuple<uint32_t, uint32_t, bool> cases[] = {
+        {0, 16, false}, {0, 17, true}, {UINT32_MAX - 5, 11, true}, {UINT32_MAX - 5, 4, false}};
+    for (const auto& [last, now, due] : cases) {
         FrameTiming timing;
         timing.resynchronise(last);
         EXPECT_EQ(timing.advance(now), due) << last << " -> " << now;
