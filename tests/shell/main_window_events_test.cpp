@@ -32,7 +32,7 @@ TEST(MainWindowEventsTest, ActivationMovesAndResizesRestartTheTiming) {
     }
 }
 
-// A display whose host asks the program to quit at its n-th pump.
+// A display whose host asks the program to quit at its 60th pump.
 class QuittingDisplay : public HeadlessDisplay {
   public:
     bool pumpEvents(WindowEventHandler& handler) override {
