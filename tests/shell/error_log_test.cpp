@@ -22,17 +22,15 @@ struct LogFixture {
 };
 
 TEST(ErrorLog, FiltersBySeverity) {
-    const struct {
-        uint32_t level, severity;
-        bool written;
-    } cases[] = {{0, 1, false}, {0, 9, true},  {1, 0, false}, {1, 1, true},
-                 {2, 0, true},  {3, 2, false}, {7, 9, false}};
-    for (const auto& c : cases) {
+    const std::tuple<uint32_t, uint32_t, bool> cases[] = {
+        {0, 1, false}, {0, 9, true},  {1, 0, false}, {1, 1, true},
+        {2, 0, true},  {3, 2, false}, {7, 9, false}};
+    for (const auto& [level, severity, written] : cases) {
         LogFixture f;
-        f.log.setReportLevel(c.level);
-        f.log.record("m", c.severity);
-        EXPECT_EQ(f.disk.exists(kErrorLogFileName), c.written) << c.level << " " << c.severity;
-        EXPECT_EQ(f.log.callCount(), c.written ? 1u : 0u);
+        f.log.setReportLevel(level);
+        f.log.record("m", severity);
+        EXPECT_EQ(f.disk.exists(kErrorLogFileName), written) << level << " " << severity;
+        EXPECT_EQ(f.log.callCount(), written ? 1u : 0u);
     }
 }
 

@@ -10,10 +10,6 @@
 namespace tavro {
 namespace {
 
-void setSystem(const char* name, double value) {
-    systemVariable(nameId(name)) = value;
-}
-
 // Input, the pass that kills the root task or asks to quit (0: none), the frame limit and the
 // passes run. F4 held before frame 4 runs: frames 1 to 3 ran.
 TEST_F(EngineTest, EveryNormalEndExitsWithZero) {
@@ -87,10 +83,10 @@ TEST_F(EngineTest, BackgroundColourAndCameraAreExchangedAfterTheScripts) {
     for (const double conf : {0, 1}) {
         scripts_.passes = 0;
         scripts_.onFrame = [conf](TaskInstance&, int pass) {
-            setSystem("cameraConf", conf);
+            systemVariable(nameId("cameraConf")) = conf;
             if (pass == 1) {
-                setSystem("red", 300);
-                setSystem("cameraSpeed", 50);
+                systemVariable(nameId("red")) = 300;
+                systemVariable(nameId("cameraSpeed")) = 50;
                 camera().setCameraTarget(100, 0);
             }
         };
