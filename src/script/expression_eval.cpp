@@ -50,10 +50,14 @@ double assignVariable(const ExprNode& node, VarResolver* resolver, int32_t index
 // a call: what evaluate would yield. False for any other node.
 [[gnu::always_inline]] inline bool leafValue(const ExprNode& node, VarResolver* resolver,
                                              double& value) {
-    if (node.literalValue(value)) {
+    if (!node.isLeaf()) {
+        return false;
+    }
+    if (node.functionKind == kFnNone) {
+        value = node.leftConstant + node.rightConstant;
         return true;
     }
-    if (node.isLeaf() && node.functionKind == kFnVariable && resolver != nullptr &&
+    if (node.functionKind == kFnVariable && resolver != nullptr &&
         resolver->kind() == ResolverKind::kInstance && node.id > 0) {
         const double* slot = static_cast<InstanceContext*>(resolver)->slotFor(node.id, 0);
         value = (slot != nullptr ? *slot : 0) + node.rightConstant;
