@@ -7,8 +7,8 @@
 //
 // Build and run for ten minutes from the repository root (clang, libFuzzer):
 //   CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTAVRO_FUZZ=ON -DTAVRO_BENCH=OFF && cmake
-//   --build build-fuzz --target task_loader_fuzz -j2 && build-fuzz/fuzz/task_loader_fuzz
-//   -max_total_time=600 -max_len=2048 fuzz/corpus/task_loader
+//   --build build-fuzz --target task_loader_fuzz -j2 && build-fuzz/tests/fuzz/task_loader_fuzz
+//   -max_total_time=600 -max_len=2048 tests/fuzz/corpus/task_loader
 
 #include <cstddef>
 #include <cstdint>

@@ -10,8 +10,8 @@
 //
 // Build and run for ten minutes from the repository root (clang, libFuzzer):
 //   CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTAVRO_FUZZ=ON -DTAVRO_BENCH=OFF && cmake
-//   --build build-fuzz --target script_run_fuzz -j2 && build-fuzz/fuzz/script_run_fuzz
-//   -max_total_time=600 -max_len=512 fuzz/corpus/script_run
+//   --build build-fuzz --target script_run_fuzz -j2 && build-fuzz/tests/fuzz/script_run_fuzz
+//   -max_total_time=600 -max_len=512 tests/fuzz/corpus/script_run
 
 #include <cstddef>
 #include <cstdint>

@@ -3,8 +3,8 @@
 //
 // Build and run for ten minutes from the repository root (clang, libFuzzer):
 //   CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTAVRO_FUZZ=ON -DTAVRO_BENCH=OFF && cmake
-//   --build build-fuzz --target expression_fuzz -j2 && build-fuzz/fuzz/expression_fuzz
-//   -max_total_time=600 -max_len=512 -rss_limit_mb=4096 fuzz/corpus/expression
+//   --build build-fuzz --target expression_fuzz -j2 && build-fuzz/tests/fuzz/expression_fuzz
+//   -max_total_time=600 -max_len=512 -rss_limit_mb=4096 tests/fuzz/corpus/expression
 // (-rss_limit_mb: one text may legitimately grow several arrays to the 2^24-element cap.)
 
 #include <cstddef>
