@@ -28,10 +28,8 @@ int usageError(const std::string& error) {
 }
 
 // Tells a newcomer why a folder runs as an empty game.
-void noteMissingBoot(const CommandLineOptions& options) {
-    std::string bytes;
-    FileSystem& files = activeFileSystem();
-    if (files.readFile(kBootTaskName, bytes) || files.readFile("package.tsk", bytes)) {
+void noteMissingBoot(const GameFolderFileSystem& gameFolder, const CommandLineOptions& options) {
+    if (gameFolder.hasFile(kBootTaskName) || gameFolder.hasFile("package.tsk")) {
         return;
     }
     const std::string folder = options.gameDirectory.empty() ? "." : options.gameDirectory;
@@ -105,7 +103,7 @@ int main(int argc, char** argv) {
 
     GameFolderFileSystem gameFolder("");
     setActiveFileSystem(&gameFolder);
-    noteMissingBoot(options);
+    noteMissingBoot(gameFolder, options);
 
     const int status =
         options.headless ? runHeadless(options, std::move(input.events)) : runWithWindow(options);
