@@ -71,7 +71,7 @@ class LineParser {
     // Parses one comment-free line that has words; false with the error set.
     bool parse(const std::vector<std::string_view>& words, InputEvent& event) {
         int64_t number = 0;
-        if (!readNumber(words[0], 1, UINT32_MAX, "the frame", number)) {
+        if (!readNumber(words[0], 0, UINT32_MAX, "the frame", number)) {
             return false;
         }
         event.frame = static_cast<uint32_t>(number);
@@ -187,15 +187,47 @@ InputScriptParse readInputScript(const std::string& path) {
     return parseInputScript(text, path);
 }
 
+namespace {
+
+// Cursor and pad events leave a reading behind instead of reaching the window's handler.
+bool isReading(const InputEvent& event) {
+    return event.kind == InputEventKind::kMouse || event.kind == InputEventKind::kPad;
+}
+
+}  // namespace
+
 ScriptedInput::ScriptedInput(std::vector<InputEvent> events) : events_(std::move(events)) {
     std::stable_sort(events_.begin(), events_.end(),
                      [](const InputEvent& a, const InputEvent& b) { return a.frame < b.frame; });
+    // Readings of frame 0 hold from the start, so start-up reads the pads' centres from them.
+    for (const InputEvent& event : events_) {
+        if (event.frame == 0 && isReading(event)) {
+            takeReading(event);
+        }
+    }
+}
+
+void ScriptedInput::takeReading(const InputEvent& event) {
+    if (event.kind == InputEventKind::kMouse) {
+        cursorX_ = event.x;
+        cursorY_ = event.y;
+    } else if (event.pad == 0 || event.pad == 1) {  // only a hand-built event names another
+        padSeen_[event.pad] = true;
+        pads_[event.pad] = {static_cast<uint32_t>(event.x), static_cast<uint32_t>(event.y),
+                            event.buttons};
+    }
 }
 
 void ScriptedInput::deliverPending(WindowEventHandler& handler) {
     uint64_t nextFrame = uint64_t{framesCompleted_} + 1;
     while (nextEvent_ < events_.size() && events_[nextEvent_].frame <= nextFrame) {
         const InputEvent& event = events_[nextEvent_++];
+        if (isReading(event)) {
+            if (event.frame != 0) {  // frame 0's were taken at the start
+                takeReading(event);
+            }
+            continue;
+        }
         switch (event.kind) {
             case InputEventKind::kKeyDown:
                 handler.keyDown(event.key);
@@ -204,16 +236,7 @@ void ScriptedInput::deliverPending(WindowEventHandler& handler) {
                 handler.keyUp(event.key);
                 break;
             case InputEventKind::kMouse:
-                cursorX_ = event.x;
-                cursorY_ = event.y;
-                break;
             case InputEventKind::kPad:
-                if (event.pad < 0 || event.pad > 1) {
-                    break;  // only a hand-built event can name another pad
-                }
-                padSeen_[event.pad] = true;
-                pads_[event.pad] = {static_cast<uint32_t>(event.x), static_cast<uint32_t>(event.y),
-                                    event.buttons};
                 break;
             case InputEventKind::kDeactivate:
                 handler.activated(false);

@@ -5,7 +5,9 @@
 //   pad P X Y BUTTONS        joystick P (0 or 1) reads X, Y (0..65535) and the button mask
 //   deactivate | activate | close
 // Numbers are decimal or 0x-prefixed hexadecimal. Events listed for frame N are delivered
-// before frame N runs; frames count from 1.
+// before frame N runs; frames count from 1. Events of frame 0 are there from the start: its
+// cursor and pad readings are what start-up reads (a pad's centre), its other events arrive
+// before frame 1.
 #pragma once
 
 #include <cstdint>
@@ -59,6 +61,8 @@ class ScriptedInput {
     bool readPad(int32_t pad, PadReading& reading) const;
 
   private:
+    void takeReading(const InputEvent& event);
+
     std::vector<InputEvent> events_;  // sorted by frame, written order kept within a frame
     size_t nextEvent_ = 0;
     uint32_t framesCompleted_ = 0;

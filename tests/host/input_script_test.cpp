@@ -30,11 +30,11 @@ TEST(InputScriptTest, ParsesEventsInWrittenOrder) {
 }
 
 TEST(InputScriptTest, ReportsTheLineOfABadEvent) {
-    const std::string frame = "the frame must be a whole number from 1 to 4294967295, not ";
+    const std::string frame = "the frame must be a whole number from 0 to 4294967295, not ";
     const std::string keyCode = "the virtual-key code must be a whole number from 0 to 255, not ";
     const std::pair<std::string, std::string> cases[] = {
         {"1 DOWN 65", "in:1: unknown event 'DOWN'"},
-        {"# ok\n1 down 65\n0 down 65", "in:3: " + frame + "'0'"},
+        {"# ok\n1 down 65\n-1 down 65", "in:3: " + frame + "'-1'"},
         {"4294967296 close", "in:1: " + frame + "'4294967296'"},
         {"5", "in:1: an event must follow the frame number"},
         {"1 down", "in:1: 'down' takes 1 value(s), not 0"},
@@ -124,6 +124,25 @@ TEST(ScriptedInputTest, KeepsTheCursorAndPadReadingsTheEventsLeave) {
     EXPECT_FALSE(input.readPad(2, pad));
     EXPECT_FALSE(input.readPad(-1, pad));
     EXPECT_TRUE(handler.log.empty());  // cursor and pads are read, not sent
+}
+
+// Frame 0's readings hold before anything is pumped, so start-up opens the pads on them; its
+// other events arrive with frame 1's, and no reading is taken twice.
+TEST(ScriptedInputTest, FrameZeroReadingsHoldFromTheStart) {
+    ScriptedInput input({ev(1, Kind::kPad, 0, 0, 0, 0, 0), ev(0, Kind::kKeyDown, 65),
+                         ev(0, Kind::kPad, 0, 32768, 32768, 0, 1), ev(0, Kind::kMouse, 0, 4, 5)});
+    PadReading pad;
+    ASSERT_TRUE(input.readPad(0, pad));
+    EXPECT_EQ(std::vector<uint32_t>({pad.x, pad.y, pad.buttons}),
+              std::vector<uint32_t>({32768, 32768, 1}));
+    int32_t x = 0, y = 0;
+    input.cursorPosition(x, y);
+    EXPECT_EQ(std::make_pair(x, y), std::make_pair(4, 5));
+    RecordingHandler handler(input);
+    input.deliverPending(handler);
+    EXPECT_EQ(handler.log, (std::vector<std::string>{"1: down 65"}));
+    ASSERT_TRUE(input.readPad(0, pad));
+    EXPECT_EQ(pad.x, 0u) << "frame 1's reading follows";
 }
 
 }  // namespace
