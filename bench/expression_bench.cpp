@@ -6,8 +6,10 @@
 #include <cstdint>
 #include <string>
 
+#include "host/game_folder_file_system.h"
 #include "lua_loop.h"
 #include "script/contexts.h"
+#include "script/engine_state.h"
 #include "script/expression.h"
 #include "script/task_instance.h"
 
@@ -22,7 +24,7 @@ constexpr int64_t kLoopCount = 1000000;
 // One object running a compiled expression, as the interpreter does every frame.
 class CompiledExpression {
   public:
-    explicit CompiledExpression(const char* text) { node_.parse(text, &compile_); }
+    explicit CompiledExpression(const char* text) { node_.parse(text, &compile_, nullptr); }
     double run() { return node_.evaluate(&context_); }
     void loop(int64_t count) {
         for (int64_t n = 0; n < count; ++n) {
@@ -31,10 +33,12 @@ class CompiledExpression {
     }
 
   private:
-    CompileContext compile_;
+    GameFolderFileSystem files_{""};  // never read: the expressions name no file
+    EngineState state_{files_, nullptr};
+    CompileContext compile_{state_};
     ExprNode node_;
-    TaskInstance instance_;
-    InstanceContext context_{&instance_, &instance_};
+    TaskInstance instance_{state_.objects};
+    InstanceContext context_{state_, &instance_, &instance_};
 };
 
 // x is a global: a table field, as a Tavro variable is a slot of its object.

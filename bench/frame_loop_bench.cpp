@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 #include <cstdint>
 
+#include "host/game_folder_file_system.h"
 #include "host/headless/headless_dialogs.h"
 #include "host/headless/headless_display.h"
 #include "host/headless/virtual_clock.h"
@@ -16,13 +17,15 @@ using namespace tavro;
 void BM_EmptyGameHeadlessFrames(benchmark::State& state) {
     bench::TemporaryGameFolder folder;
     folder.write("boot", "");
+    GameFolderFileSystem files("");
+    ScriptEngineGameScripts scripts;
     const auto frames = static_cast<uint64_t>(state.range(0));
     uint64_t total = 0;
     for (auto _ : state) {
         VirtualClock clock;
         HeadlessDisplay display;
         HeadlessDialogs dialogs(true);
-        Engine engine(HostServices{clock, display, dialogs}, scriptEngineGameScripts(),
+        Engine engine(HostServices{clock, display, dialogs, files}, scripts,
                       EngineOptions{frames, 1u});
         benchmark::DoNotOptimize(engine.run());
         total += engine.framesRun();

@@ -1,5 +1,6 @@
 // The interpreter running whole games: a nested loop against the same loop in Lua 5.4, a
-// frame of 10 000 objects, and the memory of creating and killing objects frame after frame.
+// frame of 10 000 drawing objects, frames of colliding objects, and the memory of creating
+// and killing objects frame after frame.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -7,41 +8,40 @@
 #include <cstdio>
 #include <string>
 
+#include "host/game_folder_file_system.h"
 #include "lua_loop.h"
+#include "script/engine_state.h"
 #include "script/instance_list.h"
 #include "script/interpreter.h"
-#include "script/script_engine_state.h"
-#include "script/task_instance.h"
 #include "script/task_loader.h"
 #include "temporary_game_folder.h"
 
 namespace tavro {
 namespace {
 
-// A game whose boot task runs `frameScript` each frame (and `constructorScript` once), with
-// the script engine's tables fresh, as the engine starts a game.
+// A game whose boot task runs `frameScript` each frame (and `constructorScript` once), in a
+// fresh engine state, as the engine starts a game.
 class BenchGame {
   public:
     BenchGame(const std::string& frameScript, const std::string& constructorScript = "") {
-        resetScriptEngine();
         folder_.write("boot", "SCRIPT={main.scr};CONSTRACT={ctor.scr};");
         folder_.write("main.scr", frameScript);
         folder_.write("ctor.scr", constructorScript);
     }
-    ~BenchGame() { releaseScriptEngine(); }
-    BenchGame(const BenchGame&) = delete;
-    BenchGame& operator=(const BenchGame&) = delete;
 
     void write(const std::string& name, const std::string& bytes) { folder_.write(name, bytes); }
     void start() {
-        loadTaskInto(rootInstance(), "boot");
-        RegisterInstance(rootInstance());
-        RunConstructorPass(rootInstance());
+        loadTaskInto(state_, root(), "boot");
+        RegisterInstance(root());
+        RunConstructorPass(state_, root());
     }
-    void runFrame() { RunFramePass(rootInstance()); }
+    void runFrame() { RunFramePass(state_, root()); }
+    TaskInstance& root() { return state_.objects.root(); }
 
   private:
-    bench::TemporaryGameFolder folder_;
+    bench::TemporaryGameFolder folder_;  // first: the current directory while the game runs
+    GameFolderFileSystem files_{""};
+    EngineState state_{files_, nullptr};
 };
 
 constexpr const char* kTavroNestedLoop = "loop(1000){loop(1000){x=x+1;}}";
@@ -69,21 +69,40 @@ void BM_NestedLoopTavroOverLua(benchmark::State& state) {
 }
 BENCHMARK(BM_NestedLoopTavroOverLua)->Unit(benchmark::kMillisecond);
 
-// Ten statements per object per frame: assignments, an "if(" with its "else(" and a draw.
+// Ten statements per object per frame: assignments, an "if(" with its "else(" and a draw of
+// the object's image.
 constexpr const char* kObjectScript =
-    "a=a+1;b=a*2;if(b%3==0){c=c+1;}else(){c=c-1;}x=x+0.5;y=y-0.5;d=x*y;draw(0);e=a%7+b;";
+    "a=a+1;b=a*2;if(b%3==0){c=c+1;}else(){c=c-1;}x=x+0.5;y=y-0.5;d=x*y;draw(img);e=a%7+b;";
 
 void BM_TenThousandObjectsFrame(benchmark::State& state) {
     BenchGame game("", "loop(10000){new(\"object.tsk\",0,0);}");
-    game.write("object.tsk", "SCRIPT={object.scr};");
+    game.write("object.tsk", "IMAGE={img,object.png};SCRIPT={object.scr};");
     game.write("object.scr", kObjectScript);
     game.start();
     for (auto _ : state) {
         game.runFrame();
     }
-    state.counters["objects"] = static_cast<double>(rootInstance().children.count());
+    state.counters["objects"] = static_cast<double>(game.root().children.count());
 }
 BENCHMARK(BM_TenThousandObjectsFrame)->Unit(benchmark::kMillisecond);
+
+// N objects, half boxes and half circles spread over a 640x480 screen, each counting the
+// others it touches with batch(colid) every frame.
+void BM_CollidingObjectsFrame(benchmark::State& state) {
+    const std::string count = std::to_string(state.range(0));
+    BenchGame game("", "loop(" + count +
+                           "){i=i+1;new(\"box.tsk\",(i*37)%640,(i*91)%480);"
+                           "i=i+1;new(\"ball.tsk\",(i*37)%640,(i*91)%480);}");
+    game.write("box.tsk", "width=24;height=16;SCRIPT={hit.scr};");
+    game.write("ball.tsk", "radius=10;SCRIPT={hit.scr};");
+    game.write("hit.scr", "batch(colid){n=n+1;}");
+    game.start();
+    for (auto _ : state) {
+        game.runFrame();
+    }
+    state.counters["objects"] = static_cast<double>(game.root().children.count());
+}
+BENCHMARK(BM_CollidingObjectsFrame)->Arg(150)->Arg(500)->Unit(benchmark::kMillisecond);
 
 long residentKiB() {
     long pages = 0;
@@ -114,7 +133,7 @@ void BM_CreateAndKillObjects(benchmark::State& state) {
         }
         state.counters["rss_after_100_frames_kib"] = static_cast<double>(warmedUp);
         state.counters["rss_after_10000_frames_kib"] = static_cast<double>(residentKiB());
-        state.counters["live_objects"] = static_cast<double>(rootInstance().children.count());
+        state.counters["live_objects"] = static_cast<double>(game.root().children.count());
     }
 }
 BENCHMARK(BM_CreateAndKillObjects)->Iterations(1)->Unit(benchmark::kSecond);

@@ -39,23 +39,25 @@ void noteMissingBoot(const GameFolderFileSystem& gameFolder, const CommandLineOp
 }
 
 int runEngine(const HostServices& host, const CommandLineOptions& options) {
-    Engine engine(host, scriptEngineGameScripts(), EngineOptions{options.frameLimit, options.seed});
+    ScriptEngineGameScripts scripts;
+    Engine engine(host, scripts, EngineOptions{options.frameLimit, options.seed});
     return engine.run();
 }
 
 // The real host: a window, the system clock and message boxes.
-int runWithWindow(const CommandLineOptions& options) {
+int runWithWindow(const CommandLineOptions& options, FileSystem& files) {
     SdlClock clock;
     SdlDisplay display;
     SdlDialogs dialogs;
-    return runEngine(HostServices{clock, display, dialogs}, options);
+    return runEngine(HostServices{clock, display, dialogs, files}, options);
 }
 
-int runHeadless(const CommandLineOptions& options, std::vector<InputEvent> input) {
+int runHeadless(const CommandLineOptions& options, std::vector<InputEvent> input,
+                FileSystem& files) {
     VirtualClock clock;
     HeadlessDisplay display{ScriptedInput(std::move(input))};
     HeadlessDialogs dialogs(options.answerYes);
-    return runEngine(HostServices{clock, display, dialogs}, options);
+    return runEngine(HostServices{clock, display, dialogs, files}, options);
 }
 
 }  // namespace
@@ -102,11 +104,7 @@ int main(int argc, char** argv) {
     }
 
     GameFolderFileSystem gameFolder("");
-    setActiveFileSystem(&gameFolder);
     noteMissingBoot(gameFolder, options);
-
-    const int status =
-        options.headless ? runHeadless(options, std::move(input.events)) : runWithWindow(options);
-    setActiveFileSystem(nullptr);
-    return status;
+    return options.headless ? runHeadless(options, std::move(input.events), gameFolder)
+                            : runWithWindow(options, gameFolder);
 }

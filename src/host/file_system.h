@@ -29,10 +29,4 @@ class FileSystem {
     virtual std::vector<DirectoryEntry> listDirectory(std::string_view directory) = 0;
 };
 
-// The file system every engine file access goes through. Until one is installed this is a
-// file system rooted at the current directory.
-FileSystem& activeFileSystem();
-// Installs a file system (null restores the default). Returns the previous one.
-FileSystem* setActiveFileSystem(FileSystem* fileSystem);
-
 }  // namespace tavro

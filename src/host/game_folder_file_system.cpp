@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 
 namespace tavro {
@@ -67,8 +66,8 @@ bool writeAndClose(FileDescriptor& file, std::string_view bytes) {
 // Creates a fresh temporary file in the target's folder. Its name is short whatever the
 // target's length, starts with a dot, and carries the process id and a counter, so concurrent
 // writers never share one.
-int createTemporaryBeside(const std::string& target, std::string& temporaryPath) {
-    static std::atomic<unsigned> counter{0};
+int createTemporaryBeside(const std::string& target, std::string& temporaryPath,
+                          unsigned& counter) {
     size_t slash = target.rfind('/');
     std::string directory = slash == std::string::npos ? "" : target.substr(0, slash + 1);
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -133,7 +132,7 @@ bool GameFolderFileSystem::replaceFile(std::string_view path, std::string_view b
         return false;
     }
     std::string temporaryPath;
-    FileDescriptor file(createTemporaryBeside(target, temporaryPath));
+    FileDescriptor file(createTemporaryBeside(target, temporaryPath, temporaryFiles_));
     if (!file.valid()) {
         return false;
     }

@@ -26,6 +26,7 @@ class GameFolderFileSystem : public FileSystem {
 
   private:
     PathResolver resolver_;
+    unsigned temporaryFiles_ = 0;  // numbers the temporary files of replaceFile
 };
 
 }  // namespace tavro

@@ -61,13 +61,4 @@ void KeyState::releaseAllKeys() {
     taken_.reset();
 }
 
-KeyState& keyState() {
-    static KeyState state;
-    return state;
-}
-
-void resetKeyState() {
-    keyState().releaseAllKeys();
-}
-
 }  // namespace tavro

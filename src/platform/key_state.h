@@ -43,9 +43,4 @@ class KeyState {
     std::bitset<kKeyCodeCount> taken_;
 };
 
-// The one key table of the process.
-KeyState& keyState();
-// Only for tests and a fresh engine: every key up.
-void resetKeyState();
-
 }  // namespace tavro

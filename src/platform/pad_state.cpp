@@ -62,18 +62,4 @@ bool PadState::anyPadInput() const {
     return reading_.buttons != 0 || reading_.x != centreX_ || reading_.y != centreY_;
 }
 
-namespace {
-PadState pads[kPadCount];
-}
-
-PadState& padState(int32_t index) {
-    return pads[index == 1 ? 1 : 0];
-}
-
-void resetPadStates() {
-    for (PadState& pad : pads) {
-        pad.reset();
-    }
-}
-
 }  // namespace tavro

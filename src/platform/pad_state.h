@@ -30,8 +30,6 @@ class PadState {
     bool anyPadInput() const;
 
     const PadReading& reading() const { return reading_; }
-    // Only for tests and a fresh engine: never read, centred at (0, 0).
-    void reset() { *this = PadState{}; }
 
   private:
     static bool isPadInput(int64_t input) { return input > 0 && input < kPadInputCount; }
@@ -44,9 +42,5 @@ class PadState {
     uint32_t takenButtons_ = 0;
     uint32_t takenDirections_ = 0;
 };
-
-// Pad 1 of the scripts is index 0, pad 2 index 1; any other index gives pad 1.
-PadState& padState(int32_t index);
-void resetPadStates();
 
 }  // namespace tavro

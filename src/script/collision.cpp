@@ -2,9 +2,6 @@
 
 #include <cmath>
 
-#include "script/property_ids.h"
-#include "script/variables.h"
-
 namespace tavro {
 
 namespace {
@@ -39,8 +36,7 @@ CollisionBox circleBoxToward(const Circle& circle, double fromX, double fromY, d
 
 }  // namespace
 
-CollisionBox collisionBox(TaskInstance& instance) {
-    const PropertyIds ids = propertyIds();
+CollisionBox collisionBox(TaskInstance& instance, const PropertyIds& ids) {
     const double x = property(instance, ids.x);
     const double y = property(instance, ids.y);
     const double halfWidth = property(instance, ids.width) * 0.5;
@@ -48,9 +44,8 @@ CollisionBox collisionBox(TaskInstance& instance) {
     return {x - halfWidth, x + halfWidth, y - halfHeight, y + halfHeight};
 }
 
-bool collides(TaskInstance& a, const CollisionBox& aBox, TaskInstance& b) {
-    const PropertyIds ids = propertyIds();
-    const CollisionBox bBox = collisionBox(b);
+bool collides(TaskInstance& a, const CollisionBox& aBox, TaskInstance& b, const PropertyIds& ids) {
+    const CollisionBox bBox = collisionBox(b, ids);
     if ((property(b, ids.width) != 0 || property(b, ids.height) != 0) && overlaps(aBox, bBox)) {
         return true;
     }

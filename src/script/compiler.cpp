@@ -2,10 +2,8 @@
 
 #include "platform/key_names.h"
 #include "script/contexts.h"
-#include "script/halt.h"
+#include "script/engine_state.h"
 #include "script/keywords.h"
-#include "script/script_dialogs.h"
-#include "script/script_table.h"
 #include "text/messages.h"
 #include "text/text_functions.h"
 
@@ -13,36 +11,32 @@ namespace tavro {
 
 namespace {
 
-constexpr const char* kReportCaption = "report";
-
-int32_t compileDepth = 0;
-
-void syntaxError() {
-    if (Dialogs* dialogs = scriptDialogs()) {
-        dialogs->showMessage(kReportCaption, kSyntaxErrorMessage);
+void syntaxError(EngineState& state) {
+    if (state.dialogs != nullptr) {
+        state.dialogs->showMessage(kMessageCaption, kSyntaxErrorMessage);
     }
-    requestHalt();
+    state.haltRequested = true;
 }
 
-void parseInto(ExprNode& expression, const TextString& text) {
-    CompileContext context;
-    expression.parse(text, &context);
+void parseInto(EngineState& state, ExprNode& expression, const TextString& text) {
+    CompileContext context(state);
+    expression.parse(text, &context, &state.log);
 }
 
 // Compiles the block that follows a block header: its group (the first one of the text not
 // yet taken) becomes the body, and the text's token walk is moved past the block's closing
 // brace. False on a syntax error.
-bool compileBlock(Statement& statement, TextString& text) {
-    if (!text.nextGroup("{;", "};") || compileDepthExhausted()) {
+bool compileBlock(EngineState& state, Statement& statement, TextString& text) {
+    if (!text.nextGroup("{;", "};") || compileDepthExhausted(state)) {
         return false;
     }
     TextString group = text.token();
     statement.body = std::make_unique<Statement>();
     {
-        CompileDepthScope nested;
-        compileStatements(*statement.body, group);
+        CompileDepthScope nested(state);
+        compileStatements(state, *statement.body, group);
     }
-    if (haltRequested()) {
+    if (state.haltRequested) {
         return true;  // the error inside has been shown
     }
     if (!text.nextToken(";")) {  // the opening brace
@@ -98,25 +92,25 @@ TextString unquoted(const TextString& argument) {
     return inner;
 }
 
-void compileScriptCall(Statement& statement, const TextString& fileArgument) {
+void compileScriptCall(EngineState& state, Statement& statement, const TextString& fileArgument) {
     const TextString fileName = fileArgument.substr(1, fileArgument.length() - 2);
-    statement.expressions[0].setLeftConstant(scriptNumberFor(fileName));
+    statement.expressions[0].setLeftConstant(scriptNumberFor(state, fileName));
 }
 
-void compileKeyTest(Statement& statement, const TextString& keyArgument) {
+void compileKeyTest(EngineState& state, Statement& statement, const TextString& keyArgument) {
     const KeyNameValue key = keyValueForName(keyArgument.view());
     if (!key.hasCode) {
         return;
     }
     statement.expressions[0].setLeftConstant(key.code);
     if (!key.inputExpression.empty()) {
-        parseInto(statement.expressions[1],
+        parseInto(state, statement.expressions[1],
                   TextString(key.inputExpression.data(),
                              static_cast<int32_t>(key.inputExpression.size())));
     }
 }
 
-void compileGenericArguments(Statement& statement, TextString& arguments) {
+void compileGenericArguments(EngineState& state, Statement& statement, TextString& arguments) {
     int32_t texts = 0;
     int32_t expressions = 0;
     while (arguments.nextToken(";")) {
@@ -124,14 +118,14 @@ void compileGenericArguments(Statement& statement, TextString& arguments) {
         if (isQuoted(argument) && texts < kStatementArgumentCount) {
             statement.texts[texts++] = unquoted(argument);
         } else if (expressions < kStatementArgumentCount) {
-            parseInto(statement.expressions[expressions++], argument);
+            parseInto(state, statement.expressions[expressions++], argument);
         }
     }
 }
 
-void compileArguments(Statement& statement, const TextString& piece) {
+void compileArguments(EngineState& state, Statement& statement, const TextString& piece) {
     if (statement.code == kCodeExpression) {
-        parseInto(statement.expressions[0], piece);
+        parseInto(state, statement.expressions[0], piece);
         return;
     }
     if (statement.code == kCodeEmpty || statement.code == kCodeComment) {
@@ -143,45 +137,45 @@ void compileArguments(Statement& statement, const TextString& piece) {
         arguments.nextToken(";");
         const TextString first = arguments.token();
         if (statement.code == kCodeScript) {
-            compileScriptCall(statement, first);
+            compileScriptCall(state, statement, first);
         } else {
-            compileKeyTest(statement, first);
+            compileKeyTest(state, statement, first);
         }
         return;
     }
-    compileGenericArguments(statement, arguments);
+    compileGenericArguments(state, statement, arguments);
 }
 
 }  // namespace
 
-void compileStatements(Statement& first, TextString& text) {
+void compileStatements(EngineState& state, Statement& first, TextString& text) {
     // The chain is built in a loop; only blocks nest.
-    for (Statement* statement = &first; !haltRequested(); statement = statement->next.get()) {
+    for (Statement* statement = &first; !state.haltRequested; statement = statement->next.get()) {
         if (!text.nextToken(";")) {
             return;
         }
         const TextString piece = text.token();
         statement->code = classifyStatement(piece.view());
-        if (isBlockStatement(statement->code) && !compileBlock(*statement, text)) {
-            if (!haltRequested()) {
-                syntaxError();
+        if (isBlockStatement(statement->code) && !compileBlock(state, *statement, text)) {
+            if (!state.haltRequested) {
+                syntaxError(state);
             }
             return;
         }
-        compileArguments(*statement, piece);
+        compileArguments(state, *statement, piece);
         statement->next = std::make_unique<Statement>();
     }
 }
 
-bool compileDepthExhausted() {
-    return compileDepth >= kMaxCompileDepth;
+bool compileDepthExhausted(const EngineState& state) {
+    return state.nesting.compiledBlocks >= kMaxCompileDepth;
 }
 
-CompileDepthScope::CompileDepthScope() {
-    ++compileDepth;
+CompileDepthScope::CompileDepthScope(EngineState& state) : depth_(state.nesting.compiledBlocks) {
+    ++depth_;
 }
 CompileDepthScope::~CompileDepthScope() {
-    --compileDepth;
+    --depth_;
 }
 
 }  // namespace tavro

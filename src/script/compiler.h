@@ -8,6 +8,8 @@
 
 namespace tavro {
 
+struct EngineState;
+
 // Deepest nesting of blocks and of scripts compiled from inside other scripts. A block nested
 // deeper is a syntax error; a script named deeper compiles later, when it is first run.
 inline constexpr int32_t kMaxCompileDepth = 256;
@@ -15,18 +17,21 @@ inline constexpr int32_t kMaxCompileDepth = 256;
 // Fills the empty statement `first` from the text and builds the chain behind it. The text's
 // cursors are consumed. A block statement without its block, or a block without its closing
 // brace, shows the syntax error message, sets haltRequested and stops.
-void compileStatements(Statement& first, TextString& text);
+void compileStatements(EngineState& state, Statement& first, TextString& text);
 
 // True while compiling at the deepest allowed nesting.
-bool compileDepthExhausted();
+bool compileDepthExhausted(const EngineState& state);
 
 // One level of nesting (a block, or a script compiled while another one is) while it lives.
 class CompileDepthScope {
   public:
-    CompileDepthScope();
+    explicit CompileDepthScope(EngineState& state);
     ~CompileDepthScope();
     CompileDepthScope(const CompileDepthScope&) = delete;
     CompileDepthScope& operator=(const CompileDepthScope&) = delete;
+
+  private:
+    int32_t& depth_;
 };
 
 }  // namespace tavro

@@ -8,41 +8,31 @@
 
 #include <cstdint>
 
-#include "script/system_variables.h"
+#include "script/engine_state.h"
+#include "script/expression.h"
 #include "script/task_instance.h"
-#include "script/var_id.h"
-#include "script/var_resolver.h"
-#include "script/variable_table.h"
+#include "script/variables.h"
 
 namespace tavro {
 
-// The process-wide cell through which ".size" references are read (and harmlessly written).
-namespace detail {
-inline double sizeCellValue = 0;
-}
-inline double& sizeCell() {
-    return detail::sizeCellValue;
-}
-
 class CompileContext final : public VarResolver {
   public:
-    CompileContext() : VarResolver(ResolverKind::kCompile) {}
+    explicit CompileContext(EngineState& state) : VarResolver(ResolverKind::kCompile, state) {}
     // Type 4 pointer to the scoped id of name; id and index are ignored.
     VarRef resolve(const TextString& name, int32_t id, int32_t index) override;
 };
 
 class NameContext final : public VarResolver {
   public:
-    NameContext() : VarResolver(ResolverKind::kName) {}
-    // Type 4 pointer to nameId(name); id and index are ignored.
+    explicit NameContext(EngineState& state) : VarResolver(ResolverKind::kName, state) {}
+    // Type 4 pointer to the name's number; id and index are ignored.
     VarRef resolve(const TextString& name, int32_t id, int32_t index) override;
 };
 
 class InstanceContext final : public VarResolver {
   public:
-    InstanceContext() : VarResolver(ResolverKind::kInstance) {}
-    InstanceContext(TaskInstance* current, TaskInstance* origin)
-        : VarResolver(ResolverKind::kInstance), current(current), origin(origin) {}
+    InstanceContext(EngineState& state, TaskInstance* current, TaskInstance* origin)
+        : VarResolver(ResolverKind::kInstance, state), current(current), origin(origin) {}
 
     // Type 5 pointer to the element (or, for ".size", to a cell holding the element count);
     // null when the scope has no instance. With id <= 0 the name text is resolved instead.
@@ -55,7 +45,7 @@ class InstanceContext final : public VarResolver {
         }
         switch (varScope(id)) {
             case VarScope::kSystem:
-                return &systemVariables();
+                return &state().systemVariables;
             case VarScope::kParent:
                 return current != nullptr && current->parent != nullptr
                            ? &current->parent->variables
@@ -70,7 +60,7 @@ class InstanceContext final : public VarResolver {
 
     // Storage of a compiled reference (id > 0): what resolve answers, without the call.
     // Inline for an existing element of a plain variable; anything else (another scope,
-    // ".size", growth, a bad index) takes the full path.
+    // ".size", growth, a bad index, reported there) takes the full path.
     [[gnu::always_inline]] double* slotFor(int32_t id, int32_t index) const {
         if ((id & (kVarScopeMask | kVarSizeFlag)) == 0 && current != nullptr) {
             VariableTable& table = current->variables;

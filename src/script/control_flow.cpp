@@ -1,7 +1,6 @@
 #include "script/control_flow.h"
 
-#include "platform/key_state.h"
-#include "platform/pad_state.h"
+#include "script/engine_state.h"
 #include "text/numeric.h"
 
 namespace tavro {
@@ -17,9 +16,11 @@ TestResult fromBool(bool value) {
 
 TestResult keyTest(const Statement& statement, bool newlyPressed, InstanceContext& context) {
     const double value = statement.expressions[0].evaluate(&context);
+    EngineState& state = context.state();
     if (!(value > 256)) {
         const int32_t key = toInt32(value);
-        return fromBool(newlyPressed ? keyState().takeKeyPress(key) : keyState().isKeyDown(key));
+        KeyState& keys = state.keys;
+        return fromBool(newlyPressed ? keys.takeKeyPress(key) : keys.isKeyDown(key));
     }
     const int32_t packed = toInt32(value);
     int32_t input = packed & 0xFF;
@@ -30,7 +31,7 @@ TestResult keyTest(const Statement& statement, bool newlyPressed, InstanceContex
     if (device != kPadOneDevice && device != kPadTwoDevice) {
         return TestResult::kFailed;
     }
-    PadState& pad = padState(device == kPadOneDevice ? 0 : 1);
+    PadState& pad = state.pad(device == kPadOneDevice ? 0 : 1);
     return fromBool(newlyPressed ? pad.takePadPress(input) : pad.isPadInputDown(input));
 }
 
@@ -42,9 +43,11 @@ TestResult evaluateTest(const Statement& statement, uint32_t kind, InstanceConte
             return keyTest(statement, false, context);
         case kCodeIfStamp:
             return keyTest(statement, true, context);
-        case kCodeIfInput:
-            return fromBool(keyState().anyKeyDown() || padState(0).anyPadInput() ||
-                            padState(1).anyPadInput());
+        case kCodeIfInput: {
+            EngineState& state = context.state();
+            return fromBool(state.keys.anyKeyDown() || state.pad(0).anyPadInput() ||
+                            state.pad(1).anyPadInput());
+        }
         default:
             // A NaN counts as true.
             return fromBool(statement.expressions[0].evaluate(&context) != 0);

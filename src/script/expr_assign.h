@@ -6,7 +6,6 @@
 #include <cstdint>
 
 #include "script/expression.h"
-#include "script/var_resolver.h"
 #include "text/numeric.h"
 
 namespace tavro {

@@ -7,10 +7,54 @@
 #include <cstdint>
 #include <memory>
 
-#include "script/var_resolver.h"
+#include "text/error_report.h"
 #include "text/text_string.h"
 
 namespace tavro {
+
+struct EngineState;
+
+// Type codes of VarRef::type: how the storage behind the pointer is read and written.
+enum VarType : uint8_t {
+    kVarNone = 0,    // no storage: reads as 0
+    kVarFlag = 1,    // one byte used as a flag, 0 ... 255
+    kVarInt8 = 2,    // signed 8-bit integer
+    kVarUInt32 = 3,  // unsigned 32-bit integer
+    kVarInt32 = 4,   // signed 32-bit integer (parse-time answers carry an id this way)
+    kVarDouble = 5,  // 64-bit float (every script variable)
+};
+
+struct VarRef {
+    void* pointer = nullptr;
+    uint8_t type = kVarNone;
+};
+
+// Which resolver this is. Lets the evaluator take a direct path for the engine's own resolvers
+// (same results as calling resolve) instead of a virtual call per variable access.
+enum class ResolverKind : uint8_t { kOther, kCompile, kInstance, kName };
+
+// VarResolver: the one way an expression reaches variables. resolve(name, id, index) answers
+// with a VarRef: a pointer to the variable's storage and the type stored there.
+class VarResolver {
+  public:
+    virtual ~VarResolver() = default;
+    // The run this resolver belongs to: "rand(" draws from its generator.
+    EngineState& state() const { return *state_; }
+    // Called by the parser with id -1 and index -1 to learn a name's id, and by the evaluator
+    // with the node's name, id and evaluated index to reach the storage.
+    virtual VarRef resolve(const TextString& name, int32_t id, int32_t index) = 0;
+
+    ResolverKind kind() const { return kind_; }
+
+  protected:
+    VarResolver(ResolverKind kind, EngineState& state) : state_(&state), kind_(kind) {}
+    VarResolver(const VarResolver&) = default;
+    VarResolver& operator=(const VarResolver&) = default;
+
+  private:
+    EngineState* state_;
+    ResolverKind kind_;
+};
 
 // Operator codes of ExprNode::operatorCode.
 enum ExprOperator : int32_t {
@@ -55,10 +99,12 @@ enum ExprFunction : int32_t {
     kFnVariable = 14,
 };
 
-// Deepest nesting of sub-expressions the parser builds. Text nested deeper is treated like
-// text the parser gives up on: that part evaluates to 0. This bounds the stack used by both
+// Deepest nesting of brackets, arguments, indices and assignments the parser builds, and the
+// deepest tree overall (a flat chain "1+1+...+1" adds a level per operator). A part deeper
+// than either is recorded in the error log and evaluates to 0. Both bound the stack used by
 // parsing and evaluation.
-inline constexpr int32_t kMaxExpressionDepth = 400;
+inline constexpr int32_t kMaxExpressionNesting = 400;
+inline constexpr int32_t kMaxExpressionDepth = 20000;
 
 struct ExprNode {
     ExprNode() = default;
@@ -70,8 +116,9 @@ struct ExprNode {
 
     // Fills this fresh node from an expression text. With a resolver, variable names get their
     // ids now (resolve(name, -1, -1) answering type 4); without one, ids stay -1 and names are
-    // resolved by text at run time. Unparseable text leaves a (sub)tree that evaluates to 0.
-    void parse(TextString text, VarResolver* resolver);
+    // resolved by text at run time. Unparseable text leaves a (sub)tree that evaluates to 0;
+    // text nested too deeply is also reported to the log.
+    void parse(TextString text, VarResolver* resolver, ErrorSink* log);
 
     // Computes the value; assignments change variables through the resolver (none: nothing is
     // stored and variables read as 0).
@@ -101,8 +148,5 @@ struct ExprNode {
     TextString name;  // variable name without its index part
     int32_t id = 0;   // scoped variable id from the resolver; -1 when none was obtained
 };
-
-// Convenience: a new tree parsed from text.
-std::unique_ptr<ExprNode> parseExpression(TextString text, VarResolver* resolver);
 
 }  // namespace tavro

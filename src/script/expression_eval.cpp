@@ -6,9 +6,9 @@
 #include <cmath>
 
 #include "script/contexts.h"
+#include "script/engine_state.h"
 #include "script/expr_assign.h"
 #include "script/expression.h"
-#include "script/random.h"
 #include "text/numeric.h"
 
 namespace tavro {
@@ -102,8 +102,9 @@ double assignVariable(const ExprNode& node, VarResolver* resolver, int32_t index
     return child->evaluate(resolver);
 }
 
-// A function node's value: sets a, or returns true with the final result in a.
-[[gnu::noinline]] bool applyFunction(int32_t kind, double& a, double b) {
+// A function node's value: sets a, or returns true with the final result in a. "rand(" draws
+// from the resolver's run (none: 0).
+[[gnu::noinline]] bool applyFunction(int32_t kind, double& a, double b, VarResolver* resolver) {
     switch (kind) {
         case kFnAbs:
             a = std::fabs(a);
@@ -142,7 +143,7 @@ double assignVariable(const ExprNode& node, VarResolver* resolver, int32_t index
             a = a == 0 ? 1 : 0;
             break;
         case kFnRand:
-            a = nextRandom();
+            a = resolver != nullptr ? resolver->state().random.next() : 0;
             return true;
         default:
             break;
@@ -161,7 +162,7 @@ double assignVariable(const ExprNode& node, VarResolver* resolver, int32_t index
         if (resolver != nullptr && node.operatorCode < 16) {
             a = readVariable(node, *resolver, i, a);
         }
-    } else if (node.functionKind != kFnNone && applyFunction(node.functionKind, a, b)) {
+    } else if (node.functionKind != kFnNone && applyFunction(node.functionKind, a, b, resolver)) {
         return a;
     }
 

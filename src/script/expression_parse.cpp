@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "script/expression.h"
-#include "script/var_id.h"
+#include "script/variables.h"
 #include "text/text_functions.h"
 
 namespace tavro {
@@ -67,9 +67,28 @@ double leadingNumber(std::string_view text) {
     return std::strtod(std::string(text.substr(0, end)).c_str(), nullptr);
 }
 
+// How loosely an operator binds, for the operators that split after the scan; the loosest one
+// found splits the text. "||", "&&", "==" and "!=" split as soon as they are found.
+enum PrecedenceLevel : int32_t {
+    kNoLevel = 0,
+    kProductLevel = 80,       // "*", "/", "%"
+    kLeadingMinusLevel = 85,  // "-" at the very start: negation
+    kSumLevel = 90,           // "+", "-"
+    kComparisonLevel = 100,   // "<", ">", "<=", ">="
+};
+
+// How deep a part of the text lies: `nesting` counts brackets, arguments, indices, assigned
+// values and leading operators; `total` counts every level, the operators of a flat chain
+// included.
+struct Depth {
+    int32_t nesting;
+    int32_t total;
+};
+
 class Parser {
   public:
-    Parser(const TextString& text, VarResolver* resolver) : resolver_(resolver) {
+    Parser(const TextString& text, VarResolver* resolver, ErrorSink* log)
+        : resolver_(resolver), log_(log) {
         text_.reserve(static_cast<size_t>(text.length()));
         for (char byte : text.view()) {
             if (byte != ' ') {
@@ -86,7 +105,7 @@ class Parser {
         }
     }
 
-    void parse(ExprNode& node) { parse(node, 0, text_.size(), 0); }
+    void parse(ExprNode& node) { parse(node, 0, text_.size(), {0, 0}); }
 
   private:
     char symbol(size_t position) const { return symbols_[position]; }
@@ -94,9 +113,17 @@ class Parser {
         return std::string_view(text_).substr(begin, end - begin);
     }
 
-    void parseChild(std::unique_ptr<ExprNode>& child, size_t begin, size_t end, int32_t depth) {
+    // A part one level deeper: a bracketed group, an argument, an index, an assigned value or
+    // the operand of a leading operator.
+    void parseChild(std::unique_ptr<ExprNode>& child, size_t begin, size_t end, Depth depth) {
         child = std::make_unique<ExprNode>();
-        parse(*child, begin, end, depth + 1);
+        parse(*child, begin, end, {depth.nesting + 1, depth.total + 1});
+    }
+
+    // An operand of a binary operator: a flat chain such as 1+1+...+1 nests no deeper.
+    void parseOperand(std::unique_ptr<ExprNode>& child, size_t begin, size_t end, Depth depth) {
+        child = std::make_unique<ExprNode>();
+        parse(*child, begin, end, {depth.nesting, depth.total + 1});
     }
 
     // Position of the ")" matching the "(" at open, or npos when the text ends first.
@@ -127,8 +154,12 @@ class Parser {
         return std::string_view::npos;
     }
 
-    void parse(ExprNode& node, size_t begin, size_t end, int32_t depth) {
-        if (begin >= end || depth >= kMaxExpressionDepth) {
+    void parse(ExprNode& node, size_t begin, size_t end, Depth depth) {
+        if (begin >= end) {
+            return;
+        }
+        if (depth.nesting >= kMaxExpressionNesting || depth.total >= kMaxExpressionDepth) {
+            reportTooDeep();
             return;
         }
         stripEnclosingParentheses(begin, end);
@@ -169,7 +200,7 @@ class Parser {
 
     // Left to right: the first "=" that is not part of "==", "!=", "<=" or ">=" (outside round
     // brackets) makes this an assignment.
-    Scan scanAssignment(ExprNode& node, size_t begin, size_t end, int32_t depth) {
+    Scan scanAssignment(ExprNode& node, size_t begin, size_t end, Depth depth) {
         for (size_t n = begin; n < end; ++n) {
             const char c = symbol(n);
             if (c == '(') {
@@ -226,25 +257,25 @@ class Parser {
     }
 
     void split(ExprNode& node, int32_t op, size_t begin, size_t leftEnd, size_t rightBegin,
-               size_t end, int32_t depth) {
+               size_t end, Depth depth) {
         node.operatorCode = op;
-        parseChild(node.left, begin, leftEnd, depth);
-        parseChild(node.right, rightBegin, end, depth);
+        parseOperand(node.left, begin, leftEnd, depth);
+        parseOperand(node.right, rightBegin, end, depth);
     }
 
     // The right half is parsed first for the arithmetic operators (ids follow that order).
     void splitRightFirst(ExprNode& node, int32_t op, size_t begin, size_t at, size_t end,
-                         int32_t depth) {
+                         Depth depth) {
         node.operatorCode = op;
-        parseChild(node.right, at + 1, end, depth);
-        parseChild(node.left, begin, at, depth);
+        parseOperand(node.right, at + 1, end, depth);
+        parseOperand(node.left, begin, at, depth);
     }
 
     // Right to left. "||", "&&", "==" and "!=" split at once where found (one common, loosest
     // precedence); otherwise the loosest other operator seen, rightmost first, splits after the
     // scan. False when nothing split and the text is a single term.
-    bool scanOperators(ExprNode& node, size_t begin, size_t end, int32_t depth) {
-        int32_t level = 0;
+    bool scanOperators(ExprNode& node, size_t begin, size_t end, Depth depth) {
+        int32_t level = kNoLevel;
         size_t at = begin;
         auto raise = [&](int32_t to, size_t n) {
             if (level < to) {
@@ -278,18 +309,18 @@ class Parser {
                     break;
                 case '<':
                 case '>':
-                    raise(100, n);
+                    raise(kComparisonLevel, n);
                     break;
                 case '+':
-                    raise(90, n);
+                    raise(kSumLevel, n);
                     break;
                 case '-':
-                    raise(n > begin ? 90 : 85, n);
+                    raise(n > begin ? kSumLevel : kLeadingMinusLevel, n);
                     break;
                 case '*':
                 case '/':
                 case '%':
-                    raise(80, n);
+                    raise(kProductLevel, n);
                     break;
                 default:
                     break;
@@ -299,9 +330,9 @@ class Parser {
     }
 
     bool splitAtLevel(ExprNode& node, int32_t level, size_t begin, size_t at, size_t end,
-                      int32_t depth) {
+                      Depth depth) {
         switch (level) {
-            case 100: {
+            case kComparisonLevel: {
                 const bool withEqual = at + 1 < end && symbol(at + 1) == '=';
                 const bool less = symbol(at) == '<';
                 const int32_t op = less ? (withEqual ? kOpLessEqual : kOpLess)
@@ -309,7 +340,7 @@ class Parser {
                 split(node, op, begin, at, at + (withEqual ? 2 : 1), end, depth);
                 return true;
             }
-            case 90:
+            case kSumLevel:
                 if (at == begin) {
                     node.rightConstant = leadingNumber(bytes(begin, end));  // "+5*2" is 5
                     return true;
@@ -321,12 +352,12 @@ class Parser {
                 splitRightFirst(node, symbol(at) == '+' ? kOpAdd : kOpSubtract, begin, at, end,
                                 depth);
                 return true;
-            case 85:
+            case kLeadingMinusLevel:
                 node.leftConstant = -1;
                 node.operatorCode = kOpMultiply;
                 parseChild(node.right, begin + 1, end, depth);
                 return true;
-            case 80:
+            case kProductLevel:
                 if (at == begin) {
                     node.rightConstant = leadingNumber(bytes(begin + 1, end));
                     return true;
@@ -342,7 +373,7 @@ class Parser {
         }
     }
 
-    void parseTerm(ExprNode& node, size_t begin, size_t end, int32_t depth) {
+    void parseTerm(ExprNode& node, size_t begin, size_t end, Depth depth) {
         const std::string_view term = bytes(begin, end);
         if (term.front() == '!') {
             node.functionKind = kFnNot;
@@ -374,7 +405,7 @@ class Parser {
     // The first bracketed group is cut at its first "," (brackets inside are not respected, so
     // pow(atan2(1,1),2) is not the power of the arc tangent); the next piece runs to the next
     // "," or the group's end.
-    void parseArgumentPair(ExprNode& node, size_t open, size_t end, int32_t depth) {
+    void parseArgumentPair(ExprNode& node, size_t open, size_t end, Depth depth) {
         const size_t close = matchForward(open, end);
         if (close == std::string_view::npos) {
             parseChild(node.left, open, open, depth);
@@ -395,7 +426,7 @@ class Parser {
 
     // Name before the first "[", id from the resolver, and the index text between "[" and the
     // last byte when the resolver gave an id.
-    void setUpVariable(ExprNode& node, size_t begin, size_t end, int32_t depth) {
+    void setUpVariable(ExprNode& node, size_t begin, size_t end, Depth depth) {
         size_t bracket = begin;
         while (bracket < end && symbol(bracket) != '[') {
             ++bracket;
@@ -415,21 +446,25 @@ class Parser {
         }
     }
 
+    // One error-log line per expression, however many of its parts lie too deep.
+    void reportTooDeep() {
+        if (!reportedTooDeep_) {
+            reportedTooDeep_ = true;
+            reportTo(log_, "expression nested too deeply: that part evaluates to 0", 2);
+        }
+    }
+
     std::string text_;
     std::string symbols_;
     VarResolver* resolver_;
+    ErrorSink* log_;
+    bool reportedTooDeep_ = false;
 };
 
 }  // namespace
 
-void ExprNode::parse(TextString text, VarResolver* resolver) {
-    Parser(text, resolver).parse(*this);
-}
-
-std::unique_ptr<ExprNode> parseExpression(TextString text, VarResolver* resolver) {
-    auto node = std::make_unique<ExprNode>();
-    node->parse(std::move(text), resolver);
-    return node;
+void ExprNode::parse(TextString text, VarResolver* resolver, ErrorSink* log) {
+    Parser(text, resolver, log).parse(*this);
 }
 
 }  // namespace tavro

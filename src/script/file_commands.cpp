@@ -1,6 +1,5 @@
 #include "script/file_commands.h"
 
-#include "script/contexts.h"
 #include "text/numeric.h"
 #include "text/scrambled_file.h"
 #include "text/text_numbers.h"
@@ -10,8 +9,8 @@ namespace tavro {
 namespace {
 
 // The name id given by expression 0; 0 selects nothing.
-int32_t namedId(const Statement& statement) {
-    NameContext names;
+int32_t namedId(EngineState& state, const Statement& statement) {
+    NameContext names(state);
     return toInt32(statement.expressions[0].evaluate(&names));
 }
 
@@ -29,15 +28,15 @@ TextString formatSavedNumber(double value) {
     return text.substr(0, end);
 }
 
-void saveVariable(const Statement& statement, TaskInstance& current, TaskInstance& origin) {
+void saveVariable(InstanceContext& context, const Statement& statement) {
+    EngineState& state = context.state();
     const TextString& fileName = statement.texts[0];
-    const int32_t id = namedId(statement);
+    const int32_t id = namedId(state, statement);
     if (id == 0 || fileName.empty()) {
         return;
     }
-    ScrambledFile file(fileName.cStr());
+    ScrambledFile file(state.files, &state.log, fileName.cStr());
     TextString text;
-    InstanceContext context(&current, &origin);
     if (statement.expressions[1].evaluate(&context) != 0) {
         file.readAll(text);
         if (!text.empty()) {
@@ -45,7 +44,7 @@ void saveVariable(const Statement& statement, TaskInstance& current, TaskInstanc
         }
     }
     // Taken after the evaluation, which may grow the variable table.
-    const Variable& variable = current.variables[id];
+    const Variable& variable = context.current->variables[id];
     for (int32_t i = 0; i < variable.count(); ++i) {
         text += formatSavedNumber(variable.begin()[i]);
         if (i < variable.count() - 1) {
@@ -55,27 +54,28 @@ void saveVariable(const Statement& statement, TaskInstance& current, TaskInstanc
     file.writeAll(text);
 }
 
-void loadVariable(const Statement& statement, TaskInstance& current) {
+void loadVariable(InstanceContext& context, const Statement& statement) {
+    EngineState& state = context.state();
     const TextString& fileName = statement.texts[0];
-    const int32_t id = namedId(statement);
+    const int32_t id = namedId(state, statement);
     if (id == 0 || fileName.empty()) {
         return;
     }
     TextString text;
-    if (!ScrambledFile(fileName.cStr()).readAll(text)) {
+    if (!ScrambledFile(state.files, &state.log, fileName.cStr()).readAll(text)) {
         return;
     }
-    Variable& variable = current.variables[id];
+    Variable& variable = context.current->variables[id];
     variable.clear();
     while (text.nextToken(",")) {
         variable.push(textToDouble(text.tokenCStr()));
     }
 }
 
-void initVariable(const Statement& statement, TaskInstance& current) {
-    const int32_t id = namedId(statement);
+void initVariable(InstanceContext& context, const Statement& statement) {
+    const int32_t id = namedId(context.state(), statement);
     if (id != 0) {
-        current.variables[id].clear();
+        context.current->variables[id].clear();
     }
 }
 

@@ -2,14 +2,15 @@
 // a variable.
 #pragma once
 
+#include "script/contexts.h"
 #include "script/statement.h"
-#include "script/task_instance.h"
 
 namespace tavro {
 
-void saveVariable(const Statement& statement, TaskInstance& current, TaskInstance& origin);
-void loadVariable(const Statement& statement, TaskInstance& current);
-void initVariable(const Statement& statement, TaskInstance& current);
+// Each works on the context's current instance.
+void saveVariable(InstanceContext& context, const Statement& statement);
+void loadVariable(InstanceContext& context, const Statement& statement);
+void initVariable(InstanceContext& context, const Statement& statement);
 
 // "%f" of the value without trailing zeros (and without a trailing "."): 2.5, 3, 100.
 TextString formatSavedNumber(double value);

@@ -6,14 +6,8 @@ namespace tavro {
 
 namespace {
 
-InstanceLink& head() {
-    static InstanceLink sentinel;
-    return sentinel;
-}
-
-void linkAfterHead(TaskInstance& instance) {
+void linkAfterHead(InstanceLink& first, TaskInstance& instance) {
     InstanceLink& link = instance.registration;
-    InstanceLink& first = head();
     link.prev = &first;
     link.next = first.next;
     if (first.next != nullptr) {
@@ -46,7 +40,7 @@ void forEachInTree(TaskInstance& top, Visit visit) {
 void RegisterInstance(TaskInstance& instance) {
     forEachInTree(instance, [](TaskInstance& each) {
         if (!each.registration.linked()) {
-            linkAfterHead(each);
+            linkAfterHead(each.tree.listHead(), each);
         }
     });
 }
@@ -67,30 +61,20 @@ void unregisterInstanceTree(TaskInstance& instance) {
     forEachInTree(instance, [](TaskInstance& each) { unregisterInstance(each); });
 }
 
-TaskInstance* firstRegisteredInstance() {
-    return head().next != nullptr ? head().next->owner : nullptr;
+TaskInstance* firstRegisteredInstance(ObjectTree& tree) {
+    return tree.listHead().next != nullptr ? tree.listHead().next->owner : nullptr;
 }
 
 TaskInstance* nextRegisteredInstance(const TaskInstance& instance) {
     return firstLinkedOwner(instance.registration.next);
 }
 
-int32_t registeredInstanceCount() {
+int32_t registeredInstanceCount(const ObjectTree& tree) {
     int32_t total = 0;
-    for (const InstanceLink* link = head().next; link != nullptr; link = link->next) {
+    for (const InstanceLink* link = tree.listHead().next; link != nullptr; link = link->next) {
         ++total;
     }
     return total;
-}
-
-void resetInstanceList() {
-    for (InstanceLink* link = head().next; link != nullptr;) {
-        InstanceLink* following = link->next;
-        link->prev = nullptr;
-        link->next = nullptr;
-        link = following;
-    }
-    head().next = nullptr;
 }
 
 }  // namespace tavro

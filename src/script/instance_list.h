@@ -17,12 +17,9 @@ void unregisterInstanceTree(TaskInstance& instance);
 // Takes only this instance out of the list.
 void unregisterInstance(TaskInstance& instance);
 
-TaskInstance* firstRegisteredInstance();
+TaskInstance* firstRegisteredInstance(ObjectTree& tree);
 // The registered instance after this one, also when this one left the list during the walk.
 TaskInstance* nextRegisteredInstance(const TaskInstance& instance);
-int32_t registeredInstanceCount();
-
-// Only for tests and a fresh engine: unlinks every node.
-void resetInstanceList();
+int32_t registeredInstanceCount(const ObjectTree& tree);
 
 }  // namespace tavro

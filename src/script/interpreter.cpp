@@ -4,15 +4,10 @@
 
 #include "script/contexts.h"
 #include "script/control_flow.h"
+#include "script/engine_state.h"
 #include "script/file_commands.h"
-#include "script/halt.h"
 #include "script/media_commands.h"
 #include "script/object_commands.h"
-#include "script/property_ids.h"
-#include "script/script_dialogs.h"
-#include "script/script_table.h"
-#include "script/variables.h"
-#include "text/error_report.h"
 #include "text/messages.h"
 #include "text/numeric.h"
 
@@ -20,18 +15,12 @@ namespace tavro {
 
 namespace {
 
-constexpr const char* kReportCaption = "report";
-
-int32_t scriptCallDepth = 0;
-int32_t constructorDepth = 0;
-int64_t scriptCallsThisFrame = 0;
-
 // Past the guard limit: asks whether to stop. True (and halted) on Yes; otherwise the count
 // starts again.
-bool askToStopLoop(uint32_t& guard) {
-    Dialogs* dialogs = scriptDialogs();
-    if (dialogs == nullptr || dialogs->askYesNo(kReportCaption, kRunawayLoopQuestion)) {
-        requestHalt();
+bool askToStopLoop(EngineState& state, uint32_t& guard) {
+    Dialogs* dialogs = state.dialogs;
+    if (dialogs == nullptr || dialogs->askYesNo(kMessageCaption, kRunawayLoopQuestion)) {
+        state.haltRequested = true;
         return true;
     }
     guard = 0;
@@ -40,11 +29,11 @@ bool askToStopLoop(uint32_t& guard) {
 
 // One body run of a loop: counts it and, past the limit, asks whether to stop. True when the
 // loop must end (the answer was Yes, or the game has asked to halt).
-inline bool loopGuardStops(uint32_t& guard) {
-    if (haltRequested()) {
+inline bool loopGuardStops(EngineState& state, uint32_t& guard) {
+    if (state.haltRequested) {
         return true;
     }
-    return ++guard > kLoopGuardLimit && askToStopLoop(guard);
+    return ++guard > kLoopGuardLimit && askToStopLoop(state, guard);
 }
 
 void runChain(const Statement* first, bool matched, InstanceContext& context);
@@ -97,7 +86,7 @@ void runCountedLoop(const Statement& statement, InstanceContext& context) {
     uint32_t count = 0;
     do {
         runLoopBody(statement, single, context);
-        if (loopGuardStops(guard)) {
+        if (loopGuardStops(context.state(), guard)) {
             return;
         }
         ++count;
@@ -109,30 +98,33 @@ void runWhileLoop(const Statement& statement, InstanceContext& context) {
     uint32_t guard = 0;
     while (statement.expressions[0].evaluate(&context) != 0) {
         runLoopBody(statement, single, context);
-        if (loopGuardStops(guard)) {
+        if (loopGuardStops(context.state(), guard)) {
             return;
         }
     }
 }
 
 void runScriptCall(const Statement& statement, InstanceContext& context) {
-    const double number = statement.expressions[0].evaluate(nullptr);
+    // The script's number, set when compiling.
+    const double number = statement.expressions[0].leftConstant;
     if (!(number > 0)) {
         return;
     }
-    const Statement* first = compiledScript(toInt32(number));
+    EngineState& state = context.state();
+    const Statement* first = compiledScript(state, toInt32(number));
     if (first == nullptr) {
         return;
     }
-    if (scriptCallsThisFrame >= kMaxScriptCallsPerFrame) {
-        if (scriptCallsThisFrame++ == kMaxScriptCallsPerFrame) {
-            reportError("script( calls in one frame past the limit: calls not run", 2);
+    int64_t& calls = state.nesting.scriptCallsThisFrame;
+    if (calls >= kMaxScriptCallsPerFrame) {
+        if (calls++ == kMaxScriptCallsPerFrame) {
+            state.log.record("script( calls in one frame past the limit: calls not run", 2);
         }
         return;
     }
-    CallDepthGuard depth(Nesting::kScriptCalls, "script( nesting too deep: call not run");
+    CallDepthGuard depth(state, Nesting::kScriptCalls, "script( nesting too deep: call not run");
     if (depth.entered()) {
-        ++scriptCallsThisFrame;
+        ++calls;
         runChain(first, true, context);
     }
 }
@@ -141,6 +133,7 @@ void runScriptCall(const Statement& statement, InstanceContext& context) {
 bool execute(const Statement& statement, InstanceContext& context) {
     TaskInstance& current = *context.current;
     TaskInstance& origin = *context.origin;
+    EngineState& state = context.state();
     const uint32_t kind = statementKind(statement.code);
     switch (kind) {
         case kCodeComment:
@@ -171,11 +164,11 @@ bool execute(const Statement& statement, InstanceContext& context) {
             runScriptCall(statement, context);
             return true;
         case kCodeQuit:
-            requestHalt();
+            state.haltRequested = true;
             return true;
         case kCodeNew:
         case kCodeFriend:
-            createObject(statement, current, origin, kind == kCodeNew);
+            createObject(state, statement, current, origin, kind == kCodeNew);
             return true;
         case kCodeKill:
             current.killed = true;
@@ -184,27 +177,28 @@ bool execute(const Statement& statement, InstanceContext& context) {
         case kCodeBatchOther:
         case kCodeBatchMy:
         case kCodeBatchColid:
-            runBatch(statement, kind, current);
+            runBatch(state, statement, kind, current);
             return true;
         case kCodeSave:
-            saveVariable(statement, current, origin);
+            saveVariable(context, statement);
             return true;
         case kCodeLoad:
-            loadVariable(statement, current);
+            loadVariable(context, statement);
             return true;
         case kCodeInit:
-            initVariable(statement, current);
+            initVariable(context, statement);
             return true;
         default:
-            runMediaCommand(statement, kind, current, origin);
+            runMediaCommand(state, statement, kind, current, origin);
             return true;
     }
 }
 
 void runChain(const Statement* first, bool matched, InstanceContext& context) {
+    const bool& halted = context.state().haltRequested;
     for (const Statement* statement = first; statement != nullptr;
          statement = statement->next.get()) {
-        if (haltRequested()) {
+        if (halted) {
             return;
         }
         // The two commonest statements, an expression and the empty end of every chain,
@@ -221,36 +215,36 @@ void runChain(const Statement* first, bool matched, InstanceContext& context) {
     }
 }
 
-void runScripts(const GrowArray<int32_t>& scripts, TaskInstance& instance) {
+void runScripts(EngineState& state, const GrowArray<int32_t>& scripts, TaskInstance& instance) {
     for (int32_t i = 0; i < scripts.count(); ++i) {
         const int32_t number = scripts.begin()[i];
-        if (number > 0 && !haltRequested()) {
-            if (const Statement* first = compiledScript(number)) {
-                RunStatementChain(first, instance, true, instance);
+        if (number > 0 && !state.haltRequested) {
+            if (const Statement* first = compiledScript(state, number)) {
+                RunStatementChain(state, first, instance, true, instance);
             }
         }
-        if (haltRequested()) {
+        if (state.haltRequested) {
             return;
         }
     }
 }
 
 // The frame scripts of one instance; false when its children are not to be walked.
-bool runOwnFrameScripts(TaskInstance& instance) {
-    if (haltRequested() || instance.killed) {
+bool runOwnFrameScripts(EngineState& state, TaskInstance& instance) {
+    if (state.haltRequested || instance.killed) {
         return false;
     }
-    runScripts(instance.frameScripts, instance);
-    return !haltRequested();
+    runScripts(state, instance.frameScripts, instance);
+    return !state.haltRequested;
 }
 
 // The constructor scripts of one instance; false when its children are not to be walked.
-bool runOwnConstructorScripts(TaskInstance& instance) {
-    if (haltRequested()) {
+bool runOwnConstructorScripts(EngineState& state, TaskInstance& instance) {
+    if (state.haltRequested) {
         return false;
     }
-    runScripts(instance.constructorScripts, instance);
-    return !haltRequested();
+    runScripts(state, instance.constructorScripts, instance);
+    return !state.haltRequested;
 }
 
 struct PassLevel {
@@ -263,7 +257,7 @@ struct PassLevel {
 // runs the child's scripts and says whether to walk the child's own children. After each
 // child the walk ends if a halt was asked, and a killed child is destroyed.
 template <typename Visit>
-void walkSubtree(TaskInstance& instance, Visit visit) {
+void walkSubtree(EngineState& state, TaskInstance& instance, Visit visit) {
     if (instance.children.first() == nullptr) {
         return;  // no allocation for a leaf, the common case of "new("
     }
@@ -281,7 +275,7 @@ void walkSubtree(TaskInstance& instance, Visit visit) {
             continue;
         }
         // The child at the top level has had its turn: finish it.
-        if (haltRequested()) {
+        if (state.haltRequested) {
             return;
         }
         PassLevel& parent = levels.back();
@@ -295,15 +289,15 @@ void walkSubtree(TaskInstance& instance, Visit visit) {
 
 }  // namespace
 
-CallDepthGuard::CallDepthGuard(Nesting nesting, const char* what) {
+CallDepthGuard::CallDepthGuard(EngineState& state, Nesting nesting, const char* what) {
     const bool scripts = nesting == Nesting::kScriptCalls;
-    int32_t& depth = scripts ? scriptCallDepth : constructorDepth;
+    int32_t& depth = scripts ? state.nesting.scriptCalls : state.nesting.constructors;
     if (depth < (scripts ? kMaxCallDepth : kMaxConstructorDepth)) {
         ++depth;
         depth_ = &depth;
     } else {
         depth_ = nullptr;
-        reportError(what, 2);
+        state.log.record(what, 2);
     }
 }
 
@@ -313,33 +307,35 @@ CallDepthGuard::~CallDepthGuard() {
     }
 }
 
-void RunStatementChain(const Statement* first, TaskInstance& current, bool matched,
-                       TaskInstance& origin) {
-    InstanceContext context(&current, &origin);
+void RunStatementChain(EngineState& state, const Statement* first, TaskInstance& current,
+                       bool matched, TaskInstance& origin) {
+    state.propertyIds();  // numbered at the interpreter's first run
+    InstanceContext context(state, &current, &origin);
     runChain(first, matched, context);
 }
 
-void RunFramePass(TaskInstance& instance) {
-    scriptCallsThisFrame = 0;
-    InstanceWalkScope walk;
-    if (!runOwnFrameScripts(instance)) {
+void RunFramePass(EngineState& state, TaskInstance& instance) {
+    state.nesting.scriptCallsThisFrame = 0;
+    InstanceWalkScope walk(state.objects);
+    if (!runOwnFrameScripts(state, instance)) {
         return;
     }
-    const int32_t flagStoper = flagStoperId();
-    walkSubtree(instance, [flagStoper](TaskInstance& parent, TaskInstance& child) {
-        return property(parent, flagStoper) == 0 && runOwnFrameScripts(child);
+    const int32_t flagStoper = state.flagStoperId();
+    walkSubtree(state, instance, [&state, flagStoper](TaskInstance& parent, TaskInstance& child) {
+        return property(parent, flagStoper) == 0 && runOwnFrameScripts(state, child);
     });
 }
 
 // "flagStoper" plays no part here. A child made by a constructor's own "new(" has run its
 // constructors already and runs them a second time when the walk reaches it.
-void RunConstructorPass(TaskInstance& instance) {
-    InstanceWalkScope walk;
-    if (!runOwnConstructorScripts(instance)) {
+void RunConstructorPass(EngineState& state, TaskInstance& instance) {
+    InstanceWalkScope walk(state.objects);
+    if (!runOwnConstructorScripts(state, instance)) {
         return;
     }
-    walkSubtree(instance,
-                [](TaskInstance&, TaskInstance& child) { return runOwnConstructorScripts(child); });
+    walkSubtree(state, instance, [&state](TaskInstance&, TaskInstance& child) {
+        return runOwnConstructorScripts(state, child);
+    });
 }
 
 }  // namespace tavro

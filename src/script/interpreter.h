@@ -10,6 +10,8 @@
 
 namespace tavro {
 
+struct EngineState;
+
 // Deepest nesting of "script(" calls, and of constructor runs started by "new(" / "friend(".
 // A call past its bound is not run and leaves one error-log line, so self-calling scripts and
 // self-creating constructors cannot overflow the stack. Constructors have the lower bound
@@ -28,10 +30,10 @@ inline constexpr uint32_t kLoopGuardLimit = 10000;
 
 // Runs the chain from `first` on with `current` as I and `origin` as O; `matched` is the
 // matched flag handed to the first statement.
-void RunStatementChain(const Statement* first, TaskInstance& current, bool matched,
-                       TaskInstance& origin);
-void RunFramePass(TaskInstance& instance);
-void RunConstructorPass(TaskInstance& instance);
+void RunStatementChain(EngineState& state, const Statement* first, TaskInstance& current,
+                       bool matched, TaskInstance& origin);
+void RunFramePass(EngineState& state, TaskInstance& instance);
+void RunConstructorPass(EngineState& state, TaskInstance& instance);
 
 enum class Nesting { kScriptCalls, kConstructors };
 
@@ -39,7 +41,7 @@ enum class Nesting { kScriptCalls, kConstructors };
 // error-log line naming `what`) when that nesting is already at its bound.
 class CallDepthGuard {
   public:
-    CallDepthGuard(Nesting nesting, const char* what);
+    CallDepthGuard(EngineState& state, Nesting nesting, const char* what);
     ~CallDepthGuard();
     CallDepthGuard(const CallDepthGuard&) = delete;
     CallDepthGuard& operator=(const CallDepthGuard&) = delete;

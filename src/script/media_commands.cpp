@@ -1,11 +1,7 @@
 #include "script/media_commands.h"
 
+#include "script/engine_state.h"
 #include "script/expression.h"
-#include "script/name_id_table.h"
-#include "script/property_ids.h"
-#include "script/script_outputs.h"
-#include "script/system_variables.h"
-#include "script/variables.h"
 #include "text/numeric.h"
 #include "text/text_numbers.h"
 
@@ -16,8 +12,8 @@ namespace {
 // The image or sound id named by expression 0 for a per-object array of `count` slots, or 0
 // when it selects nothing: below 1, or past the end and past kMediaIdLimit, which would grow
 // the array of every such object to an absurd size.
-int32_t mediaId(const Statement& statement, int32_t count) {
-    NameContext names;
+int32_t mediaId(EngineState& state, const Statement& statement, int32_t count) {
+    NameContext names(state);
     const int32_t id = toInt32(statement.expressions[0].evaluate(&names));
     return id >= 1 && (id < count || id < kMediaIdLimit) ? id : 0;
 }
@@ -30,11 +26,12 @@ void evaluateInOrder(const Statement& statement, int32_t from, int32_t to,
 }
 
 void draw(const Statement& statement, TaskInstance& current, InstanceContext& context) {
-    const int32_t id = mediaId(statement, current.images.count());
+    EngineState& state = context.state();
+    const int32_t id = mediaId(state, statement, current.images.count());
     if (id == 0) {
         return;
     }
-    const PropertyIds ids = propertyIds();
+    const PropertyIds& ids = state.propertyIds();
     property(current, ids.x);
     statement.expressions[1].evaluate(&context);
     property(current, ids.y);
@@ -82,16 +79,17 @@ TextString formatScriptText(const TextString& format, InstanceContext& context) 
             continue;
         }
         ExprNode expression;
-        expression.parse(placeholder.substr(1, placeholder.length()), nullptr);
+        expression.parse(placeholder.substr(1, placeholder.length()), nullptr,
+                         &context.state().log);
         const double value = expression.evaluate(&context);
         output += letter == 'f' ? formatDouble(value) : formatInt(toInt32(value));
     }
     return output;
 }
 
-void runMediaCommand(const Statement& statement, uint32_t kind, TaskInstance& current,
-                     TaskInstance& origin) {
-    InstanceContext context(&current, &origin);
+void runMediaCommand(EngineState& state, const Statement& statement, uint32_t kind,
+                     TaskInstance& current, TaskInstance& origin) {
+    InstanceContext context(state, &current, &origin);
     switch (kind) {
         case kCodeDraw:
             draw(statement, current, context);
@@ -100,14 +98,14 @@ void runMediaCommand(const Statement& statement, uint32_t kind, TaskInstance& cu
             text(statement, context);
             break;
         case kCodeRewindImage:
-            if (const int32_t id = mediaId(statement, current.images.count())) {
+            if (const int32_t id = mediaId(state, statement, current.images.count())) {
                 current.images[id].frameCounter = 0;
             }
             break;
         case kCodePlaySound:
         case kCodeStopSound:
         case kCodeRewindSound:
-            if (const int32_t id = mediaId(statement, current.sounds.count())) {
+            if (const int32_t id = mediaId(state, statement, current.sounds.count())) {
                 current.sounds[id];
             }
             break;
@@ -118,21 +116,19 @@ void runMediaCommand(const Statement& statement, uint32_t kind, TaskInstance& cu
             const double red = statement.expressions[0].evaluate(&context);
             const double green = statement.expressions[1].evaluate(&context);
             const double blue = statement.expressions[2].evaluate(&context);
-            systemVariable(nameId("red")) = red;
-            systemVariable(nameId("green")) = green;
-            systemVariable(nameId("blue")) = blue;
+            state.systemVariable(state.systemIds.red) = red;
+            state.systemVariable(state.systemIds.green) = green;
+            state.systemVariable(state.systemIds.blue) = blue;
             break;
         }
         case kCodeAppeal:
         case kCodeView: {
             const double y = statement.expressions[1].evaluate(&context);
             const double x = statement.expressions[0].evaluate(&context);
-            if (ScriptOutputs* outputs = scriptOutputs()) {
-                if (kind == kCodeAppeal) {
-                    outputs->setCameraTarget(x, y);
-                } else {
-                    outputs->setCameraPosition(x, y);
-                }
+            if (kind == kCodeAppeal) {
+                state.camera.setCameraTarget(x, y);
+            } else {
+                state.camera.setCameraPosition(x, y);
             }
             break;
         }

@@ -1,7 +1,7 @@
 // The drawing, sound, music, font, background colour and camera statements. Drawing and
 // sound output are not connected yet: the commands evaluate their arguments in the order the
 // games rely on (assignments inside arguments take effect), keep the per-object animation
-// state, and hand the camera to the installed ScriptOutputs.
+// state, and move the run's camera.
 #pragma once
 
 #include "script/contexts.h"
@@ -14,8 +14,8 @@ namespace tavro {
 // is already that long; an id past both does nothing.
 inline constexpr int32_t kMediaIdLimit = 1 << 16;
 
-void runMediaCommand(const Statement& statement, uint32_t kind, TaskInstance& current,
-                     TaskInstance& origin);
+void runMediaCommand(EngineState& state, const Statement& statement, uint32_t kind,
+                     TaskInstance& current, TaskInstance& origin);
 
 // The text of "text(": each "$" + letter + expression + ":" replaced by the value ("f": "%f",
 // "d": truncated "%d"); a "$" after a backslash stays as written.

@@ -4,71 +4,70 @@
 
 #include "script/collision.h"
 #include "script/contexts.h"
+#include "script/engine_state.h"
 #include "script/instance_list.h"
 #include "script/interpreter.h"
-#include "script/property_ids.h"
-#include "script/task_loader.h"
-#include "script/variables.h"
-#include "text/error_report.h"
 
 namespace tavro {
 
-void createObject(const Statement& statement, TaskInstance& current, TaskInstance& origin,
-                  bool asChild) {
+void createObject(EngineState& state, const Statement& statement, TaskInstance& current,
+                  TaskInstance& origin, bool asChild) {
     TaskInstance* parent = asChild ? &current : current.parent;
     const TextString& taskName = statement.texts[0];
     if (parent == nullptr || taskName.empty()) {
         return;
     }
-    if (liveInstanceCount() >= kInstanceLimit) {
-        reportError("object limit reached: new object not created", 2);
+    if (state.objects.liveCount() >= kInstanceLimit) {
+        state.log.record("object limit reached: new object not created", 2);
         return;
     }
     // Past the bound the object is not made at all, so a self-creating constructor stops.
-    CallDepthGuard depth(Nesting::kConstructors,
+    CallDepthGuard depth(state, Nesting::kConstructors,
                          "constructor nesting too deep: new object not created");
     if (!depth.entered()) {
         return;
     }
-    auto created = std::make_unique<TaskInstance>();
-    if (!loadTaskInto(*created, taskName)) {
+    std::unique_ptr<TaskInstance> created = state.objects.newInstance();
+    if (!loadTaskInto(state, *created, taskName)) {
         return;
     }
-    InstanceContext context(&current, &origin);
-    const PropertyIds ids = propertyIds();
+    InstanceContext context(state, &current, &origin);
+    const PropertyIds& ids = state.propertyIds();
     property(*created, ids.x) += statement.expressions[0].evaluate(&context);
     property(*created, ids.y) += statement.expressions[1].evaluate(&context);
     created->parent = parent;
     RegisterInstance(*created);
-    RunConstructorPass(*created);
+    RunConstructorPass(state, *created);
     AddChild(*parent, std::move(created));
 }
 
-void runBatch(const Statement& statement, uint32_t kind, TaskInstance& current) {
+void runBatch(EngineState& state, const Statement& statement, uint32_t kind,
+              TaskInstance& current) {
     const Statement* body = statement.body.get();
     if (body == nullptr) {
         return;
     }
-    InstanceWalkScope walk;
+    InstanceWalkScope walk(state.objects);
     if (kind == kCodeBatchMy) {
         for (TaskInstance* child = current.children.first(); child != nullptr;
              child = ChildList::after(*child)) {
-            RunStatementChain(body, *child, true, current);
+            RunStatementChain(state, body, *child, true, current);
         }
         return;
     }
-    TaskInstance& root = rootInstance();
+    TaskInstance& root = state.objects.root();
     const bool colliding = kind == kCodeBatchColid;
-    const CollisionBox ownBox = colliding ? collisionBox(current) : CollisionBox{};
-    for (TaskInstance* visited = firstRegisteredInstance(); visited != nullptr;
+    const PropertyIds& ids = state.propertyIds();
+    const CollisionBox ownBox = colliding ? collisionBox(current, ids) : CollisionBox{};
+    for (TaskInstance* visited = firstRegisteredInstance(state.objects); visited != nullptr;
          visited = nextRegisteredInstance(*visited)) {
         if (kind != kCodeBatch && visited == &current) {
             continue;
         }
-        if (colliding && (visited == &root || !collides(current, ownBox, *visited))) {
+        if (colliding && (visited == &root || !collides(current, ownBox, *visited, ids))) {
             continue;
         }
-        RunStatementChain(body, *visited, true, current);
+        RunStatementChain(state, body, *visited, true, current);
     }
 }
 

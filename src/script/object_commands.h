@@ -7,11 +7,13 @@
 
 namespace tavro {
 
+struct EngineState;
+
 // "new(" (asChild) or "friend(": makes the object, registers it, runs its constructors and
 // puts it first in its parent's children.
-void createObject(const Statement& statement, TaskInstance& current, TaskInstance& origin,
-                  bool asChild);
+void createObject(EngineState& state, const Statement& statement, TaskInstance& current,
+                  TaskInstance& origin, bool asChild);
 // Runs the statement's body for each instance its batch kind visits.
-void runBatch(const Statement& statement, uint32_t kind, TaskInstance& current);
+void runBatch(EngineState& state, const Statement& statement, uint32_t kind, TaskInstance& current);
 
 }  // namespace tavro

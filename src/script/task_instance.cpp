@@ -4,17 +4,10 @@
 #include <vector>
 
 #include "script/instance_list.h"
-#include "script/name_id_table.h"
-#include "script/variables.h"
-#include "text/error_report.h"
 
 namespace tavro {
 
 namespace {
-
-int32_t liveInstances = 0;
-int32_t openWalkScopes = 0;
-std::vector<std::unique_ptr<TaskInstance>> retiredInstances;
 
 constexpr const char* kInstanceLimitMessage = "too many objects: copy refused";
 
@@ -22,8 +15,8 @@ constexpr const char* kInstanceLimitMessage = "too many objects: copy refused";
 // an existing target, the source's root makes no new instance. Counting stops as soon as the
 // answer is known, so a refused copy of a huge tree costs little.
 bool copyFitsLimit(const TaskInstance& source, bool intoExistingTarget) {
-    const int32_t room =
-        std::min(kInstanceLimit - liveInstances, kCopyLimit) + (intoExistingTarget ? 1 : 0);
+    const int32_t room = std::min(kInstanceLimit - source.tree.liveCount(), kCopyLimit) +
+                         (intoExistingTarget ? 1 : 0);
     int32_t counted = 0;
     std::vector<const TaskInstance*> pending{&source};
     while (!pending.empty() && counted <= room) {
@@ -36,7 +29,7 @@ bool copyFitsLimit(const TaskInstance& source, bool intoExistingTarget) {
         }
     }
     if (counted > room) {
-        reportError(kInstanceLimitMessage, 2);
+        source.tree.log().record(kInstanceLimitMessage, 2);
         return false;
     }
     return true;
@@ -52,7 +45,7 @@ void copyArrays(TaskInstance& target, const TaskInstance& source) {
 
 // The instance without its children.
 std::unique_ptr<TaskInstance> copyOne(const TaskInstance& source) {
-    auto copy = std::make_unique<TaskInstance>();
+    std::unique_ptr<TaskInstance> copy = source.tree.newInstance();
     copyArrays(*copy, source);
     copy->killed = source.killed;
     return copy;
@@ -89,40 +82,46 @@ std::unique_ptr<TaskInstance> copyTree(const TaskInstance& source) {
     return copy;
 }
 
-// Frees the instance now, or when the outermost walk scope closes.
-void retire(std::unique_ptr<TaskInstance> instance) {
-    if (openWalkScopes > 0) {
-        retiredInstances.push_back(std::move(instance));
-    }
-}
-
-void freeRetiredInstances() {
-    // Freeing may not add to the list (nothing is linked any more), but swap to be safe.
-    std::vector<std::unique_ptr<TaskInstance>> freeing;
-    freeing.swap(retiredInstances);
-}
-
 }  // namespace
 
-int32_t liveInstanceCount() {
-    return liveInstances;
+ObjectTree::ObjectTree(StartPropertyIds startIds, ErrorSink& log)
+    : startIds_(startIds), log_(log), root_(newInstance()) {}
+
+ObjectTree::~ObjectTree() {
+    root_.reset();
+    retired_.clear();
+    // Instances registered outside the root's tree (tests make such) leave the list here, so
+    // none of them later unlinks itself from a head node that is gone.
+    for (InstanceLink* link = listHead_.next; link != nullptr;) {
+        InstanceLink* following = link->next;
+        link->prev = nullptr;
+        link->next = nullptr;
+        link = following;
+    }
 }
 
-TaskInstance::TaskInstance() {
-    ++liveInstances;
+void ObjectTree::retire(std::unique_ptr<TaskInstance> instance) {
+    if (openWalkScopes_ > 0) {
+        retired_.push_back(std::move(instance));
+    }
+}
+
+TaskInstance::TaskInstance(ObjectTree& tree) : tree(tree) {
+    ++tree.live_;
     registration.owner = this;
     sibling.owner = this;
-    for (const char* name : {"red", "green", "blue", "alpha"}) {
-        property(*this, nameId(name)) = 255;
+    const StartPropertyIds& ids = tree.startIds();
+    for (int32_t id : {ids.red, ids.green, ids.blue, ids.alpha}) {
+        property(*this, id) = 255;
     }
-    for (const char* name : {"scaleX", "scaleY", "scrollX", "scrollY"}) {
-        property(*this, nameId(name)) = 1;
+    for (int32_t id : {ids.scaleX, ids.scaleY, ids.scrollX, ids.scrollY}) {
+        property(*this, id) = 1;
     }
 }
 
 TaskInstance::~TaskInstance() {
     unregisterInstance(*this);
-    --liveInstances;
+    --tree.live_;
 }
 
 ChildList::~ChildList() {
@@ -187,7 +186,7 @@ void ChildList::destroy(TaskInstance& child) {
     }
     link.prev = nullptr;  // `next` stays for a walk standing on this child
     unregisterInstanceTree(child);
-    retire(std::unique_ptr<TaskInstance>(&child));
+    owner_.tree.retire(std::unique_ptr<TaskInstance>(&child));
 }
 
 void ChildList::destroyAll() {
@@ -223,35 +222,16 @@ TaskInstance* AddChild(TaskInstance& parent, std::unique_ptr<TaskInstance> child
     return parent.children.pushFront(std::move(child));
 }
 
-namespace {
-std::unique_ptr<TaskInstance>& rootSlot() {
-    static std::unique_ptr<TaskInstance> root = std::make_unique<TaskInstance>();
-    return root;
-}
-}  // namespace
-
-TaskInstance& rootInstance() {
-    return *rootSlot();
-}
-
-void resetInstances() {
-    resetInstanceList();
-    freeRetiredInstances();
-    rootSlot() = std::make_unique<TaskInstance>();
-}
-
-InstanceWalkScope::InstanceWalkScope() {
-    ++openWalkScopes;
+InstanceWalkScope::InstanceWalkScope(ObjectTree& tree) : tree_(tree) {
+    ++tree_.openWalkScopes_;
 }
 
 InstanceWalkScope::~InstanceWalkScope() {
-    if (--openWalkScopes == 0) {
-        freeRetiredInstances();
+    if (--tree_.openWalkScopes_ == 0) {
+        // Freeing adds nothing to the list (nothing is linked any more), but swap to be safe.
+        std::vector<std::unique_ptr<TaskInstance>> freeing;
+        freeing.swap(tree_.retired_);
     }
-}
-
-int32_t retiredInstanceCount() {
-    return static_cast<int32_t>(retiredInstances.size());
 }
 
 }  // namespace tavro

@@ -18,15 +18,18 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "render/image_ref.h"
-#include "script/variable_table.h"
+#include "script/variables.h"
 #include "sound/sound_ref.h"
+#include "text/error_report.h"
 #include "text/grow_array.h"
 
 namespace tavro {
 
 struct TaskInstance;
+class ObjectTree;
 
 // A position in one intrusive list; `owner` is null in a list's head node. A node is linked
 // while `prev` is set; after unlinking, `next` still names the node that followed it.
@@ -49,12 +52,11 @@ inline TaskInstance* firstLinkedOwner(const InstanceLink* link) {
 // No more instances than this exist at once, templates and their children included. A copy
 // that would pass the limit is refused (with an error-log line), so neither a task that lists
 // itself nor a script that keeps creating objects can exhaust memory. Creators of single
-// instances compare liveInstanceCount() with it themselves.
+// instances compare ObjectTree::liveCount() with it themselves.
 inline constexpr int32_t kInstanceLimit = 100000;
 // Largest tree one copy may make. A task that lists itself doubles its template with each
 // such TASK group; this stops the doubling long before the instance limit is reached.
 inline constexpr int32_t kCopyLimit = 16384;
-int32_t liveInstanceCount();
 
 // The children of one instance, newest first. Owns them.
 class ChildList {
@@ -83,7 +85,8 @@ class ChildList {
 };
 
 struct TaskInstance {
-    TaskInstance();  // the creation defaults (colour 255, scales and scrolls 1)
+    // Counted by the tree, with the creation defaults (colour 255, scales and scrolls 1).
+    explicit TaskInstance(ObjectTree& tree);
     TaskInstance(const TaskInstance&) = delete;
     TaskInstance& operator=(const TaskInstance&) = delete;
     // Destroys the children (without recursion, however deep the tree) and leaves the
@@ -101,9 +104,58 @@ struct TaskInstance {
 
     InstanceLink registration;  // node in the instance list
     InstanceLink sibling;       // node in the parent's child list
+    ObjectTree& tree;
 };
 
 using Task = TaskInstance;
+
+// Element 0 of the instance's variable nameNumber, created as 0 when missing.
+inline double& property(TaskInstance& instance, int32_t nameNumber) {
+    return variableElement0(instance.variables, nameNumber);
+}
+
+// The name numbers of the eight properties every new instance starts with.
+struct StartPropertyIds {
+    int32_t red, green, blue, alpha, scaleX, scaleY, scrollX, scrollY;
+};
+
+// Every object of a run: the root of the tree, the instance list (every registered instance,
+// newest first, for the batch walks), the count of live instances (templates included) and
+// the instances removed during a walk, kept until the outermost walk ends.
+class ObjectTree {
+  public:
+    ObjectTree(StartPropertyIds startIds, ErrorSink& log);
+    ~ObjectTree();
+    ObjectTree(const ObjectTree&) = delete;
+    ObjectTree& operator=(const ObjectTree&) = delete;
+
+    TaskInstance& root() { return *root_; }
+    std::unique_ptr<TaskInstance> newInstance() { return std::make_unique<TaskInstance>(*this); }
+    int32_t liveCount() const { return live_; }
+    // Instances unlinked but not yet freed; for memory tests.
+    int32_t retiredCount() const { return static_cast<int32_t>(retired_.size()); }
+    const StartPropertyIds& startIds() const { return startIds_; }
+    ErrorSink& log() const { return log_; }
+    // The head node of the instance list (see instance_list.h).
+    InstanceLink& listHead() { return listHead_; }
+    const InstanceLink& listHead() const { return listHead_; }
+
+  private:
+    friend struct TaskInstance;
+    friend class ChildList;
+    friend class InstanceWalkScope;
+
+    // Frees the instance now, or when the outermost walk scope closes.
+    void retire(std::unique_ptr<TaskInstance> instance);
+
+    StartPropertyIds startIds_;
+    ErrorSink& log_;
+    int32_t live_ = 0;
+    int32_t openWalkScopes_ = 0;
+    InstanceLink listHead_;  // the instance list's head node
+    std::vector<std::unique_ptr<TaskInstance>> retired_;
+    std::unique_ptr<TaskInstance> root_;  // last: dies first, while the rest still stands
+};
 
 // An independent copy of every array and, recursively, every child; the copy's children
 // point at the copy, the copy itself at `parent`. Not registered. Null when the copy would
@@ -120,22 +172,16 @@ bool assignFromTemplate(TaskInstance& target, const TaskInstance& source);
 // Inserts the child directly after the parent's head node (newest first) and sets its parent.
 TaskInstance* AddChild(TaskInstance& parent, std::unique_ptr<TaskInstance> child);
 
-// The root of the object tree; it lives for the whole run.
-TaskInstance& rootInstance();
-// Only for tests and a fresh engine: a new root, an empty instance list, every retired
-// instance freed.
-void resetInstances();
-
 // While any scope is open, instances removed from a list are kept alive (see above).
 class InstanceWalkScope {
   public:
-    InstanceWalkScope();
+    explicit InstanceWalkScope(ObjectTree& tree);
     ~InstanceWalkScope();
     InstanceWalkScope(const InstanceWalkScope&) = delete;
     InstanceWalkScope& operator=(const InstanceWalkScope&) = delete;
-};
 
-// Instances unlinked but not yet freed; for memory tests.
-int32_t retiredInstanceCount();
+  private:
+    ObjectTree& tree_;
+};
 
 }  // namespace tavro

@@ -3,15 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "host/file_system.h"
-#include "script/halt.h"
-#include "script/name_id_table.h"
-#include "script/script_table.h"
-#include "script/source_text.h"
-#include "script/task_table.h"
-#include "script/variables.h"
-#include "text/error_report.h"
+#include "script/engine_state.h"
 #include "text/named_text_table.h"
+#include "text/scrambled_file.h"
 #include "text/text_numbers.h"
 
 namespace tavro {
@@ -26,14 +20,15 @@ constexpr int32_t kMaxScanDepth = 64;
 
 constexpr const char* kTaskNestingMessage = "task files nested too deeply: child left empty";
 
-int32_t taskNesting = 0;
-
 class NestingScope {
   public:
-    NestingScope() { ++taskNesting; }
-    ~NestingScope() { --taskNesting; }
+    explicit NestingScope(int32_t& depth) : depth_(depth) { ++depth_; }
+    ~NestingScope() { --depth_; }
     NestingScope(const NestingScope&) = delete;
     NestingScope& operator=(const NestingScope&) = delete;
+
+  private:
+    int32_t& depth_;
 };
 
 // The comma-separated fields of a group; missing ones are empty.
@@ -56,51 +51,52 @@ void forEachGroup(TextString value, Handle handle) {
     }
 }
 
-void addChildTask(Task& task, const TextString& group) {
+void addChildTask(EngineState& state, Task& task, const TextString& group) {
     const std::vector<TextString> fields = groupFields(group, 3);
-    auto child = std::make_unique<TaskInstance>();
-    if (taskNesting < kMaxTaskNesting) {
-        NestingScope nested;
-        loadTaskInto(*child, fields[0]);
+    std::unique_ptr<TaskInstance> child = state.objects.newInstance();
+    if (state.nesting.taskFiles < kMaxTaskNesting) {
+        NestingScope nested(state.nesting.taskFiles);
+        loadTaskInto(state, *child, fields[0]);
     } else {
-        reportError(kTaskNestingMessage, 2);
+        state.log.record(kTaskNestingMessage, 2);
     }
     TaskInstance* placed = AddChild(task, std::move(child));
-    property(*placed, nameId("x")) = textToDouble(fields[1].cStr());
-    property(*placed, nameId("y")) = textToDouble(fields[2].cStr());
+    property(*placed, state.names.idFor("x")) = textToDouble(fields[1].cStr());
+    property(*placed, state.names.idFor("y")) = textToDouble(fields[2].cStr());
 }
 
-void handleSection(Task& task, const char* name, const TextString& value) {
+void handleSection(EngineState& state, Task& task, const char* name, const TextString& value) {
+    NameIdTable& names = state.names;
     const std::string_view section = name != nullptr ? name : "";
     if (section == "TASK") {
-        forEachGroup(value, [&](const TextString& group) { addChildTask(task, group); });
+        forEachGroup(value, [&](const TextString& group) { addChildTask(state, task, group); });
     } else if (section == "IMAGE") {
         forEachGroup(value, [&](const TextString& group) {
             const std::vector<TextString> fields = groupFields(group, 2);
-            LoadImageRef(task.images[nameId(fields[0].view())], fields[1]);
+            LoadImageRef(task.images[names.idFor(fields[0].view())], fields[1]);
         });
     } else if (section == "SOUND") {
         forEachGroup(value, [&](const TextString& group) {
             const std::vector<TextString> fields = groupFields(group, 2);
-            LoadSoundRef(task.sounds[nameId(fields[0].view())], fields[1]);
+            LoadSoundRef(task.sounds[names.idFor(fields[0].view())], fields[1]);
         });
     } else if (section == "SCRIPT") {
         forEachGroup(value, [&](const TextString& group) {
-            task.frameScripts.push(scriptNumberFor(group));
+            task.frameScripts.push(scriptNumberFor(state, group));
         });
     } else if (section == "CONSTRACT") {
         forEachGroup(value, [&](const TextString& group) {
-            task.constructorScripts.push(scriptNumberFor(group));
+            task.constructorScripts.push(scriptNumberFor(state, group));
         });
     } else {
-        property(task, nameId(section)) = textToDouble(value.cStr());
+        property(task, names.idFor(section)) = textToDouble(value.cStr());
     }
 }
 
 // Reads the task file into its template. False when the file cannot be read.
-bool readTaskFile(const TextString& taskName) {
+bool readTaskFile(EngineState& state, const TextString& taskName) {
     TextString text;
-    if (!fetchSourceText(taskName, text)) {
+    if (!fetchSourceText(state, taskName, text)) {
         return false;
     }
     removeWhitespace(text);
@@ -108,47 +104,75 @@ bool readTaskFile(const TextString& taskName) {
     readKeyValueText(text, sections);
     // Marked before the sections are handled: a task naming itself, directly or through
     // others, then finds its template as filled so far instead of reading itself again.
-    markTaskLoaded(taskName);
-    Task& task = taskTemplate(taskName);
-    for (int32_t i = 0; i < sections.count() && !haltRequested(); ++i) {
-        handleSection(task, sections.nameAt(i), sections.valueAt(i));
+    state.tasks.markLoaded(taskName);
+    Task& task = state.tasks.templateFor(state.objects, taskName);
+    for (int32_t i = 0; i < sections.count() && !state.haltRequested; ++i) {
+        handleSection(state, task, sections.nameAt(i), sections.valueAt(i));
     }
     return true;
 }
 
-void scanFolder(const TextString& directory, const TextString& pattern, int32_t depth) {
+void scanFolder(EngineState& state, const TextString& directory, const TextString& pattern,
+                int32_t depth) {
     // The pattern without its final "*": "" at the top, "sub/" one level down.
     const TextString prefix = pattern.substr(0, pattern.length() - 1);
     const TextString folder = directory + prefix;
-    for (const DirectoryEntry& entry : activeFileSystem().listDirectory(folder.view())) {
-        if (haltRequested()) {
+    for (const DirectoryEntry& entry : state.files.listDirectory(folder.view())) {
+        if (state.haltRequested) {
             return;
         }
         const TextString path = prefix + TextString(entry.name.c_str());
         if (entry.isDirectory) {
             if (entry.name != "." && entry.name != ".." && depth < kMaxScanDepth) {
-                scanFolder(directory, path + "/*", depth + 1);
+                scanFolder(state, directory, path + "/*", depth + 1);
             }
         } else if (entry.name.ends_with(".tsk")) {
-            loadTaskInto(rootInstance(), path);
+            loadTaskInto(state, state.objects.root(), path);
         }
     }
 }
 
 }  // namespace
 
-bool loadTaskInto(TaskInstance& instance, const TextString& taskName) {
-    if (haltRequested() || taskName.empty()) {
-        return false;
+Task& TaskTable::templateFor(ObjectTree& tree, const TextString& name) {
+    std::unique_ptr<Task>& slot = templates_[std::string(name.view())];
+    if (!slot) {
+        slot = tree.newInstance();
     }
-    if (!isTaskLoaded(taskName) && !readTaskFile(taskName)) {
-        return false;
-    }
-    return assignFromTemplate(instance, taskTemplate(taskName));
+    return *slot;
 }
 
-void scanTaskFiles(const TextString& directory, const TextString& pattern) {
-    scanFolder(directory, pattern, 0);
+bool TaskTable::isLoaded(const TextString& name) const {
+    return loaded_.contains(std::string(name.view()));
+}
+
+void TaskTable::markLoaded(const TextString& name) {
+    loaded_.emplace(name.view());
+}
+
+bool fetchSourceText(EngineState& state, const TextString& fileName, TextString& text) {
+    text = "";
+    return ScrambledFile(state.files, &state.log, fileName.cStr()).readAll(text);
+}
+
+void removeWhitespace(TextString& text) {
+    for (const char* blank : {" ", "\t", "\n", "\r"}) {
+        text.replaceAll(blank, "");
+    }
+}
+
+bool loadTaskInto(EngineState& state, TaskInstance& instance, const TextString& taskName) {
+    if (state.haltRequested || taskName.empty()) {
+        return false;
+    }
+    if (!state.tasks.isLoaded(taskName) && !readTaskFile(state, taskName)) {
+        return false;
+    }
+    return assignFromTemplate(instance, state.tasks.templateFor(state.objects, taskName));
+}
+
+void scanTaskFiles(EngineState& state, const TextString& directory, const TextString& pattern) {
+    scanFolder(state, directory, pattern, 0);
 }
 
 }  // namespace tavro

@@ -6,6 +6,8 @@
 #include <charconv>
 #include <vector>
 
+#include "text/messages.h"
+
 namespace tavro {
 namespace {
 
@@ -197,7 +199,7 @@ std::string helpText() {
 }
 
 std::string versionText(std::string_view buildVersion) {
-    return std::string(kTavroVersionName) + " (build " + std::string(buildVersion) + ")\n";
+    return std::string(kVersionName) + " (build " + std::string(buildVersion) + ")\n";
 }
 
 std::string usageErrorText(std::string_view error) {

@@ -11,9 +11,6 @@
 
 namespace tavro {
 
-// The runtime's name and version, also its default window title.
-inline constexpr const char* kTavroVersionName = "Tavro version 1.00";
-
 // The process exit status.
 enum ExitStatus : int {
     kExitNormal = 0,

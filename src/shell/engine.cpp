@@ -1,55 +1,21 @@
 #include "shell/engine.h"
 
-#include "platform/key_state.h"
-#include "platform/pad_state.h"
 #include "render/animation_table.h"
 #include "render/texture_cache.h"
-#include "script/halt.h"
-#include "script/name_id_table.h"
-#include "script/random.h"
-#include "script/script_dialogs.h"
-#include "script/system_variables.h"
-#include "shell/camera.h"
-#include "shell/error_log.h"
 #include "shell/package_bundles.h"
+#include "shell/settings.h"
 #include "sound/music_player.h"
 #include "text/messages.h"
 #include "text/text_numbers.h"
 
 namespace tavro {
 
-ShellVariableIds::ShellVariableIds()
-    : windowX(nameId("windowX")),
-      windowY(nameId("windowY")),
-      windowWidth(nameId("windowWidth")),
-      windowHeight(nameId("windowHeight")),
-      screenWidth(nameId("screenWidth")),
-      screenHeight(nameId("screenHeight")),
-      fps(nameId("fps")),
-      mouseX(nameId("mouseX")),
-      mouseY(nameId("mouseY")),
-      red(nameId("red")),
-      green(nameId("green")),
-      blue(nameId("blue")),
-      cameraConf(nameId("cameraConf")),
-      cameraSpeed(nameId("cameraSpeed")),
-      cameraX(nameId("cameraX")),
-      cameraY(nameId("cameraY")) {}
-
 Engine::Engine(HostServices host, GameScripts& scripts, EngineOptions options)
-    : host_(host), scripts_(scripts), options_(options), events_(host.clock, timing_) {
-    resetHalt();
-    resetKeyState();
-    resetPadStates();
-    resetSystemVariables();
-    resetCamera();
-    resetInstances();
-    previousScriptDialogs_ = setScriptDialogs(&host_.dialogs);
-}
-
-Engine::~Engine() {
-    setScriptDialogs(previousScriptDialogs_);
-}
+    : host_(host),
+      scripts_(scripts),
+      options_(options),
+      state_(host.files, &host.dialogs),
+      events_(state_, host.clock, timing_) {}
 
 int Engine::run() {
     const bool started = startUp();
@@ -64,24 +30,24 @@ void Engine::showMessage(const char* text) {
     host_.dialogs.showMessage(kMessageCaption, text);
 }
 
-static int32_t settingAsInt(const char* key) {
-    return textToInt(configTable().at(key).cStr());
+int32_t Engine::settingAsInt(const char* key) {
+    return textToInt(state_.config.at(key).cStr());
 }
 
-static double settingAsDouble(const char* key) {
-    return textToDouble(configTable().at(key).cStr());
+double Engine::settingAsDouble(const char* key) {
+    return textToDouble(state_.config.at(key).cStr());
 }
 
 bool Engine::startUp() {
-    seedRandom(options_.seed ? *options_.seed : host_.clock.milliseconds());
-    ErrorLog& log = errorLog();
+    state_.random.seed(options_.seed ? *options_.seed : host_.clock.milliseconds());
+    ErrorLog& log = state_.log;
     log.setReportLevel(kReportNothing);
     log.setLineLimit(kMaxLineLimit);
 
-    ConfigTable& config = configTable();
-    readSettings(config);
-    if (applySettings(config, log, settings_)) {
-        systemVariable(ids_.cameraSpeed) = 1;
+    ConfigTable& config = state_.config;
+    readSettings(state_);
+    if (applySettings(config, log, state_.settings)) {
+        state_.systemVariable(state_.systemIds.cameraSpeed) = 1;
     }
 
     if (!host_.display.createWindow(kMainWindowClassName)) {
@@ -92,30 +58,30 @@ bool Engine::startUp() {
         return false;
     }
     computeScreenScale();
-    if (!settings_.fullScreen) {
+    if (!state_.settings.fullScreen) {
         setUpWindow();
     }
-    if (!sound_.create()) {
+    if (!state_.sound.create()) {
         showMessage(kSoundDeviceFailedMessage);
         return false;
     }
-    if (!font_.create("", kDefaultFontHeight)) {
+    if (!state_.font.create("", kDefaultFontHeight)) {
         showMessage(kFontFailedMessage);
         return false;
     }
-    if (settings_.scanAll) {
-        scripts_.scanTaskFiles();
+    if (state_.settings.scanAll) {
+        scripts_.scanTaskFiles(state_);
     }
     loadPackageBundles(config.at("packagePassword"));
 
-    TaskInstance& root = rootInstance();
-    if (!scripts_.loadRoot(root, kBootTaskName)) {
+    TaskInstance& root = state_.objects.root();
+    if (!scripts_.loadRoot(state_, root, kBootTaskName)) {
         showMessage(kBootTaskMissingMessage);
     }
-    scripts_.startRoot(root);
+    scripts_.startRoot(state_, root);
     seedWindowVariables();
-    padState(0).openPad(host_.display, 0);
-    padState(1).openPad(host_.display, 1);
+    state_.pad(0).openPad(host_.display, 0);
+    state_.pad(1).openPad(host_.display, 1);
     return true;
 }
 
@@ -123,12 +89,14 @@ bool Engine::startUp() {
 bool Engine::createGraphicsDevice() {
     const int32_t width = settingAsInt("windowWidth");
     const int32_t height = settingAsInt("windowHeight");
-    if (settings_.fullScreen && !graphics_.create(width, height, true)) {
+    Settings& settings = state_.settings;
+    GraphicsDevice& graphics = state_.graphics;
+    if (settings.fullScreen && !graphics.create(width, height, true)) {
         host_.display.showWindow(false);
         showMessage(kFullScreenFailedMessage);
-        settings_.fullScreen = false;
+        settings.fullScreen = false;
     }
-    if (!settings_.fullScreen && !graphics_.create(width, height, false)) {
+    if (!settings.fullScreen && !graphics.create(width, height, false)) {
         showMessage(kBackBufferFailedMessage);
         return false;
     }
@@ -136,41 +104,45 @@ bool Engine::createGraphicsDevice() {
 }
 
 void Engine::computeScreenScale() {
-    screenScaleX_ = graphics_.backBufferWidth() / settingAsDouble("screenWidth");
-    screenScaleY_ = graphics_.backBufferHeight() / settingAsDouble("screenHeight");
+    screenScaleX_ = state_.graphics.backBufferWidth() / settingAsDouble("screenWidth");
+    screenScaleY_ = state_.graphics.backBufferHeight() / settingAsDouble("screenHeight");
 }
 
 void Engine::setUpWindow() {
     Display& display = host_.display;
     display.moveWindow(settingAsInt("windowX"), settingAsInt("windowY"));
     display.setClientSize(settingAsInt("windowWidth"), settingAsInt("windowHeight"));
-    const TextString& title = configTable().at("windowTitle");
+    const TextString& title = state_.config.at("windowTitle");
     if (!title.empty()) {
         display.setTitle(title.cStr());
     }
     display.showWindow(true);
 }
 
+// Numbered here, once: these six names are the last the start-up gives numbers to.
 void Engine::seedWindowVariables() {
-    systemVariable(ids_.windowX) = host_.display.windowX();
-    systemVariable(ids_.windowY) = host_.display.windowY();
-    systemVariable(ids_.windowWidth) = graphics_.backBufferWidth();
-    systemVariable(ids_.windowHeight) = graphics_.backBufferHeight();
-    systemVariable(ids_.screenWidth) = settingAsDouble("screenWidth");
-    systemVariable(ids_.screenHeight) = settingAsDouble("screenHeight");
+    auto seed = [this](const char* name, double value) {
+        state_.systemVariable(state_.names.idFor(name)) = value;
+    };
+    seed("windowX", host_.display.windowX());
+    seed("windowY", host_.display.windowY());
+    seed("windowWidth", state_.graphics.backBufferWidth());
+    seed("windowHeight", state_.graphics.backBufferHeight());
+    seed("screenWidth", settingAsDouble("screenWidth"));
+    seed("screenHeight", settingAsDouble("screenHeight"));
 }
 
 void Engine::shutDown() {
-    if (settings_.writeAtExit) {
-        savePackageBundles(configTable().at("packagePassword"));
-        writeSettings(configTable());
+    if (state_.settings.writeAtExit) {
+        savePackageBundles(state_.config.at("packagePassword"));
+        writeSettings(state_);
     }
     StopMusic();
-    font_.release();
-    sound_.freeSoundCache();
+    state_.font.release();
+    state_.sound.freeSoundCache();
     FreeAnimations();
     FreeTextureCache();
-    graphics_.release();
+    state_.graphics.release();
     host_.display.destroyWindow();
 }
 

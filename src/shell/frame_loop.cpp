@@ -1,12 +1,7 @@
 // The frame loop: pump the window's events, sleep 1 ms, and run a frame each time a frame
 // period has accumulated. Nothing here allocates once the system variables exist.
-#include "platform/key_state.h"
-#include "platform/pad_state.h"
 #include "render/draw_list.h"
 #include "render/texture_cache.h"
-#include "script/halt.h"
-#include "script/system_variables.h"
-#include "shell/camera.h"
 #include "shell/engine.h"
 #include "text/messages.h"
 #include "text/numeric.h"
@@ -22,7 +17,7 @@ uint32_t clearColourFrom(double red, double green, double blue) {
 
 void Engine::runFrameLoop() {
     timing_.resynchronise(host_.clock.milliseconds());
-    while (!haltRequested()) {
+    while (!state_.haltRequested) {
         if (!host_.display.pumpEvents(events_)) {
             return;
         }
@@ -34,35 +29,36 @@ void Engine::runFrameLoop() {
 }
 
 bool Engine::runFrame() {
-    if (haltRequested()) {
+    if (state_.haltRequested) {
         return false;
     }
-    padState(0).pollPad(host_.display);
-    padState(1).pollPad(host_.display);
+    state_.pad(0).pollPad(host_.display);
+    state_.pad(1).pollPad(host_.display);
+    const SystemVariableIds& ids = state_.systemIds;
     double fps = 0;
     if (timing_.updateFrameRate(fps)) {
-        systemVariable(ids_.fps) = fps;
+        state_.systemVariable(ids.fps) = fps;
     }
-    timing_.decideSkip(static_cast<uint32_t>(settings_.frameSkipThreshold));
+    timing_.decideSkip(static_cast<uint32_t>(state_.settings.frameSkipThreshold));
 
     int32_t mouseX = 0;
     int32_t mouseY = 0;
     host_.display.cursorPosition(mouseX, mouseY);
-    systemVariable(ids_.mouseX) = mouseX;
-    systemVariable(ids_.mouseY) = mouseY;
+    state_.systemVariable(ids.mouseX) = mouseX;
+    state_.systemVariable(ids.mouseY) = mouseY;
 
-    if (keyState().isKeyDown(kEndKey)) {
+    if (state_.keys.isKeyDown(kEndKey)) {
         return false;
     }
-    if (keyState().isKeyDown(kDisplayModeKey) && !switchDisplayMode()) {
+    if (state_.keys.isKeyDown(kDisplayModeKey) && !switchDisplayMode()) {
         return false;
     }
     if (events_.active()) {
         drawFrame();
     }
     exchangeAfterFrame();
-    if (rootInstance().killed) {
-        requestHalt();
+    if (state_.objects.root().killed) {
+        state_.haltRequested = true;
     }
     ++framesRun_;
     host_.display.frameCompleted();
@@ -70,51 +66,55 @@ bool Engine::runFrame() {
 }
 
 void Engine::drawFrame() {
-    graphics_.beginFrame();
-    graphics_.setSmoothSampling(settings_.antiAlias);
-    scripts_.runFramePass(rootInstance());
+    GraphicsDevice& graphics = state_.graphics;
+    graphics.beginFrame();
+    graphics.setSmoothSampling(state_.settings.antiAlias);
+    scripts_.runFramePass(state_, state_.objects.root());
     if (timing_.skipped()) {
         DiscardDrawList();
-        graphics_.endFrame();
+        graphics.endFrame();
     } else {
         RenderDrawList();
-        graphics_.endFrame();
-        graphics_.presentFrame();
+        graphics.endFrame();
+        graphics.presentFrame();
     }
-    graphics_.clearBackBuffer();
+    graphics.clearBackBuffer();
 }
 
 // Background colour and camera settings in from the scripts, camera position out.
 void Engine::exchangeAfterFrame() {
-    graphics_.setClearColour(clearColourFrom(systemVariable(ids_.red), systemVariable(ids_.green),
-                                             systemVariable(ids_.blue)));
-    Camera& view = camera();
-    view.setClamped(systemVariable(ids_.cameraConf) != 0);
-    view.stepCamera(systemVariable(ids_.cameraSpeed));
-    systemVariable(ids_.cameraX) = view.x();
-    systemVariable(ids_.cameraY) = view.y();
+    const SystemVariableIds& ids = state_.systemIds;
+    state_.graphics.setClearColour(clearColourFrom(state_.systemVariable(ids.red),
+                                                   state_.systemVariable(ids.green),
+                                                   state_.systemVariable(ids.blue)));
+    Camera& view = state_.camera;
+    view.setClamped(state_.systemVariable(ids.cameraConf) != 0);
+    view.stepCamera(state_.systemVariable(ids.cameraSpeed));
+    state_.systemVariable(ids.cameraX) = view.x();
+    state_.systemVariable(ids.cameraY) = view.y();
 }
 
 // F11: re-creates the device in the other display mode. Keys held across the switch read
 // as released until pressed again, and the time the switch took is not run as frames.
 bool Engine::switchDisplayMode() {
-    const int32_t fontHeight = font_.height();
-    font_.release();
+    CurrentFont& font = state_.font;
+    const int32_t fontHeight = font.height();
+    font.release();
     FreeTextureCache();
-    graphics_.release();
-    settings_.fullScreen = !settings_.fullScreen;
+    state_.graphics.release();
+    state_.settings.fullScreen = !state_.settings.fullScreen;
     if (!createGraphicsDevice()) {
         return false;
     }
     computeScreenScale();
-    keyState().releaseAllKeys();
+    state_.keys.releaseAllKeys();
     host_.clock.sleep(kDisplaySwitchPause);
     ReloadTextures();
-    if (!font_.create("", fontHeight)) {
+    if (!font.create("", fontHeight)) {
         showMessage(kFontFailedMessage);
         return false;
     }
-    if (!settings_.fullScreen) {
+    if (!state_.settings.fullScreen) {
         setUpWindow();
     }
     timing_.resynchronise(host_.clock.milliseconds());

@@ -1,16 +1,13 @@
 #include "shell/main_window_events.h"
 
-#include "platform/key_state.h"
-#include "script/halt.h"
-
 namespace tavro {
 
 void MainWindowEvents::keyDown(int32_t virtualKey) {
-    keyState().pressKey(virtualKey);
+    state_.keys.pressKey(virtualKey);
 }
 
 void MainWindowEvents::keyUp(int32_t virtualKey) {
-    keyState().releaseKey(virtualKey);
+    state_.keys.releaseKey(virtualKey);
 }
 
 void MainWindowEvents::activated(bool active) {
@@ -21,7 +18,7 @@ void MainWindowEvents::activated(bool active) {
 }
 
 void MainWindowEvents::closeRequested() {
-    requestHalt();
+    state_.haltRequested = true;
 }
 
 void MainWindowEvents::movedOrResized() {

@@ -6,13 +6,15 @@
 
 #include "host/clock.h"
 #include "host/display.h"
+#include "script/engine_state.h"
 #include "shell/frame_timing.h"
 
 namespace tavro {
 
 class MainWindowEvents : public WindowEventHandler {
   public:
-    MainWindowEvents(Clock& clock, FrameTiming& timing) : clock_(clock), timing_(timing) {}
+    MainWindowEvents(EngineState& state, Clock& clock, FrameTiming& timing)
+        : state_(state), clock_(clock), timing_(timing) {}
 
     void keyDown(int32_t virtualKey) override;
     void keyUp(int32_t virtualKey) override;
@@ -24,6 +26,7 @@ class MainWindowEvents : public WindowEventHandler {
     bool active() const { return active_; }
 
   private:
+    EngineState& state_;
     Clock& clock_;
     FrameTiming& timing_;
     bool active_ = true;

@@ -1,41 +1,26 @@
-// The script engine as the shell drives it, and the camera handed to the scripts.
 #include "script/instance_list.h"
 #include "script/interpreter.h"
-#include "script/script_outputs.h"
 #include "script/task_loader.h"
-#include "shell/camera.h"
 #include "shell/game_scripts.h"
 
 namespace tavro {
 
-namespace {
+void ScriptEngineGameScripts::scanTaskFiles(EngineState& state) {
+    tavro::scanTaskFiles(state, "", "*");
+}
 
-class CameraOutputs final : public ScriptOutputs {
-  public:
-    void setCameraTarget(double x, double y) override { camera().setCameraTarget(x, y); }
-    void setCameraPosition(double x, double y) override { camera().setCameraPosition(x, y); }
-};
+bool ScriptEngineGameScripts::loadRoot(EngineState& state, TaskInstance& root,
+                                       const TextString& taskName) {
+    return loadTaskInto(state, root, taskName);
+}
 
-class ScriptEngineGameScripts final : public GameScripts {
-  public:
-    void scanTaskFiles() override { tavro::scanTaskFiles("", "*"); }
-    bool loadRoot(TaskInstance& root, const TextString& taskName) override {
-        return loadTaskInto(root, taskName);
-    }
-    void startRoot(TaskInstance& root) override {
-        RegisterInstance(root);
-        RunConstructorPass(root);
-    }
-    void runFramePass(TaskInstance& root) override { RunFramePass(root); }
-};
+void ScriptEngineGameScripts::startRoot(EngineState& state, TaskInstance& root) {
+    RegisterInstance(root);
+    RunConstructorPass(state, root);
+}
 
-}  // namespace
-
-GameScripts& scriptEngineGameScripts() {
-    static CameraOutputs cameraOutputs;
-    static ScriptEngineGameScripts gameScripts;
-    setScriptOutputs(&cameraOutputs);
-    return gameScripts;
+void ScriptEngineGameScripts::runFramePass(EngineState& state, TaskInstance& root) {
+    RunFramePass(state, root);
 }
 
 }  // namespace tavro

@@ -1,6 +1,6 @@
 #include "shell/settings.h"
 
-#include "shell/error_log.h"
+#include "text/messages.h"
 #include "text/scrambled_file.h"
 #include "text/text_numbers.h"
 
@@ -21,11 +21,6 @@ void defaultWhenEmpty(ConfigTable& config, const char* key, const TextString& fa
 
 }  // namespace
 
-ConfigTable& configTable() {
-    static ConfigTable table;
-    return table;
-}
-
 void prepareSettingsText(TextString& text) {
     text.replaceAll(" ", "");
     text.replaceAll("\t", "");
@@ -35,8 +30,8 @@ void prepareSettingsText(TextString& text) {
     text.replaceAll("\\n", "\n");
 }
 
-void readSettings(ConfigTable& config) {
-    ScrambledFile file(kSettingsFileName);
+void readSettings(EngineState& state) {
+    ScrambledFile file(state.files, &state.log, kSettingsFileName);
     file.setKey(kSettingsFileKey);
     TextString text;
     if (!file.readAll(text)) {
@@ -47,7 +42,7 @@ void readSettings(ConfigTable& config) {
     }
     if (!text.empty()) {
         prepareSettingsText(text);
-        readKeyValueText(text, config);
+        readKeyValueText(text, state.config);
     }
 }
 
@@ -56,7 +51,7 @@ bool applySettings(ConfigTable& config, ErrorLog& log, Settings& settings) {
     defaultWhenEmpty(config, "windowY", "200");
     defaultWhenEmpty(config, "windowWidth", "640");
     defaultWhenEmpty(config, "windowHeight", "480");
-    defaultWhenEmpty(config, "windowTitle", kDefaultWindowTitle);
+    defaultWhenEmpty(config, "windowTitle", kVersionName);
     defaultWhenEmpty(config, "screenWidth", TextString(config.at("windowWidth")));
     defaultWhenEmpty(config, "screenHeight", TextString(config.at("windowHeight")));
 
@@ -86,14 +81,14 @@ bool applySettings(ConfigTable& config, ErrorLog& log, Settings& settings) {
     return cameraSpeedStartsAtOne;
 }
 
-bool writeSettings(const ConfigTable& config) {
+bool writeSettings(EngineState& state) {
     TextString text;
-    writeKeyValueText(config, text);
+    writeKeyValueText(state.config, text);
     // Reading a settings file removes raw spaces and line feeds, so they are written as the
     // escapes the reader turns back into them; a title such as the default one survives.
     text.replaceAll(" ", "\\s");
     text.replaceAll("\n", "\\n");
-    ScrambledFile file(kSettingsFileName);
+    ScrambledFile file(state.files, &state.log, kSettingsFileName);
     file.setKey(kSettingsFileKey);
     return file.writeAll(text);
 }

@@ -1,39 +1,19 @@
 // The game's settings: reading "package.ini" (or the plain fallback "init") into the
-// ConfigTable, applying defaults and deriving the process-wide switches, and writing the
+// ConfigTable, applying defaults and deriving the run's switches, and writing the
 // settings file back at the end of a release run.
 #pragma once
 
 #include <cstdint>
 
-#include "text/named_text_table.h"
+#include "script/engine_state.h"
 
 namespace tavro {
-
-class ErrorLog;
-
-using ConfigTable = NamedTextTable;
 
 inline constexpr const char* kSettingsFileName = "package.ini";
 inline constexpr const char* kPlainSettingsFileName = "init";
 inline constexpr const char* kSettingsFileKey = "cfgTableMixWord";
 inline constexpr const char* kDefaultPackagePassword = "plainBundle";
-inline constexpr const char* kDefaultWindowTitle = "Tavro version 1.00";
 inline constexpr int32_t kDefaultFrameSkipThreshold = 5;
-
-// Switches derived from the settings; all off until applySettings runs.
-struct Settings {
-    bool fullScreen = false;
-    int32_t frameSkipThreshold = 0;  // used as unsigned by the frame loop
-    bool antiAlias = false;
-    bool bundleOnlyTasks = false;
-    bool bundleOnlyScripts = false;
-    bool bundleOnlyAnimations = false;
-    bool writeAtExit = false;
-    bool scanAll = false;
-};
-
-// The process-wide settings table.
-ConfigTable& configTable();
 
 // Removes spaces, tabs, line feeds and carriage returns, then turns backslash-s into a space
 // and backslash-n into a line feed.
@@ -41,7 +21,7 @@ void prepareSettingsText(TextString& text);
 
 // Reads "package.ini" (scrambled) or else "init" (plain) into the table. With neither file
 // the table is left empty, so every default applies.
-void readSettings(ConfigTable& config);
+void readSettings(EngineState& state);
 
 // Fills in the defaults and derives the switches, in the fixed order the settings are met.
 // Turns on error reports in the log when asked. Returns whether the system variable
@@ -49,6 +29,6 @@ void readSettings(ConfigTable& config);
 bool applySettings(ConfigTable& config, ErrorLog& log, Settings& settings);
 
 // Writes the whole table to "package.ini", scrambled with the settings key.
-bool writeSettings(const ConfigTable& config);
+bool writeSettings(EngineState& state);
 
 }  // namespace tavro

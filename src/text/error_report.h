@@ -1,5 +1,5 @@
-// The engine's one diagnostic channel as the text layer sees it.
-// The shell's error log installs itself as the sink; with no sink, reports are dropped.
+// ErrorSink: where the engine's diagnostics go, as the layers below the error log see it. Code
+// that can fail is handed the sink of its run; a null sink drops the reports.
 #pragma once
 
 #include <cstdint>
@@ -12,10 +12,11 @@ class ErrorSink {
     virtual void record(const char* text, uint32_t severity) = 0;
 };
 
-// Installs the sink that receives every report (null removes it). Returns the previous sink.
-ErrorSink* setErrorSink(ErrorSink* sink);
-
-// Sends one report to the installed sink, if any.
-void reportError(const char* text, uint32_t severity);
+// Sends one report to the sink, if there is one.
+inline void reportTo(ErrorSink* sink, const char* text, uint32_t severity) {
+    if (sink != nullptr) {
+        sink->record(text, severity);
+    }
+}
 
 }  // namespace tavro

@@ -1,6 +1,7 @@
 // GrowArray: the engine's growable array. Indexing past the end grows it, so every slot
-// below count() is a valid element; a negative index (or one past the size cap) is reported
-// and lands on a per-type dummy element that is reset at each such access.
+// below count() is a valid element; a negative index (or one past the size cap) lands on the
+// array's dummy element, reset at each such access. Script indices are checked and reported
+// where they enter (the variable contexts), which know the run's error log.
 #pragma once
 
 #include <algorithm>
@@ -8,14 +9,16 @@
 #include <utility>
 #include <vector>
 
-#include "text/error_report.h"
-#include "text/messages.h"
-
 namespace tavro {
 
 // Largest element count an index may grow an array to. An index at or above it is treated
 // like a negative index, so a script cannot make the engine allocate absurd amounts of memory.
 inline constexpr int64_t kGrowArrayCap = int64_t{1} << 24;
+
+// Whether index access at i grows or reads the array rather than landing on the dummy.
+inline bool isGrowArrayIndex(int64_t i) {
+    return i >= 0 && i < kGrowArrayCap;
+}
 
 template <typename T>
 class GrowArray {
@@ -75,15 +78,15 @@ class GrowArray {
     const T* begin() const { return elements_.data(); }
     const T* end() const { return elements_.data() + count_; }
 
-    bool operator==(const GrowArray& other) const = default;
+    bool operator==(const GrowArray& other) const {
+        return count_ == other.count_ && elements_ == other.elements_;
+    }
 
   private:
     T& grownOrDummy(int64_t i) {
-        if (i < 0 || i >= kGrowArrayCap) {
-            reportError(kNegativeArrayIndexMessage, 2);
-            static T dummy;
-            dummy = T{};
-            return dummy;
+        if (!isGrowArrayIndex(i)) {
+            dummy_ = T{};
+            return dummy_;
         }
         // The vector's own capacity doubling keeps growth amortised; count stays exact.
         elements_.resize(static_cast<size_t>(i) + 1);
@@ -93,6 +96,7 @@ class GrowArray {
 
     std::vector<T> elements_;
     int32_t count_ = 0;
+    T dummy_{};
 };
 
 }  // namespace tavro

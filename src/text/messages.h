@@ -4,13 +4,14 @@
 
 namespace tavro {
 
+// The caption of every message box.
+inline constexpr const char* kMessageCaption = "report";
+// The runtime's name and version: the default window title and what --version prints.
+inline constexpr const char* kVersionName = "Tavro version 1.00";
+
 // a negative value was given as an array index
 inline constexpr const char* kNegativeArrayIndexMessage =
     "\x94z\x97\xf1\x82\xcc\x93Y\x82\xa6\x8e\x9a\x82\xc9\x83}\x83"
-    "C\x83i\x83X\x92l\x82\xaa\x8ew\x92\xe8\x82\xb3\x82\xea\x82\xdc\x82\xb5\x82\xbd";
-// a negative value was given as a String index
-inline constexpr const char* kNegativeStringIndexMessage =
-    "String\x82\xcc\x93Y\x82\xa6\x8e\x9a\x82\xc9\x83}\x83"
     "C\x83i\x83X\x92l\x82\xaa\x8ew\x92\xe8\x82\xb3\x82\xea\x82\xdc\x82\xb5\x82\xbd";
 // invalid file name
 inline constexpr const char* kInvalidFileNameMessage =

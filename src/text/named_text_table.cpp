@@ -4,11 +4,6 @@ namespace tavro {
 
 namespace {
 
-const TextString& emptyValue() {
-    static const TextString empty;
-    return empty;
-}
-
 void escape(TextString& text) {
     text.replaceAll("=", "\\eq");
     text.replaceAll(";", "\\sc");
@@ -53,14 +48,13 @@ const char* NamedTextTable::nameAt(int32_t i) const {
 }
 
 const TextString& NamedTextTable::valueAt(int32_t i) const {
-    return contains(i) ? entries_[static_cast<size_t>(i)].value : emptyValue();
+    return contains(i) ? entries_[static_cast<size_t>(i)].value : missing_;
 }
 
 TextString& NamedTextTable::valueAt(int32_t i) {
     if (!contains(i)) {
-        static TextString scratch;
-        scratch = "";
-        return scratch;
+        scratch_ = "";
+        return scratch_;
     }
     return entries_[static_cast<size_t>(i)].value;
 }

@@ -39,6 +39,8 @@ class NamedTextTable {
     std::deque<Entry> entries_;
     std::unordered_map<std::string, int32_t> indexByName_;
     int32_t nullNameIndex_ = -1;
+    TextString missing_;  // what an index out of range reads
+    TextString scratch_;  // what an index out of range writes, emptied at each such access
 };
 
 // The name=value; text form: "=" inside a name or value is written "\eq", ";" is written "\sc".

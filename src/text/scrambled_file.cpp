@@ -53,7 +53,8 @@ bool unscrambleText(char* bytes, int32_t count, const char* key) {
     });
 }
 
-ScrambledFile::ScrambledFile(const char* path) {
+ScrambledFile::ScrambledFile(FileSystem& files, ErrorSink* log, const char* path)
+    : files_(files), log_(log) {
     setPath(path);
 }
 
@@ -69,7 +70,7 @@ void ScrambledFile::setPath(const char* path) {
 
 bool ScrambledFile::pathUsable() const {
     if (path_.empty()) {
-        reportError(kInvalidFileNameMessage, 0);
+        reportTo(log_, kInvalidFileNameMessage, 0);
         return false;
     }
     return true;
@@ -79,7 +80,7 @@ void ScrambledFile::reportOpenFailure(const char* modeSuffix) const {
     TextString message(kFileOpenFailedPrefix);
     message += path_;
     message += modeSuffix;
-    reportError(message.cStr(), 2);
+    reportTo(log_, message.cStr(), 2);
 }
 
 std::string ScrambledFile::scrambled(const TextString& text) const {
@@ -94,7 +95,7 @@ bool ScrambledFile::readAll(TextString& out) const {
     }
     std::string bytes;
     // A file beyond what a string can index is treated like one that cannot be opened.
-    if (!activeFileSystem().readFile(path_.view(), bytes) || bytes.size() >= kLargestReadableFile) {
+    if (!files_.readFile(path_.view(), bytes) || bytes.size() >= kLargestReadableFile) {
         reportOpenFailure("] -rb");
         return false;
     }
@@ -109,7 +110,7 @@ bool ScrambledFile::writeAll(const TextString& text) const {
     if (!pathUsable()) {
         return false;
     }
-    if (!activeFileSystem().replaceFile(path_.view(), scrambled(text))) {
+    if (!files_.replaceFile(path_.view(), scrambled(text))) {
         reportOpenFailure("] -wb");
         return false;
     }
@@ -120,7 +121,7 @@ bool ScrambledFile::appendText(const TextString& text) const {
     if (!pathUsable()) {
         return false;
     }
-    if (!activeFileSystem().appendFile(path_.view(), scrambled(text))) {
+    if (!files_.appendFile(path_.view(), scrambled(text))) {
         reportOpenFailure("] -ab");
         return false;
     }
@@ -128,7 +129,7 @@ bool ScrambledFile::appendText(const TextString& text) const {
 }
 
 bool ScrambledFile::truncate() const {
-    return pathUsable() && activeFileSystem().truncateFile(path_.view());
+    return pathUsable() && files_.truncateFile(path_.view());
 }
 
 }  // namespace tavro

@@ -1,10 +1,13 @@
 // ScrambledFile: whole-file access to one path, optionally through the engine's byte-wise
-// scrambling. Every operation opens and closes the file itself through activeFileSystem().
+// scrambling. Every operation opens and closes the file itself through the run's file system
+// and reports its failures to the run's error sink (none: not reported).
 // A path ending in ".xx" selects the built-in default key by itself.
 #pragma once
 
 #include <cstdint>
 
+#include "host/file_system.h"
+#include "text/error_report.h"
 #include "text/text_string.h"
 
 namespace tavro {
@@ -20,7 +23,7 @@ bool unscrambleText(char* bytes, int32_t count, const char* key);
 
 class ScrambledFile {
   public:
-    explicit ScrambledFile(const char* path = "");
+    ScrambledFile(FileSystem& files, ErrorSink* log, const char* path);
 
     // Stores the path; ".xx" at its end selects the default key, any other ending drops the
     // default key (an explicitly set other key stays).
@@ -44,6 +47,8 @@ class ScrambledFile {
     void reportOpenFailure(const char* modeSuffix) const;
     std::string scrambled(const TextString& text) const;
 
+    FileSystem& files_;
+    ErrorSink* log_;
     TextString path_;
     TextString key_;
 };

@@ -5,9 +5,7 @@
 #include <string>
 #include <utility>
 
-#include "text/error_report.h"
 #include "text/grow_array.h"
-#include "text/messages.h"
 #include "text/text_functions.h"
 
 namespace tavro {
@@ -97,11 +95,9 @@ char* TextString::reserve(int32_t n) {
 }
 
 char& TextString::operator[](int64_t i) {
-    if (i < 0 || i >= kGrowArrayCap) {
-        reportError(kNegativeStringIndexMessage, 2);
-        static char dummy;
-        dummy = '\0';
-        return dummy;
+    if (!isGrowArrayIndex(i)) {
+        dummyByte_ = '\0';
+        return dummyByte_;
     }
     if (i + 1 >= static_cast<int64_t>(bytes_.size())) {
         // Grown also for the last byte, which holds the zero that ends the value. The value

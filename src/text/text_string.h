@@ -37,7 +37,7 @@ class TextString {
     // Discards the value and returns n + 2 zero bytes for direct writing.
     char* reserve(int32_t n);
     // Writable byte i, growing storage to i + 3 bytes when it has no byte after i. A negative
-    // index (or one past the size cap) is reported and lands on a shared dummy byte.
+    // index (or one past the size cap) lands on the string's dummy byte, set to 0.
     char& operator[](int64_t i);
     char at(int32_t i) const { return i >= 0 && i < length() ? bytes_[i] : '\0'; }
     int32_t allocatedBytes() const { return static_cast<int32_t>(bytes_.size()); }
@@ -76,6 +76,7 @@ class TextString {
     mutable int32_t cachedLength_ = -1;
     int32_t tokenCursor_ = 0;
     int32_t groupCursor_ = 0;
+    char dummyByte_ = '\0';  // where a negative index lands
 };
 
 }  // namespace tavro

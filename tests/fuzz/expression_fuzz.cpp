@@ -9,38 +9,55 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
 
+#include "host/file_system.h"
 #include "script/contexts.h"
+#include "script/engine_state.h"
 #include "script/expression.h"
-#include "script/name_id_table.h"
-#include "script/system_variables.h"
 #include "script/task_instance.h"
 #include "text/text_string.h"
 
+namespace {
+
+// No file is ever named by an expression.
+class NoFiles : public tavro::FileSystem {
+  public:
+    bool readFile(std::string_view, std::string&) override { return false; }
+    bool replaceFile(std::string_view, std::string_view) override { return false; }
+    bool appendFile(std::string_view, std::string_view) override { return false; }
+    bool truncateFile(std::string_view) override { return false; }
+    std::vector<tavro::DirectoryEntry> listDirectory(std::string_view) override { return {}; }
+};
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tavro;
-    // Fresh tables per input keep memory bounded over millions of runs.
-    resetNameIds();
-    resetSystemVariables();
+    // A fresh run per input keeps memory bounded over millions of runs.
+    NoFiles files;
+    EngineState state(files, nullptr);
     const TextString text(reinterpret_cast<const char*>(data), static_cast<int32_t>(size));
 
-    TaskInstance parent;
-    TaskInstance current;
+    TaskInstance parent(state.objects);
+    TaskInstance current(state.objects);
     current.parent = &parent;
-    InstanceContext running(&current, &parent);
-    InstanceContext orphan(&parent, nullptr);
-    NameContext naming;
-    CompileContext compile;
+    InstanceContext running(state, &current, &parent);
+    InstanceContext orphan(state, &parent, nullptr);
+    NameContext naming(state);
+    CompileContext compile(state);
 
     ExprNode compiled;
-    compiled.parse(text, &compile);
+    compiled.parse(text, &compile, &state.log);
     compiled.evaluate(&running);
     compiled.evaluate(&orphan);
     compiled.evaluate(&naming);
     compiled.evaluate(nullptr);
 
     ExprNode byText;
-    byText.parse(text, nullptr);
+    byText.parse(text, nullptr, &state.log);
     byText.evaluate(&running);
     byText.evaluate(&orphan);
     byText.evaluate(&naming);

@@ -21,11 +21,9 @@
 #include <vector>
 
 #include "host/file_system.h"
-#include "script/halt.h"
+#include "script/engine_state.h"
 #include "script/instance_list.h"
 #include "script/interpreter.h"
-#include "script/script_dialogs.h"
-#include "script/script_engine_state.h"
 #include "script/task_instance.h"
 #include "script/task_loader.h"
 
@@ -92,23 +90,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (runsTooLong(input)) {
         return -1;  // not added to the corpus
     }
-    static FuzzFolder folder;
-    setActiveFileSystem(&folder);
-    setScriptDialogs(nullptr);  // the loop question is answered Yes
+    FuzzFolder folder;
     folder.script = std::string(input);
-    folder.written.clear();
-
-    // Fresh tables per input keep memory bounded over millions of runs.
-    resetScriptEngine();
-
-    TaskInstance& root = rootInstance();
-    if (loadTaskInto(root, "boot")) {
+    // A fresh run per input keeps memory bounded over millions of runs; without dialogs the
+    // loop question is answered Yes.
+    EngineState state(folder, nullptr);
+    TaskInstance& root = state.objects.root();
+    if (loadTaskInto(state, root, "boot")) {
         RegisterInstance(root);
-        RunConstructorPass(root);
-        for (int frame = 0; frame < kFrames && !haltRequested(); ++frame) {
-            RunFramePass(root);
+        RunConstructorPass(state, root);
+        for (int frame = 0; frame < kFrames && !state.haltRequested; ++frame) {
+            RunFramePass(state, root);
         }
     }
-    releaseScriptEngine();
     return 0;
 }

@@ -17,9 +17,8 @@
 #include <vector>
 
 #include "host/file_system.h"
+#include "script/engine_state.h"
 #include "script/instance_list.h"
-#include "script/script_dialogs.h"
-#include "script/script_engine_state.h"
 #include "script/script_table.h"
 #include "script/task_instance.h"
 #include "script/task_loader.h"
@@ -45,25 +44,20 @@ class FuzzFolder : public tavro::FileSystem {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tavro;
-    static FuzzFolder folder;
-    setActiveFileSystem(&folder);
-    setScriptDialogs(nullptr);
-
+    FuzzFolder folder;
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const size_t split = input.find('\0');
     folder.taskText = std::string(input.substr(0, split));
     folder.otherText = split == std::string_view::npos ? "" : std::string(input.substr(split + 1));
 
-    // Fresh tables per input keep memory bounded over millions of runs.
-    resetScriptEngine();
-
-    TaskInstance& root = rootInstance();
-    if (loadTaskInto(root, "fuzz.tsk")) {
+    // A fresh run per input keeps memory bounded over millions of runs.
+    EngineState state(folder, nullptr);
+    TaskInstance& root = state.objects.root();
+    if (loadTaskInto(state, root, "fuzz.tsk")) {
         RegisterInstance(root);
-        for (int32_t n = 1; n < scriptCount(); ++n) {
-            compiledScript(n);
+        for (int32_t n = 1; n < state.scripts.count(); ++n) {
+            compiledScript(state, n);
         }
     }
-    releaseScriptEngine();
     return 0;
 }

@@ -98,21 +98,5 @@ TEST_F(GameFolderFileSystemTest, RefusesWritesOutsideTheGameFolder) {
     EXPECT_EQ(folder.entryCount(), 1u);  // only the game folder
 }
 
-TEST(ActiveFileSystemTest, DefaultsToTheCurrentDirectoryAndCanBeReplaced) {
-    TemporaryFolder folder;
-    folder.writeFile("Boot", "root task");
-    std::string previous = std::filesystem::current_path();
-    std::filesystem::current_path(folder.path());
-    std::string bytes;
-    bool readDefault = activeFileSystem().readFile("BOOT", bytes);
-    std::filesystem::current_path(previous);
-    ASSERT_TRUE(readDefault);
-    EXPECT_EQ(bytes, "root task");
-
-    GameFolderFileSystem installed(folder.path());
-    EXPECT_EQ(setActiveFileSystem(&installed), nullptr);
-    EXPECT_EQ(setActiveFileSystem(nullptr), &installed);
-}
-
 }  // namespace
 }  // namespace tavro

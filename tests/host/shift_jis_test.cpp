@@ -46,7 +46,6 @@ TEST(ShiftJisTest, EngineMessagesReadAsJapanese) {
     };
     const MessageCase cases[] = {
         {kNegativeArrayIndexMessage, "配列の添え字にマイナス値が指定されました"},
-        {kNegativeStringIndexMessage, "Stringの添え字にマイナス値が指定されました"},
         {kInvalidFileNameMessage, "無効なファイル名"},
         {kFileOpenFailedPrefix, "ファイルオープン失敗 ["},
         {kBundleSubstituteAnimationMessage, "...パッケージファイルのデータを代用します"},

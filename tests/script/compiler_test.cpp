@@ -14,19 +14,21 @@ namespace {
 
 class CompilerTest : public LoaderFixture {
   protected:
-    // Compiles script source text as the loader would.
-    const Statement& compile(const std::string& source) {
+    // Compiles script source text as the loader would, in the fixture's run or another.
+    const Statement& compile(const std::string& source) { return compile(source, state); }
+    const Statement& compile(const std::string& source, EngineState& run) {
         TextString text(source.c_str());
         prepareScriptText(text);
         chain = std::make_unique<Statement>();
-        compileStatements(*chain, text);
+        compileStatements(run, *chain, text);
         return *chain;
     }
     static double constant(const ExprNode& expression) { return expression.evaluate(nullptr); }
-    static double nameNumber(const ExprNode& expression) {
-        NameContext names;
+    double nameNumber(const ExprNode& expression) {
+        NameContext names(state);
         return expression.evaluate(&names);
     }
+    int32_t nameId(const char* name) { return state.names.idFor(name); }
 
     std::unique_ptr<Statement> chain;
 };
@@ -64,8 +66,8 @@ TEST_F(CompilerTest, ABareBlockBecomesTheBodyOfTheNextBlockStatement) {
     while (ifStatement->code != kCodeIf) {
         ifStatement = ifStatement->next.get();
     }
-    TaskInstance instance;
-    InstanceContext context(&instance, &instance);
+    TaskInstance instance(state.objects);
+    InstanceContext context(state, &instance, &instance);
     ifStatement->body->expressions[0].evaluate(&context);
     EXPECT_EQ(variable(instance, "x"), 1);
     EXPECT_EQ(variable(instance, "y"), 0);
@@ -127,10 +129,10 @@ TEST_F(CompilerTest, KeyStatementsStoreTheKeyCode) {
 TEST_F(CompilerTest, ScriptCallsStoreTheCalledScriptsNumber) {
     folder.files["self.scr"] = "script(\"self.scr\");";
     // A script that calls itself gets its own number back, compiled once.
-    const int32_t self = scriptNumberFor("self.scr");
+    const int32_t self = scriptNumberFor(state, "self.scr");
     ASSERT_GT(self, 0);
-    EXPECT_EQ(constant(compiledScript(self)->expressions[0]), self);
-    EXPECT_EQ(scriptCount(), 2);  // "", self
+    EXPECT_EQ(constant(compiledScript(state, self)->expressions[0]), self);
+    EXPECT_EQ(state.scripts.count(), 2);  // "", self
     EXPECT_EQ(constant(compile("script(\"missing.scr\");").expressions[0]), 0);
     EXPECT_EQ(constant(compile("script(x);").expressions[0]), -1);  // no name left
 }
@@ -143,25 +145,24 @@ TEST_F(CompilerTest, UnbalancedOrTooDeepBlocksStopWithTheSyntaxError) {
     deep += std::string(kMaxCompileDepth + 1, '}');
     const std::string broken[] = {"x=1;while(1)", "loop(2){if(1){x=1;}", deep};
     for (const std::string& source : broken) {
-        resetHalt();
-        dialogs.messages.clear();
-        compile(source);
-        EXPECT_TRUE(haltRequested()) << source;
-        ASSERT_EQ(dialogs.messages.size(), 1u) << source;
-        EXPECT_EQ(dialogs.messages[0].first, "report");
-        EXPECT_EQ(dialogs.messages[0].second, kSyntaxErrorMessage);
+        RecordingDialogs shown;
+        EngineState run{folder, &shown};
+        compile(source, run);
+        EXPECT_TRUE(run.haltRequested) << source;
+        ASSERT_EQ(shown.messages.size(), 1u) << source;
+        EXPECT_EQ(shown.messages[0].first, "report");
+        EXPECT_EQ(shown.messages[0].second, kSyntaxErrorMessage);
     }
-    resetHalt();
     compile(deep.substr(6, deep.size() - 7));  // one level less is allowed
-    EXPECT_FALSE(haltRequested());
+    EXPECT_FALSE(state.haltRequested);
 }
 
 TEST_F(CompilerTest, AfterTheSyntaxErrorNothingMoreCompiles) {
     folder.files["later.scr"] = "x=1;";
     compile("if(1);script(\"later.scr\");");
-    EXPECT_TRUE(haltRequested());
-    EXPECT_EQ(scriptNumberFor("later.scr"), 0);
-    EXPECT_EQ(compiledScript(1), nullptr);
+    EXPECT_TRUE(state.haltRequested);
+    EXPECT_EQ(scriptNumberFor(state, "later.scr"), 0);
+    EXPECT_EQ(compiledScript(state, 1), nullptr);
     const Statement& statement = compile("x=1;draw(a);");
     EXPECT_EQ(statement.code, kCodeEmpty);
     EXPECT_EQ(statement.next, nullptr);

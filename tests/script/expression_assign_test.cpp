@@ -51,10 +51,10 @@ TEST_F(ExpressionAssign, TargetIsLocatedAfterTheValueGrowsTheArray) {
 
 TEST_F(ExpressionAssign, WithoutStorageTheValueIsTheResult) {
     ExprNode node;
-    CompileContext compile;
-    node.parse("x+=4", &compile);
+    CompileContext compile(state);
+    node.parse("x+=4", &compile, nullptr);
     EXPECT_EQ(node.evaluate(nullptr), 4) << "no resolver: nothing stored";
-    InstanceContext nobody(nullptr, nullptr);
+    InstanceContext nobody(state, nullptr, nullptr);
     EXPECT_EQ(node.evaluate(&nobody), 4) << "no instance: nothing stored";
     EXPECT_EQ(count(child, "x"), 0);
 }
@@ -62,6 +62,7 @@ TEST_F(ExpressionAssign, WithoutStorageTheValueIsTheResult) {
 // A resolver that hands out one cell of a chosen type code.
 class CellResolver : public VarResolver {
   public:
+    explicit CellResolver(EngineState& state) : VarResolver(ResolverKind::kOther, state) {}
     VarRef resolve(const TextString&, int32_t, int32_t) override { return {cell, type}; }
     alignas(8) unsigned char cell[8] = {};
     uint8_t type = kVarNone;
@@ -73,7 +74,7 @@ struct TypedCase {
     double result;  // the value read back, which is also the expression's value
 };
 
-TEST(ExpressionAssignTyped, EveryTypeCodeUpdatesAndReadsBackByItsWidth) {
+TEST_F(ExpressionAssign, EveryTypeCodeUpdatesAndReadsBackByItsWidth) {
     constexpr const char* kTypeLetters = "nfbuxd---q";  // q: a code no storage has
     constexpr int64_t kMin32 = std::numeric_limits<int32_t>::min();
     constexpr int64_t kMax32 = std::numeric_limits<int32_t>::max();
@@ -92,7 +93,7 @@ TEST(ExpressionAssignTyped, EveryTypeCodeUpdatesAndReadsBackByItsWidth) {
         {"n=5", 3, 5},           {"n", 3, 0},          {"q+1", 3, 1},
     };
     for (const TypedCase& c : cases) {
-        CellResolver resolver;
+        CellResolver resolver(state);
         resolver.type = static_cast<uint8_t>(std::strchr(kTypeLetters, c.text[0]) - kTypeLetters);
         // A double for the float code, otherwise a little-endian 64-bit integer whose low bytes
         // are the value in every narrower width.
@@ -101,7 +102,7 @@ TEST(ExpressionAssignTyped, EveryTypeCodeUpdatesAndReadsBackByItsWidth) {
                     resolver.type == kVarDouble ? static_cast<const void*>(&asDouble) : &c.start,
                     sizeof resolver.cell);
         ExprNode node;
-        node.parse(c.text, nullptr);
+        node.parse(c.text, nullptr, nullptr);
         EXPECT_EQ(node.evaluate(&resolver), c.result) << "text " << c.text << ", start " << c.start;
     }
 }

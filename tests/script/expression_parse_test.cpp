@@ -3,6 +3,7 @@
 
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "expression_test_support.h"
 
@@ -22,28 +23,56 @@ std::string repeated(const std::string& piece, int count) {
 // Answers like a running context would: storage of type 5, so the parser obtains no id.
 class FloatAnswer : public VarResolver {
   public:
+    explicit FloatAnswer(EngineState& state) : VarResolver(ResolverKind::kOther, state) {}
     VarRef resolve(const TextString&, int32_t, int32_t) override { return {&cell, kVarDouble}; }
     double cell = 0;
 };
 
 TEST_F(ExpressionParse, TargetsByResolver) {
     ExprNode byText;
-    byText.parse("x[2].size=5", nullptr);
+    byText.parse("x[2].size=5", nullptr, nullptr);
     EXPECT_EQ(byText.name, "x[2].size") << "without a resolver the whole target is the name";
     EXPECT_EQ(byText.index, nullptr);
 
-    CompileContext compile;
+    CompileContext compile(state);
     ExprNode compiled;
-    compiled.parse("x[i+1]-=2", &compile);
+    compiled.parse("x[i+1]-=2", &compile, nullptr);
     EXPECT_EQ(compiled.id, nameId("x"));
     ASSERT_NE(compiled.index, nullptr);
     EXPECT_EQ(compiled.index->operatorCode, kOpAdd);
 
-    FloatAnswer floats;
+    FloatAnswer floats(state);
     ExprNode unresolved;
-    unresolved.parse("y[3]", &floats);
+    unresolved.parse("y[3]", &floats, nullptr);
     EXPECT_EQ(unresolved.id, -1);
     EXPECT_EQ(unresolved.index, nullptr) << "no id, no index";
+}
+
+// A flat chain is one level of nesting however long: every operand counts. Real nesting past
+// the bound is given up, with one error-log line per expression.
+TEST_F(ExpressionParse, FlatChainsEvaluateWhole) {
+    const struct {
+        std::string text;
+        double expected;
+    } cases[] = {
+        {repeated("1+", 999) + "1", 1000},
+        {"5000" + repeated("-1", 999), 4001},
+        {repeated("2*", 1000) + "1", std::ldexp(1.0, 1000)},
+        {repeated("1<", 1000) + "2", 1},
+        {repeated("1==", 1000) + "1", 1},
+        {repeated("1+", 15000) + "1", 15001},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(run(c.text.c_str()), c.expected) << c.text.substr(0, 20);
+        EXPECT_EQ(runUncompiled(c.text.c_str()), c.expected) << c.text.substr(0, 20);
+    }
+    EXPECT_TRUE(reports().empty());
+    EXPECT_EQ(run((repeated("abs(", kMaxExpressionNesting + 1) + "5" +
+                   repeated(")", kMaxExpressionNesting + 1))
+                      .c_str()),
+              0);
+    EXPECT_EQ(reports(),
+              std::vector<std::string>{"expression nested too deeply: that part evaluates to 0"});
 }
 
 TEST_F(ExpressionParse, DeepTextsAreBoundedNotFatal) {

@@ -1,5 +1,5 @@
-// Shared set-up for the expression and variable tests: a fresh name table and system table,
-// a root instance with one child, and an error sink that counts reports.
+// Shared set-up for the expression and variable tests: a fresh engine state, a root instance
+// with one child, and every error-log line kept.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,73 +7,53 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "script/contexts.h"
+#include "script/engine_state.h"
 #include "script/expression.h"
-#include "script/name_id_table.h"
-#include "script/random.h"
-#include "script/system_variables.h"
 #include "script/task_instance.h"
-#include "text/error_report.h"
+#include "text/test_support.h"
 
 namespace tavro::testing {
 
-class CountingSink : public ErrorSink {
-  public:
-    void record(const char* text, uint32_t) override {
-        ++count;
-        last = text;
-    }
-    int count = 0;
-    std::string last;
-};
-
 class ScriptFixture : public ::testing::Test {
   public:
-    void SetUp() override {
+    ScriptFixture() {
         child.parent = &root;
-        previousSink_ = setErrorSink(&errors);
+        state.log.setReportLevel(kReportEverything);
     }
-    void TearDown() override { setErrorSink(previousSink_); }
 
     // Compiles text (names to ids) and evaluates it for the child instance.
     double run(const char* text) {
-        CompileContext compile;
+        CompileContext compile(state);
         ExprNode node;
-        node.parse(text, &compile);
+        node.parse(text, &compile, &state.log);
         return node.evaluate(&context);
     }
 
     // Parses text without a resolver (names resolved by text) and evaluates it the same way.
     double runUncompiled(const char* text) {
         ExprNode node;
-        node.parse(text, nullptr);
+        node.parse(text, nullptr, &state.log);
         return node.evaluate(&context);
     }
 
+    int32_t nameId(std::string_view name) { return state.names.idFor(name); }
     double& element(TaskInstance& instance, const char* name, int32_t index = 0) {
         return instance.variables[nameId(name)][index];
     }
     int32_t count(TaskInstance& instance, const char* name) {
         return instance.variables[nameId(name)].count();
     }
+    std::vector<std::string> reports() const { return loggedTexts(files); }
 
-    // Declared first: the process-wide tables are emptied before the instances below take
-    // the numbers of their property names.
-    struct FreshTables {
-        FreshTables() {
-            resetNameIds();
-            resetSystemVariables();
-        }
-    } freshTables;
-    TaskInstance root;
-    TaskInstance child;
-    TaskInstance origin;
-    InstanceContext context{&child, &child};
-    CountingSink errors;
-
-  private:
-    ErrorSink* previousSink_ = nullptr;
+    MemoryFileSystem files;
+    EngineState state{files, nullptr};
+    TaskInstance root{state.objects};
+    TaskInstance child{state.objects};
+    TaskInstance origin{state.objects};
+    InstanceContext context{state, &child, &child};
 };
 
 // Values compare exactly, NaN equal to NaN and the sign of zero kept.

@@ -89,7 +89,7 @@ TEST_F(ExpressionValues, LiteralsSpacesAndTextsTheParserGivesUpOn) {
 }
 
 TEST_F(ExpressionValues, RandomIgnoresItsArgumentAndFollowsTheGenerator) {
-    seedRandom(1);
+    state.random.seed(1);
     // The generator's first values from state 1.
     EXPECT_EQ(run("rand()"), 41);
     EXPECT_EQ(run("rand(10)"), 18467);

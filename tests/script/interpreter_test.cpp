@@ -14,24 +14,26 @@
 namespace tavro::testing {
 namespace {
 
+// Makes the game's root from `boot` (frame script main.scr) and runs `frames` frame passes.
+TaskInstance& runGame(GameRun& game, const std::string& mainScript, int frames = 1) {
+    game.folder.files["boot"] = "SCRIPT={main.scr};";
+    game.folder.files["main.scr"] = mainScript;
+    EngineState& state = game.state;
+    EXPECT_TRUE(loadTaskInto(state, game.root, "boot"));
+    RegisterInstance(game.root);
+    RunConstructorPass(state, game.root);
+    for (int i = 0; i < frames; ++i) {
+        RunFramePass(state, game.root);
+    }
+    return game.root;
+}
+
 class InterpreterTest : public LoaderFixture {
   protected:
-    // Makes the root from `boot` (frame script main.scr) and runs `frames` frame passes.
     TaskInstance& run(const std::string& mainScript, int frames = 1) {
-        folder.files["boot"] = "SCRIPT={main.scr};";
-        folder.files["main.scr"] = mainScript;
-        TaskInstance& root = rootInstance();
-        EXPECT_TRUE(loadTaskInto(root, "boot"));
-        RegisterInstance(root);
-        RunConstructorPass(root);
-        for (int i = 0; i < frames; ++i) {
-            RunFramePass(root);
-        }
-        return root;
+        return runGame(*this, mainScript, frames);
     }
-    double value(const char* name, int32_t index = 0) {
-        return variable(rootInstance(), name, index);
-    }
+    double value(const char* name, int32_t index = 0) { return variable(root, name, index); }
 };
 
 TEST_F(InterpreterTest, ControlFlowAndBatchesSetTheExpectedValues) {
@@ -49,11 +51,10 @@ TEST_F(InterpreterTest, ControlFlowAndBatchesSetTheExpectedValues) {
         {"new(\"a.tsk\",0,0);new(\"a.tsk\",0,0);batch(other){this.n=this.n+1;}", "n", 2},
     };
     for (const auto& [script, name, expected] : cases) {
-        SetUp();
-        folder.files["a.tsk"] = "";
-        run(script);
-        EXPECT_EQ(value(name), expected) << script;
-        TearDown();
+        GameRun game;
+        game.folder.files["a.tsk"] = "";
+        runGame(game, script);
+        EXPECT_EQ(game.variable(game.root, name), expected) << script;
     }
 }
 
@@ -62,12 +63,11 @@ TEST_F(InterpreterTest, RunawayLoopsAndQuitStopEverything) {
     const std::pair<const char*, double> cases[] = {{"while(1){n=n+1;}after=1;", 10001},
                                                     {"while(1){n=n+1;quit();}after=1;", 1}};
     for (const auto& [script, count] : cases) {
-        SetUp();
-        run(script);
-        EXPECT_TRUE(haltRequested()) << script;
-        EXPECT_EQ(value("n"), count) << script;
-        EXPECT_EQ(value("after"), 0) << script;
-        TearDown();
+        GameRun game;
+        runGame(game, script);
+        EXPECT_TRUE(game.state.haltRequested) << script;
+        EXPECT_EQ(game.variable(game.root, "n"), count) << script;
+        EXPECT_EQ(game.variable(game.root, "after"), 0) << script;
     }
 }
 
@@ -76,7 +76,7 @@ TEST_F(InterpreterTest, ScriptCallsRunInTheSameInstanceAndSelfCallsAreBounded) {
     run("script(\"self.scr\");after=1;");
     EXPECT_EQ(value("depth"), kMaxCallDepth);
     EXPECT_EQ(value("after"), 1);  // the frame goes on
-    EXPECT_FALSE(errors.reports.empty());
+    EXPECT_FALSE(reports().empty());
 }
 
 TEST_F(InterpreterTest, ScriptCallsPerFrameAreBoundedAndTheBoundStartsAgainEachFrame) {
@@ -87,8 +87,7 @@ TEST_F(InterpreterTest, ScriptCallsPerFrameAreBoundedAndTheBoundStartsAgainEachF
 }
 
 TEST_F(InterpreterTest, MediaIdsPastTheLimitDoNothingAndOthersMakeTheirSlot) {
-    TaskInstance& root =
-        run("draw(1e9);playSound(1e9);rewindImage(70000);stopSound(-3);draw(5);playSound(3);");
+    run("draw(1e9);playSound(1e9);rewindImage(70000);stopSound(-3);draw(5);playSound(3);");
     EXPECT_LT(root.images.count(), 100);  // grown for id 5 only
     EXPECT_EQ(root.images.begin()[5].frameCounter, 1);
     EXPECT_LT(root.sounds.count(), 100);
@@ -97,13 +96,13 @@ TEST_F(InterpreterTest, MediaIdsPastTheLimitDoNothingAndOthersMakeTheirSlot) {
 TEST_F(InterpreterTest, ObjectsAreMadeUpToTheLimitExactly) {
     folder.files["empty.tsk"] = "";
     run("loop(18){batch(){new(\"empty.tsk\",0,0);}}");  // 2^18 wanted
-    EXPECT_EQ(liveInstanceCount(), kInstanceLimit);
-    EXPECT_FALSE(errors.reports.empty());
+    EXPECT_EQ(state.objects.liveCount(), kInstanceLimit);
+    EXPECT_FALSE(reports().empty());
 }
 
 TEST_F(InterpreterTest, TextFormatsReplaceTheirValues) {
-    TaskInstance& root = run("hp=7;speed=1.5;");
-    InstanceContext context(&root, &root);
+    run("hp=7;speed=1.5;");
+    InstanceContext context(state, &root, &root);
     const auto format = [&](const char* text) {
         return std::string(formatScriptText(TextString(text), context).view());
     };
@@ -120,43 +119,41 @@ TEST_F(InterpreterTest, NewChildrenRunAfterTheirConstructorsInTheSameFrameNewest
     folder.files["one.tsk"] = "kind=1;SCRIPT={child.scr};";
     run("if(t==0){new(\"child.tsk\",0,0);new(\"one.tsk\",0,0);}t=1;");
     // child.tsk: constructor (10); then the frame walk: one.tsk (21), child.tsk (20).
-    EXPECT_EQ(systemVariables()[nameId("order")][0], 102120);
+    EXPECT_EQ(systemValue("order"), 102120);
 }
 
 TEST_F(InterpreterTest, KilledChildrenAreRemovedAfterTheirTurn) {
     folder.files["child.tsk"] = "SCRIPT={child.scr};";
     folder.files["child.scr"] = "system.runs=system.runs+1;kill();";
-    TaskInstance& root = run("if(t==0){new(\"child.tsk\",0,0);}t=1;", 3);
-    EXPECT_EQ(systemVariables()[nameId("runs")][0], 1);
+    run("if(t==0){new(\"child.tsk\",0,0);}t=1;", 3);
+    EXPECT_EQ(systemValue("runs"), 1);
     EXPECT_TRUE(root.children.empty());
 }
 
 TEST_F(InterpreterTest, BothPassesWalkATreeAsDeepAsTheObjectLimit) {
     folder.files["node.tsk"] = "SCRIPT={count.scr};CONSTRACT={count.scr};";
     folder.files["count.scr"] = "system.runs=system.runs+1;";
-    TaskInstance& root = rootInstance();
-    ASSERT_TRUE(loadTaskInto(root, "node.tsk"));
+    ASSERT_TRUE(loadTaskInto(state, root, "node.tsk"));
     RegisterInstance(root);
     constexpr int kDepth = kInstanceLimit - 1;
     TaskInstance* deepest = &root;
     for (int i = 0; i < kDepth; ++i) {
-        auto node = std::make_unique<TaskInstance>();
+        std::unique_ptr<TaskInstance> node = state.objects.newInstance();
         node->frameScripts = root.frameScripts;
         node->constructorScripts = root.constructorScripts;
         RegisterInstance(*node);
         deepest = AddChild(*deepest, std::move(node));
     }
-    RunConstructorPass(root);
-    RunFramePass(root);
-    EXPECT_EQ(systemVariables()[nameId("runs")][0], 2.0 * (kDepth + 1));
+    RunConstructorPass(state, root);
+    RunFramePass(state, root);
+    EXPECT_EQ(systemValue("runs"), 2.0 * (kDepth + 1));
 }
 
 TEST_F(InterpreterTest, FlagStoperHoldsChildrenButKilledOnesStillGo) {
     folder.files["child.tsk"] = "SCRIPT={child.scr};";
     folder.files["child.scr"] = "system.runs=system.runs+1;";
-    TaskInstance& root =
-        run("if(t==0){new(\"child.tsk\",0,0);batch(my){kill();};flagStoper=1;}t=1;", 2);
-    EXPECT_EQ(systemVariables()[nameId("runs")][0], 0);
+    run("if(t==0){new(\"child.tsk\",0,0);batch(my){kill();};flagStoper=1;}t=1;", 2);
+    EXPECT_EQ(systemValue("runs"), 0);
     EXPECT_TRUE(root.children.empty());
 }
 
@@ -170,11 +167,10 @@ TEST_F(InterpreterTest, CollisionTestFollowsBoxesAndCircles) {
         {"x=3;", "radius[0]=0;radius[1]=7;", false},  // element 0 decides
     };
     for (const auto& [other, own, hit] : cases) {
-        SetUp();
-        folder.files["b.tsk"] = other;
-        run(std::string(own) + "new(\"b.tsk\",0,0);batch(colid){this.hits=this.hits+1;}");
-        EXPECT_EQ(value("hits"), hit ? 1 : 0) << other << " against " << own;
-        TearDown();
+        GameRun game;
+        game.folder.files["b.tsk"] = other;
+        runGame(game, std::string(own) + "new(\"b.tsk\",0,0);batch(colid){this.hits=this.hits+1;}");
+        EXPECT_EQ(game.variable(game.root, "hits"), hit ? 1 : 0) << other << " against " << own;
     }
 }
 

@@ -1,5 +1,5 @@
-// Shared set-up for the loader, compiler and object-tree tests: every process-wide table of
-// the script engine emptied, an in-memory game folder, recorded dialogs and error reports.
+// Shared set-up for the loader, compiler and object-tree tests: a fresh engine state over an
+// in-memory game folder, with recorded dialogs and every error-log line kept.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,16 +9,10 @@
 #include <vector>
 
 #include "host/dialogs.h"
-#include "platform/key_state.h"
-#include "script/halt.h"
-#include "script/name_id_table.h"
-#include "script/script_dialogs.h"
-#include "script/script_engine_state.h"
+#include "script/engine_state.h"
 #include "script/script_table.h"
 #include "script/statement.h"
-#include "script/system_variables.h"
 #include "script/task_instance.h"
-#include "script/task_table.h"
 #include "text/test_support.h"
 
 namespace tavro::testing {
@@ -65,39 +59,33 @@ class RecordingDialogs : public Dialogs {
     std::vector<std::pair<std::string, std::string>> messages;
 };
 
-class LoaderFixture : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        resetScriptEngine();
-        resetKeyState();
-        previousDialogs_ = setScriptDialogs(&dialogs);
-    }
-    void TearDown() override {
-        setScriptDialogs(previousDialogs_);
-        resetScriptEngine();
-    }
+// One run of the engine over its own in-memory game folder, every error-log line kept.
+struct GameRun {
+    GameRun() { state.log.setReportLevel(kReportEverything); }
 
     double& variable(TaskInstance& instance, const char* name, int32_t index = 0) {
-        return instance.variables[nameId(name)][index];
+        return instance.variables[state.names.idFor(name)][index];
+    }
+    double& systemValue(const char* name) { return state.systemVariable(state.names.idFor(name)); }
+    std::vector<std::string> reports() const { return loggedTexts(folder); }
+
+    // One variable of every child of parent, in child order.
+    std::vector<double> childValues(const TaskInstance& parent, const char* name) {
+        std::vector<double> values;
+        for (TaskInstance* child = parent.children.first(); child != nullptr;
+             child = ChildList::after(*child)) {
+            values.push_back(child->variables[state.names.idFor(name)][0]);
+        }
+        return values;
     }
 
     GameFolder folder;
-    RecordingSink errors;
     RecordingDialogs dialogs;
-
-  private:
-    Dialogs* previousDialogs_ = nullptr;
+    EngineState state{folder, &dialogs};
+    TaskInstance& root = state.objects.root();
 };
 
-// One variable of every child of parent, in child order.
-inline std::vector<double> childValues(const TaskInstance& parent, const char* name) {
-    std::vector<double> values;
-    for (TaskInstance* child = parent.children.first(); child != nullptr;
-         child = ChildList::after(*child)) {
-        values.push_back(child->variables[nameId(name)][0]);
-    }
-    return values;
-}
+class LoaderFixture : public ::testing::Test, public GameRun {};
 
 // The codes of a chain, the closing empty statement included.
 inline std::vector<uint32_t> chainCodes(const Statement* statement) {

@@ -30,13 +30,13 @@ TEST_F(TaskLoaderTest, SectionsFillTheInstance) {
     folder.files["init.scr"] = "hp=hp+1;";
     folder.files["more.scr"] = "";
 
-    TaskInstance instance;
-    ASSERT_TRUE(loadTaskInto(instance, "player.tsk"));
-    EXPECT_EQ(scriptName(instance.frameScripts[0]), "player.scr");
+    TaskInstance instance(state.objects);
+    ASSERT_TRUE(loadTaskInto(state, instance, "player.tsk"));
+    EXPECT_EQ(state.scripts.name(instance.frameScripts[0]), "player.scr");
     ASSERT_EQ(instance.constructorScripts.count(), 2);
-    EXPECT_NE(compiledScript(instance.constructorScripts[1]), nullptr);
-    EXPECT_EQ(std::string(instance.images[nameId("jump")].fileName.view()), "jump.png");
-    EXPECT_EQ(std::string(instance.sounds[nameId("hit")].fileName.view()), "hit.wav");
+    EXPECT_NE(compiledScript(state, instance.constructorScripts[1]), nullptr);
+    EXPECT_EQ(std::string(instance.images[state.names.idFor("jump")].fileName.view()), "jump.png");
+    EXPECT_EQ(std::string(instance.sounds[state.names.idFor("hit")].fileName.view()), "hit.wav");
     EXPECT_EQ(variable(instance, "speed"), 2.5);
     EXPECT_EQ(variable(instance, "red"), 255);  // creation defaults stay
 
@@ -48,9 +48,9 @@ TEST_F(TaskLoaderTest, ChildrenComeInTaskFileOrderAheadOfExistingOnes) {
     folder.files["one.tsk"] = "kind=1;";
     folder.files["two.tsk"] = "kind=2;";
     folder.files["parent.tsk"] = "TASK={one.tsk,1,2}{two.tsk,3,4}{one.tsk,5,6};";
-    TaskInstance instance;
-    variable(*AddChild(instance, std::make_unique<TaskInstance>()), "kind") = 9;
-    ASSERT_TRUE(loadTaskInto(instance, "parent.tsk"));
+    TaskInstance instance(state.objects);
+    variable(*AddChild(instance, state.objects.newInstance()), "kind") = 9;
+    ASSERT_TRUE(loadTaskInto(state, instance, "parent.tsk"));
     EXPECT_EQ(childValues(instance, "kind"), (std::vector<double>{1, 2, 1, 9}));
     EXPECT_EQ(variable(*instance.children.first(), "x"), 1);
 }
@@ -59,57 +59,57 @@ TEST_F(TaskLoaderTest, FilesAreReadOnceAndEachScriptHasOneNumber) {
     folder.files["enemy.tsk"] = "hp=3;SCRIPT={}{gone.scr}{shared.scr};";
     folder.files["other.tsk"] = "CONSTRACT={shared.scr};";
     folder.files["shared.scr"] = "hp=hp-1;";
-    TaskInstance first, second, other;
-    ASSERT_TRUE(loadTaskInto(first, "enemy.tsk"));
+    TaskInstance first(state.objects), second(state.objects), other(state.objects);
+    ASSERT_TRUE(loadTaskInto(state, first, "enemy.tsk"));
     variable(first, "hp") = 0;
-    ASSERT_TRUE(loadTaskInto(second, "enemy.tsk"));
-    ASSERT_TRUE(loadTaskInto(other, "other.tsk"));
+    ASSERT_TRUE(loadTaskInto(state, second, "enemy.tsk"));
+    ASSERT_TRUE(loadTaskInto(state, other, "other.tsk"));
     EXPECT_EQ(variable(second, "hp"), 3);  // copies are independent
     EXPECT_EQ(first.frameScripts[0], -1);  // an empty name
     EXPECT_EQ(first.frameScripts[1], 0);   // a missing file
     EXPECT_EQ(first.frameScripts[2], other.constructorScripts[0]);
-    EXPECT_EQ(compiledScript(-1), nullptr);
+    EXPECT_EQ(compiledScript(state, -1), nullptr);
     EXPECT_EQ(fileReads("enemy.tsk"), 1);
     EXPECT_EQ(fileReads("shared.scr"), 1);
     // A file that was missing is tried again, under the number it already has.
     folder.files["gone.scr"] = "y=2;";
-    EXPECT_EQ(scriptNumberFor("gone.scr"), 1);
+    EXPECT_EQ(scriptNumberFor(state, "gone.scr"), 1);
 }
 
 TEST_F(TaskLoaderTest, MissingTaskFilesFailAndAreTriedAgain) {
-    TaskInstance instance;
-    EXPECT_FALSE(loadTaskInto(instance, "later.tsk"));
-    EXPECT_FALSE(loadTaskInto(instance, ""));
+    TaskInstance instance(state.objects);
+    EXPECT_FALSE(loadTaskInto(state, instance, "later.tsk"));
+    EXPECT_FALSE(loadTaskInto(state, instance, ""));
     folder.files["later.tsk"] = "v=4;";
-    EXPECT_TRUE(loadTaskInto(instance, "later.tsk"));
+    EXPECT_TRUE(loadTaskInto(state, instance, "later.tsk"));
     EXPECT_EQ(variable(instance, "v"), 4);
 
     // A child whose task cannot be loaded stays an empty instance at its position.
     folder.files["holder.tsk"] = "TASK={nothing.tsk,5,6};";
-    TaskInstance holder;
-    ASSERT_TRUE(loadTaskInto(holder, "holder.tsk"));
+    TaskInstance holder(state.objects);
+    ASSERT_TRUE(loadTaskInto(state, holder, "holder.tsk"));
     ASSERT_EQ(holder.children.count(), 1);
     EXPECT_EQ(variable(*holder.children.first(), "x"), 5);
 
-    requestHalt();
-    EXPECT_FALSE(loadTaskInto(instance, "later.tsk"));
+    state.haltRequested = true;
+    EXPECT_FALSE(loadTaskInto(state, instance, "later.tsk"));
 }
 
 TEST_F(TaskLoaderTest, SectionNamesAreCaseSensitiveAndGroupsMayBeMalformed) {
     folder.files["odd.tsk"] = "Task=3;script=4;IMAGE={lonely}{};TASK={};SOUND={x};SCRIPT=none;";
-    TaskInstance instance;
-    ASSERT_TRUE(loadTaskInto(instance, "odd.tsk"));
+    TaskInstance instance(state.objects);
+    ASSERT_TRUE(loadTaskInto(state, instance, "odd.tsk"));
     EXPECT_EQ(variable(instance, "Task"), 3);
     EXPECT_EQ(variable(instance, "script"), 4);
-    EXPECT_TRUE(instance.images[nameId("lonely")].fileName.empty());
+    EXPECT_TRUE(instance.images[state.names.idFor("lonely")].fileName.empty());
     EXPECT_EQ(instance.children.count(), 1);  // an empty TASK group still makes a child
     EXPECT_TRUE(instance.frameScripts.empty());
 }
 
 TEST_F(TaskLoaderTest, TasksListingThemselvesOrEachOtherTerminate) {
     folder.files["self.tsk"] = "kind=1;TASK={self.tsk,1,0}{self.tsk,2,0};";
-    TaskInstance instance;
-    ASSERT_TRUE(loadTaskInto(instance, "self.tsk"));
+    TaskInstance instance(state.objects);
+    ASSERT_TRUE(loadTaskInto(state, instance, "self.tsk"));
     EXPECT_EQ(fileReads("self.tsk"), 1);
     // The first child copies the template as filled so far (no children yet), the second
     // copies it holding the first.
@@ -119,8 +119,8 @@ TEST_F(TaskLoaderTest, TasksListingThemselvesOrEachOtherTerminate) {
 
     folder.files["a.tsk"] = "kind=1;TASK={b.tsk,0,0};";
     folder.files["b.tsk"] = "kind=2;TASK={a.tsk,0,0};";
-    TaskInstance a;
-    ASSERT_TRUE(loadTaskInto(a, "a.tsk"));
+    TaskInstance a(state.objects);
+    ASSERT_TRUE(loadTaskInto(state, a, "a.tsk"));
     TaskInstance& b = *a.children.first();
     EXPECT_EQ(childValues(b, "kind"), (std::vector<double>{1}));
     EXPECT_TRUE(b.children.first()->children.empty());  // a's template when b was read
@@ -132,11 +132,11 @@ TEST_F(TaskLoaderTest, SelfListingThatWouldDoubleForeverStopsAtTheInstanceLimit)
         text += "{boom.tsk,0,0}";
     }
     folder.files["boom.tsk"] = text + ";";
-    TaskInstance instance;
-    loadTaskInto(instance, "boom.tsk");
+    TaskInstance instance(state.objects);
+    loadTaskInto(state, instance, "boom.tsk");
     // The template stops doubling below the copy limit; later groups add empty children.
-    EXPECT_LE(liveInstanceCount(), 2 * kCopyLimit + 400);
-    EXPECT_FALSE(errors.reports.empty());
+    EXPECT_LE(state.objects.liveCount(), 2 * kCopyLimit + 400);
+    EXPECT_FALSE(reports().empty());
 }
 
 TEST_F(TaskLoaderTest, ScrambledTaskFilesAreRead) {
@@ -144,8 +144,8 @@ TEST_F(TaskLoaderTest, ScrambledTaskFilesAreRead) {
     ASSERT_TRUE(scrambleText(scrambled.data(), static_cast<int32_t>(scrambled.size()),
                              kDefaultScrambleKey));
     folder.files["secret.xx"] = scrambled;
-    TaskInstance instance;
-    ASSERT_TRUE(loadTaskInto(instance, "secret.xx"));
+    TaskInstance instance(state.objects);
+    ASSERT_TRUE(loadTaskInto(state, instance, "secret.xx"));
     EXPECT_EQ(variable(instance, "v"), 5);
 }
 
@@ -155,12 +155,12 @@ TEST_F(TaskLoaderTest, TheScanLoadsEveryTaskFileBelowTheFolderIntoTheRoot) {
     folder.files["child.tsk"] = "kind=4;";
     folder.files["UPPER.TSK"] = "kind=9;";
     folder.files["notes.txt"] = "kind=8;";
-    scanTaskFiles("", "*");
-    EXPECT_TRUE(isTaskLoaded("sub/deeper/far.tsk"));
-    EXPECT_FALSE(isTaskLoaded("UPPER.TSK"));
-    EXPECT_FALSE(isTaskLoaded("notes.txt"));
+    scanTaskFiles(state, "", "*");
+    EXPECT_TRUE(state.tasks.isLoaded("sub/deeper/far.tsk"));
+    EXPECT_FALSE(state.tasks.isLoaded("UPPER.TSK"));
+    EXPECT_FALSE(state.tasks.isLoaded("notes.txt"));
     // The root keeps the TASK children of every scanned task.
-    EXPECT_EQ(childValues(rootInstance(), "kind"), (std::vector<double>{4}));
+    EXPECT_EQ(childValues(root, "kind"), (std::vector<double>{4}));
 }
 
 }  // namespace

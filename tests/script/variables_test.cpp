@@ -1,34 +1,47 @@
 // Name numbers and scoped ids.
 
 #include "expression_test_support.h"
-#include "script/var_id.h"
 
 namespace tavro::testing {
 namespace {
 
 using NameIds = ScriptFixture;
 
-TEST_F(NameIds, NumbersFollowFirstSightAndNeverChange) {
-    resetNameIds();  // forget the property names the fixture's instances took
-    EXPECT_EQ(nameId(""), 0);
-    EXPECT_EQ(nameId("abc"), 1);
-    EXPECT_EQ(nameId("cba"), 2) << "same byte sum, different name";
-    EXPECT_EQ(nameId("ABC"), 3) << "names are case-sensitive";
-    EXPECT_EQ(nameId("abc"), 1);
-    EXPECT_EQ(nameIdTable().find("never"), 0);
-    EXPECT_EQ(nameIdTable().count(), 3) << "the empty name is never stored";
+TEST(NameIdTable, NumbersFollowFirstSightAndNeverChange) {
+    NameIdTable names;
+    EXPECT_EQ(names.idFor(""), 0);
+    EXPECT_EQ(names.idFor("abc"), 1);
+    EXPECT_EQ(names.idFor("cba"), 2) << "same byte sum, different name";
+    EXPECT_EQ(names.idFor("ABC"), 3) << "names are case-sensitive";
+    EXPECT_EQ(names.idFor("abc"), 1);
+    EXPECT_EQ(names.find("never"), 0);
+    EXPECT_EQ(names.count(), 3) << "the empty name is never stored";
+}
+
+// A run numbers the eight start properties, then the system variables the frame loop
+// exchanges; the interpreter's own property names follow at its first run.
+TEST_F(NameIds, ARunNumbersItsStartNamesFirst) {
+    const char* startNames[] = {"red",    "green",      "blue",        "alpha",   "scaleX",
+                                "scaleY", "scrollX",    "scrollY",     "fps",     "mouseX",
+                                "mouseY", "cameraConf", "cameraSpeed", "cameraX", "cameraY"};
+    for (int32_t n = 0; n < 15; ++n) {
+        EXPECT_EQ(state.names.find(startNames[n]), n + 1) << startNames[n];
+    }
+    EXPECT_EQ(state.names.find("x"), 0);
+    EXPECT_EQ(state.propertyIds().x, 16);
+    EXPECT_EQ(state.propertyIds().alpha, 4);
 }
 
 TEST_F(NameIds, CompilingNumbersNamesInTheOrderTheParserMeetsThem) {
     // The target first, then its value: "<" parses its left operand first, "+" and "*"
     // their right.
-    resetNameIds();
-    CompileContext compile;
+    const int32_t before = state.names.count();
+    CompileContext compile(state);
     ExprNode node;
-    node.parse("b=a+c*d<e", &compile);
+    node.parse("b=a+c*d<e", &compile, nullptr);
     const char* expectedOrder[] = {"b", "d", "c", "a", "e"};
     for (int32_t n = 0; n < 5; ++n) {
-        EXPECT_EQ(nameIdTable().find(expectedOrder[n]), n + 1) << expectedOrder[n];
+        EXPECT_EQ(state.names.find(expectedOrder[n]), before + n + 1) << expectedOrder[n];
     }
 }
 
@@ -48,9 +61,10 @@ TEST_F(NameIds, ScopedIdsCarryScopeAndSizeBits) {
         {"\x81[[2]", "\x81[", 0},  // the second byte of 0x81 0x5B is no bracket
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(scopedVarId(c.reference), nameId(c.bareName) | c.flags) << c.reference;
+        EXPECT_EQ(scopedVarId(state.names, c.reference), nameId(c.bareName) | c.flags)
+            << c.reference;
     }
-    EXPECT_EQ(scopedVarId(""), -1);
+    EXPECT_EQ(scopedVarId(state.names, ""), -1);
     EXPECT_EQ(findIndexBracket("\x81["), std::string_view::npos);
 }
 

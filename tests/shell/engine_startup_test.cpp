@@ -1,16 +1,8 @@
 #include <string>
 
 #include "engine_test_support.h"
-#include "script/halt.h"
-#include "script/name_id_table.h"
-#include "script/system_variables.h"
 
 namespace tavro {
-
-double systemValue(const char* name) {
-    return systemVariable(nameId(name));
-}
-
 namespace {
 
 constexpr EngineOptions kOneFrame{1, 7u};
@@ -60,10 +52,8 @@ TEST_F(EngineTest, StartUpRunsTheScriptStepsInOrderAndStartsTheLog) {
     EXPECT_EQ(folder_.readFile("errorLog.txt").rfind("001 : log start\n", 0), 0u);
 }
 
-// A stop requested before a fresh engine starts is cleared; a missing boot task is reported
-// and the game still runs; shut-down releases every device.
+// A missing boot task is reported and the game still runs; shut-down releases every device.
 TEST_F(EngineTest, AMissingBootShowsItsMessageAndTheGameStillRuns) {
-    requestHalt();
     scripts_.bootLoads = false;
     ASSERT_EQ(run("", EngineOptions{5, 1u}), kExitNormal);
     EXPECT_EQ(scripts_.passes, 5);
@@ -73,6 +63,43 @@ TEST_F(EngineTest, AMissingBootShowsItsMessageAndTheGameStillRuns) {
     EXPECT_FALSE(engine_->graphicsDevice().ready());
     EXPECT_FALSE(engine_->font().ready());
     EXPECT_FALSE(engine_->soundDevice().ready());
+}
+
+// Two games run one after the other in one process: the second starts exactly as a first run
+// would, with none of the first one's settings, log numbering, names or objects.
+TEST_F(EngineTest, ASecondRunSharesNothingWithTheFirst) {
+    ScriptEngineGameScripts scripts;
+    struct Seen {
+        std::string title;
+        int32_t names, objects;
+        bool firstName;
+    };
+    auto runGame = [&](const std::string& boot) {
+        folder_.writeFile("boot", boot);
+        display_ = std::make_unique<HeadlessDisplay>(ScriptedInput(std::vector<InputEvent>{}));
+        Engine engine(host(*display_), scripts, EngineOptions{2, 1u});
+        engine.run();
+        EngineState& state = engine.state();
+        return Seen{display_->title(), state.names.count(), state.objects.liveCount(),
+                    state.names.find("firstOnly") != 0};
+    };
+    const std::string game = "SCRIPT={main.scr};";
+    folder_.writeFile("main.scr", "n=n+1;");
+    const Seen fresh = runGame(game);
+
+    folder_.writeFile("init", "windowTitle=FirstGame;errorReport=true;");
+    folder_.writeFile("first.scr", "firstOnly=1;new(\"boot\",0,0);");
+    runGame("SCRIPT={first.scr};");
+    std::remove("init");
+    const std::string firstLog = folder_.readFile("errorLog.txt");
+    EXPECT_EQ(firstLog.rfind("001 : log start\n", 0), 0u);
+
+    const Seen second = runGame(game);
+    EXPECT_EQ(second.title, "Tavro version 1.00");
+    EXPECT_EQ(folder_.readFile("errorLog.txt"), firstLog) << "reports are off again";
+    EXPECT_FALSE(second.firstName);
+    EXPECT_EQ(second.names, fresh.names);
+    EXPECT_EQ(second.objects, fresh.objects);
 }
 
 }  // namespace

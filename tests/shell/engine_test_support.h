@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "host/game_folder_file_system.h"
 #include "host/headless/headless_dialogs.h"
 #include "host/headless/headless_display.h"
 #include "host/headless/virtual_clock.h"
@@ -21,23 +22,28 @@ namespace tavro {
 
 class RecordingScripts : public GameScripts {
   public:
-    void scanTaskFiles() override { calls.push_back("scan"); }
-    bool loadRoot(TaskInstance&, const TextString& taskName) override {
+    void scanTaskFiles(EngineState&) override { calls.push_back("scan"); }
+    bool loadRoot(EngineState&, TaskInstance&, const TextString& taskName) override {
         calls.push_back(std::string("load ") + taskName.cStr());
         return bootLoads;
     }
-    void startRoot(TaskInstance&) override { calls.push_back("start"); }
-    void runFramePass(TaskInstance& root) override {
+    void startRoot(EngineState&, TaskInstance&) override { calls.push_back("start"); }
+    void runFramePass(EngineState& state, TaskInstance&) override {
         if (++passes; onFrame) {
-            onFrame(root, passes);
+            onFrame(state, passes);
         }
     }
 
     bool bootLoads = true;
     int passes = 0;
     std::vector<std::string> calls;
-    std::function<void(TaskInstance&, int)> onFrame;
+    std::function<void(EngineState&, int)> onFrame;
 };
+
+// Element 0 of a system variable of the run by name.
+inline double& systemValue(EngineState& state, const char* name) {
+    return state.systemVariable(state.names.idFor(name));
+}
 
 class EngineTest : public ::testing::Test {
   protected:
@@ -50,13 +56,15 @@ class EngineTest : public ::testing::Test {
         EXPECT_TRUE(parse.ok) << parse.error;
         engine_.reset();
         display_ = std::make_unique<HeadlessDisplay>(ScriptedInput(parse.events));
-        engine_ =
-            std::make_unique<Engine>(HostServices{clock_, *display_, dialogs_}, scripts_, options);
+        engine_ = std::make_unique<Engine>(host(*display_), scripts_, options);
         return *engine_;
     }
+    HostServices host(Display& display) { return {clock_, display, dialogs_, files_}; }
     int run(const std::string& input = "", EngineOptions options = {}) {
         return makeEngine(input, options).run();
     }
+    // A system variable of the last engine's run.
+    double systemValue(const char* name) { return tavro::systemValue(engine_->state(), name); }
     std::string dialogText() {
         std::fflush(dialogOutput_.get());
         return folder_.readFile("dialogs.txt");
@@ -68,12 +76,10 @@ class EngineTest : public ::testing::Test {
         std::fopen(folder_.at("dialogs.txt").c_str(), "w"), std::fclose};
     HeadlessDialogs dialogs_{true, dialogOutput_.get()};
     VirtualClock clock_;
+    GameFolderFileSystem files_{""};  // the current directory: the test's folder
     RecordingScripts scripts_;
     std::unique_ptr<HeadlessDisplay> display_;
     std::unique_ptr<Engine> engine_;
 };
-
-// Element 0 of a system variable by name.
-double systemValue(const char* name);
 
 }  // namespace tavro

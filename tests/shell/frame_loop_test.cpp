@@ -1,11 +1,6 @@
 #include <string>
 
 #include "engine_test_support.h"
-#include "platform/key_state.h"
-#include "script/halt.h"
-#include "script/name_id_table.h"
-#include "script/system_variables.h"
-#include "shell/camera.h"
 
 namespace tavro {
 namespace {
@@ -21,14 +16,14 @@ TEST_F(EngineTest, EveryNormalEndExitsWithZero) {
         {"", 2, false, 100, 2}};
     for (const auto& [input, stopAtPass, byKillingTheRoot, frameLimit, passes] : cases) {
         scripts_.passes = 0;
-        scripts_.onFrame = [&](TaskInstance& root, int pass) {
+        scripts_.onFrame = [&](EngineState& state, int pass) {
             if (pass == stopAtPass) {
-                byKillingTheRoot ? void(root.killed = true) : requestHalt();
+                (byKillingTheRoot ? state.objects.root().killed : state.haltRequested) = true;
             }
         };
         EXPECT_EQ(run(input, EngineOptions{frameLimit, 1u}), kExitNormal) << input;
         EXPECT_EQ(scripts_.passes, passes) << input << stopAtPass;
-        EXPECT_TRUE(!byKillingTheRoot || haltRequested());
+        EXPECT_TRUE(!byKillingTheRoot || engine_->state().haltRequested);
     }
 }
 
@@ -56,8 +51,8 @@ TEST_F(EngineTest, FramesArePacedBySixteenMillisecondsOnAnIdleClock) {
 
 TEST_F(EngineTest, AnInactiveWindowRunsNoScriptsButKeepsTheFrameState) {
     std::vector<std::pair<double, bool>> seenAtPass;  // mouseX, key 65 held
-    scripts_.onFrame = [&](TaskInstance&, int) {
-        seenAtPass.emplace_back(systemValue("mouseX"), keyState().isKeyDown(65));
+    scripts_.onFrame = [&](EngineState& state, int) {
+        seenAtPass.emplace_back(tavro::systemValue(state, "mouseX"), state.keys.isKeyDown(65));
     };
     ASSERT_EQ(run("1 mouse 5 6\n2 down 65\n3 deactivate\n4 mouse 70 80\n6 activate\n7 up 65\n",
                   EngineOptions{8, 1u}),
@@ -72,7 +67,7 @@ TEST_F(EngineTest, TheDisplaySwitchReleasesHeldKeysAndKeepsRunning) {
     ASSERT_EQ(run("2 down 122\n2 down 65\n", EngineOptions{4, 1u}), kExitNormal);
     EXPECT_EQ(scripts_.passes, 4);
     EXPECT_TRUE(engine_->settings().fullScreen);
-    EXPECT_FALSE(keyState().isKeyDown(65));
+    EXPECT_FALSE(engine_->state().keys.isKeyDown(65));
     // The 100 ms pause is not run as frames.
     EXPECT_EQ(clock_.milliseconds(), 17u + 3u * 16u + 100u);
 }
@@ -82,18 +77,29 @@ TEST_F(EngineTest, TheDisplaySwitchReleasesHeldKeysAndKeepsRunning) {
 TEST_F(EngineTest, BackgroundColourAndCameraAreExchangedAfterTheScripts) {
     for (const double conf : {0, 1}) {
         scripts_.passes = 0;
-        scripts_.onFrame = [conf](TaskInstance&, int pass) {
-            systemVariable(nameId("cameraConf")) = conf;
+        scripts_.onFrame = [conf](EngineState& state, int pass) {
+            tavro::systemValue(state, "cameraConf") = conf;
             if (pass == 1) {
-                systemVariable(nameId("red")) = 300;
-                systemVariable(nameId("cameraSpeed")) = 50;
-                camera().setCameraTarget(100, 0);
+                tavro::systemValue(state, "red") = 300;
+                tavro::systemValue(state, "cameraSpeed") = 50;
+                state.camera.setCameraTarget(100, 0);
             }
         };
         ASSERT_EQ(run("", EngineOptions{2, 1u}), kExitNormal);
         EXPECT_EQ(engine_->graphicsDevice().clearColour(), 0xFF2C0000u) << conf;
-        EXPECT_EQ(camera().clamped(), conf == 1);
+        EXPECT_EQ(engine_->state().camera.clamped(), conf == 1);
         EXPECT_EQ(systemValue("cameraX"), conf == 1 ? 0 : 75);
+    }
+}
+
+TEST(ClearColourTest, ComponentsAreTruncatedToTheirLowEightBits) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    // An integer-indefinite conversion has 0 in its low bits.
+    for (const auto& [red, green, blue, colour] :
+         {std::tuple{300.0, -1.0, 12.9, 0xFF2CFF0Cu},
+          {255.99, 256.0, -0.5, 0xFFFF0000u},
+          {nan, 1e300, 3000000000.0, 0xFF000000u | (3000000000u & 0xFF)}}) {
+        EXPECT_EQ(clearColourFrom(red, green, blue), colour) << red << " " << green << " " << blue;
     }
 }
 

@@ -4,7 +4,7 @@
 
 #include "engine_test_support.h"
 #include "host/headless/virtual_clock.h"
-#include "script/halt.h"
+#include "text/test_support.h"
 
 namespace tavro {
 namespace {
@@ -16,7 +16,9 @@ TEST(MainWindowEventsTest, ActivationMovesAndResizesRestartTheTiming) {
     for (const int event : {0, 1, 2}) {
         VirtualClock clock;
         FrameTiming timing;
-        MainWindowEvents events(clock, timing);
+        testing::MemoryFileSystem files;
+        EngineState state(files, nullptr);
+        MainWindowEvents events(state, clock, timing);
         timing.resynchronise(clock.milliseconds());
         clock.sleep(500);
         if (event == 0) {
@@ -44,7 +46,7 @@ class QuittingDisplay : public HeadlessDisplay {
 TEST_F(EngineTest, AQuitFromTheHostEndsTheLoopNormally) {
     // 17 pumps per first frame, 16 per later one: the 60th pump comes before frame 4.
     QuittingDisplay display;
-    Engine engine(HostServices{clock_, display, dialogs_}, scripts_, EngineOptions{100, 1u});
+    Engine engine(host(display), scripts_, EngineOptions{100, 1u});
     EXPECT_EQ(engine.run(), kExitNormal);
     EXPECT_EQ(scripts_.passes, 3);
 }
@@ -52,7 +54,7 @@ TEST_F(EngineTest, AQuitFromTheHostEndsTheLoopNormally) {
 TEST_F(EngineTest, AStopRequestedDuringStartUpRunsNoFrame) {
     Engine& engine = makeEngine("", EngineOptions{100, 1u});
     ASSERT_TRUE(engine.startUp());
-    requestHalt();
+    engine.state().haltRequested = true;
     engine.runFrameLoop();
     engine.shutDown();
     EXPECT_EQ(scripts_.passes, 0);

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "shell/error_log.h"
 #include "text/scrambled_file.h"
 #include "text/test_support.h"
 
@@ -16,13 +15,13 @@ using testing::MemoryFileSystem;
 // Reads the settings from the in-memory disk and applies them, as start-up does.
 struct StartUp {
     MemoryFileSystem disk;
-    ErrorLog log;
-    ConfigTable config;
-    Settings settings;
+    EngineState state{disk, nullptr};
+    ConfigTable& config = state.config;
+    Settings& settings = state.settings;
 
     void run() {
-        readSettings(config);
-        applySettings(config, log, settings);
+        readSettings(state);
+        applySettings(config, state.log, settings);
     }
     std::string value(const char* key) { return std::string(config.at(key).view()); }
 };
@@ -38,7 +37,7 @@ TEST(Settings, OnlyTheExactTextTrueSwitches) {
         EXPECT_EQ(s.settings.fullScreen, on) << value;
         EXPECT_EQ(s.settings.antiAlias, on) << value;
         EXPECT_EQ(s.settings.bundleOnlyTasks, on) << value;
-        EXPECT_EQ(s.log.reportLevel(), on ? kReportEverything : kReportNothing) << value;
+        EXPECT_EQ(s.state.log.reportLevel(), on ? kReportEverything : kReportNothing) << value;
         EXPECT_EQ(s.disk.files[kErrorLogFileName], on ? "001 : log start\n" : "old") << value;
     }
 }
@@ -68,7 +67,7 @@ TEST(Settings, ReleasePackageRewritesWhatShutDownWrites) {
         EXPECT_TRUE(s.settings.writeAtExit && s.settings.scanAll);
         EXPECT_FALSE(s.settings.bundleOnlyTasks) << "this run keeps reading the game's files";
         s.config.at("odd") = "a=b\nc d";
-        ASSERT_TRUE(writeSettings(s.config));
+        ASSERT_TRUE(writeSettings(s.state));
         std::string bytes = s.disk.files["package.ini"];
         unscrambleText(bytes.data(), static_cast<int32_t>(bytes.size()), kSettingsFileKey);
         EXPECT_NE(bytes.find(";odd=a\\eqb\\nc\\sd;"), std::string::npos) << bytes;

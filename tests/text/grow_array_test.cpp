@@ -25,10 +25,9 @@ TEST(GrowArray, IndexGrowsToExactlyIndexPlusOneWithZeroSlots) {
     EXPECT_TRUE(names[0].empty());
 }
 
-TEST(GrowArray, BadIndicesReportAndLandOnAResetDummy) {
+TEST(GrowArray, BadIndicesLandOnAResetDummy) {
     for (const int64_t index :
          {int64_t{-1}, int64_t{INT_MIN}, int64_t{kGrowArrayCap}, int64_t{INT_MAX} + 1}) {
-        testing::RecordingSink sink;
         GrowArray<int32_t> a;
         a[1] = 9;
         int32_t& dummy = a[index];
@@ -36,14 +35,10 @@ TEST(GrowArray, BadIndicesReportAndLandOnAResetDummy) {
         dummy = 42;
         EXPECT_EQ(a[-5], 0) << "the dummy is reset at each access";
         EXPECT_EQ(a.count(), 2) << index;
-        ASSERT_EQ(sink.reports.size(), 2u) << index;
-        EXPECT_EQ(sink.reports[0], std::make_pair(std::string(kNegativeArrayIndexMessage), 2u));
     }
     GrowArray<uint8_t> largest;
     largest[kGrowArrayCap - 1] = 1;
-    testing::RecordingSink sink;
     EXPECT_EQ(largest.push(5), kGrowArrayCap) << "a push past the cap changes nothing";
-    EXPECT_EQ(sink.reports.size(), 1u);
 }
 
 TEST(GrowArray, FindSearchesEitherDirectionInclusive) {

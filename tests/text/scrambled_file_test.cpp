@@ -42,7 +42,8 @@ TEST(Scrambling, EachByteIsXoredWithItsKeyByteAndNibbleSwapped) {
 }
 
 TEST(ScrambledFile, DefaultKeyFollowsTheXxEnding) {
-    ScrambledFile file(".xx");
+    MemoryFileSystem disk;
+    ScrambledFile file(disk, nullptr, ".xx");
     EXPECT_EQ(file.key(), kDefaultScrambleKey);
     file.setPath("save.XX");
     EXPECT_EQ(file.key(), "") << "the ending is case-sensitive";
@@ -64,7 +65,7 @@ TEST(ScrambledFile, WritesAndReadsBackWholeTextsByByteCount) {
                           {"one.dat", "\x01\x62", "\x01\x61\x01\x63"}};
     for (const Case& c : cases) {
         MemoryFileSystem disk;
-        ScrambledFile file(c.path);
+        ScrambledFile file(disk, nullptr, c.path);
         file.setKey(c.key);
         ASSERT_TRUE(file.writeAll(TextString(c.text.data(), static_cast<int32_t>(c.text.size()))));
         EXPECT_EQ(disk.files[c.path].size(), c.text.size()) << c.path;
@@ -76,7 +77,7 @@ TEST(ScrambledFile, WritesAndReadsBackWholeTextsByByteCount) {
 
 TEST(ScrambledFile, AppendedTextsRestartTheKey) {
     MemoryFileSystem disk;
-    ScrambledFile file("log.dat");
+    ScrambledFile file(disk, nullptr, "log.dat");
     file.setKey("ab");
     for (const char* text : {"xy", "zw", "q", "r"}) {
         ASSERT_TRUE(file.appendText(text));
@@ -92,9 +93,9 @@ TEST(ScrambledFile, FailuresAreReportedWithThePathAndMode) {
     MemoryFileSystem disk;
     disk.files["locked.txt"] = "old";
     disk.failing.insert("locked.txt");
-    auto attemptAll = [](const char* path) {
+    auto attemptAll = [&disk](const char* path) {
         RecordingSink sink;
-        const ScrambledFile file(path);
+        const ScrambledFile file(disk, &sink, path);
         TextString text;
         EXPECT_FALSE(file.readAll(text));
         EXPECT_FALSE(file.writeAll("new"));

@@ -1,7 +1,8 @@
-// Test doubles shared by the text and shell tests: an in-memory file system installed as the
-// active one, and an error sink that keeps every report.
+// Test doubles shared by the text, script and shell tests: an in-memory file system and an
+// error sink that keeps every report.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -17,9 +18,6 @@ namespace tavro::testing {
 
 class MemoryFileSystem : public FileSystem {
   public:
-    MemoryFileSystem() : previous_(setActiveFileSystem(this)) {}
-    ~MemoryFileSystem() override { setActiveFileSystem(previous_); }
-
     bool readFile(std::string_view path, std::string& bytes) override {
         const auto found = files.find(std::string(path));
         return found != files.end() && !fails(path) && (bytes = found->second, true);
@@ -44,22 +42,34 @@ class MemoryFileSystem : public FileSystem {
 
   private:
     bool fails(std::string_view path) const { return failing.count(std::string(path)) != 0; }
-    FileSystem* previous_;
 };
+
+// The texts of the error-log lines written to the disk so far ("001 : text" gives "text").
+inline std::vector<std::string> loggedTexts(const MemoryFileSystem& disk,
+                                            const std::string& logName = "errorLog.txt") {
+    std::vector<std::string> texts;
+    const auto found = disk.files.find(logName);
+    if (found == disk.files.end()) {
+        return texts;
+    }
+    const std::string& log = found->second;
+    for (size_t start = 0; start < log.size();) {
+        const size_t end = std::min(log.find('\n', start), log.size());
+        const std::string line = log.substr(start, end - start);
+        const size_t separator = line.find(" : ");
+        texts.push_back(separator == std::string::npos ? line : line.substr(separator + 3));
+        start = end + 1;
+    }
+    return texts;
+}
 
 class RecordingSink : public ErrorSink {
   public:
-    RecordingSink() : previous_(setErrorSink(this)) {}
-    ~RecordingSink() override { setErrorSink(previous_); }
-
     void record(const char* text, uint32_t severity) override {
         reports.emplace_back(text, severity);
     }
 
     std::vector<std::pair<std::string, uint32_t>> reports;
-
-  private:
-    ErrorSink* previous_;
 };
 
 }  // namespace tavro::testing

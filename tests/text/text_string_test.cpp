@@ -131,9 +131,8 @@ TEST(TextString, WritableIndexGrowsToIndexPlusThree) {
     EXPECT_EQ(bytes(terminated), "z");
 }
 
-TEST(TextString, BadIndicesReportAndLandOnTheDummy) {
+TEST(TextString, BadIndicesLandOnTheDummy) {
     for (const int64_t index : {int64_t{-1}, int64_t{1} << 24, int64_t{INT_MAX} + 1}) {
-        testing::RecordingSink sink;
         TextString s("abc");
         char& dummy = s[index];
         EXPECT_EQ(dummy, '\0') << index;
@@ -141,8 +140,6 @@ TEST(TextString, BadIndicesReportAndLandOnTheDummy) {
         EXPECT_EQ(s[-1], '\0') << "dummy is reset at each access";
         EXPECT_EQ(bytes(s), "abc") << index;
         EXPECT_EQ(s.allocatedBytes(), 4) << index;
-        ASSERT_EQ(sink.reports.size(), 2u) << index;
-        EXPECT_EQ(sink.reports[0], std::make_pair(std::string(kNegativeStringIndexMessage), 2u));
     }
 }
 

@@ -1,18 +1,6 @@
-#include "shell/camera.h"
+#include "script/camera.h"
 
 namespace tavro {
-
-namespace {
-Camera processCamera;
-}
-
-Camera& camera() {
-    return processCamera;
-}
-
-void resetCamera() {
-    processCamera = Camera{};
-}
 
 void Camera::setCameraTarget(double x, double y) {
     targetX_ = x;

@@ -35,9 +35,4 @@ class Camera {
     int32_t maxY_ = 0;
 };
 
-// The camera of the process, used by the drawing commands and moved by the frame loop.
-Camera& camera();
-// Only for tests and a fresh engine: every field back to 0.
-void resetCamera();
-
 }  // namespace tavro

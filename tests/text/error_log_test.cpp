@@ -1,4 +1,4 @@
-#include "shell/error_log.h"
+#include "text/error_log.h"
 
 #include <gtest/gtest.h>
 
@@ -12,12 +12,10 @@ namespace {
 
 using testing::MemoryFileSystem;
 
-// A log installed as the error sink for one test, writing to the in-memory disk.
+// A log writing to the in-memory disk.
 struct LogFixture {
     MemoryFileSystem disk;
-    ErrorLog log;
-    ErrorSink* previous = setErrorSink(&log);
-    ~LogFixture() { setErrorSink(previous); }
+    ErrorLog log{disk};
     const std::string& file() { return disk.files[kErrorLogFileName]; }
 };
 
@@ -37,13 +35,13 @@ TEST(ErrorLog, FiltersBySeverity) {
 TEST(ErrorLog, FirstPassingLineEmptiesThePreviousLog) {
     LogFixture f;
     f.disk.files[kErrorLogFileName] = "001 : old run\n";
-    reportError("Font", 2);
+    f.log.record("Font", 2);
     EXPECT_EQ(f.file(), "001 : old run\n") << "the default level writes nothing";
     f.log.setReportLevel(0);
     f.log.record("ignored", 1);
     EXPECT_EQ(f.file(), "001 : old run\n") << "a filtered call does not truncate";
     f.log.record("log start", 2);
-    reportError("D3DDevice", 2);
+    f.log.record("D3DDevice", 2);
     EXPECT_EQ(f.file(), "001 : log start\n002 : D3DDevice\n");
     EXPECT_EQ(f.disk.appendCalls, 2) << "one append per line";
 }
@@ -77,7 +75,7 @@ TEST(ErrorLog, FailureOfItsOwnFileIsNeverRecorded) {
     EXPECT_EQ(f.disk.appendCalls, 2);
     f.disk.failing.clear();
     TextString text;
-    EXPECT_FALSE(ScrambledFile("missing.txt").readAll(text));
+    EXPECT_FALSE(ScrambledFile(f.disk, &f.log, "missing.txt").readAll(text));
     EXPECT_EQ(f.file(), std::string("003 : ") + kFileOpenFailedPrefix + "missing.txt] -rb\n");
 }
 

@@ -1,9 +1,30 @@
-#include "script/var_id.h"
+#include "script/variables.h"
 
-#include "script/name_id_table.h"
 #include "text/text_functions.h"
 
 namespace tavro {
+
+int32_t NameIdTable::idFor(std::string_view name) {
+    if (name.empty()) {
+        return 0;
+    }
+    if (auto found = numbers_.find(name); found != numbers_.end()) {
+        return found->second;
+    }
+    ++counter_;
+    numbers_.emplace(std::string(name), counter_);
+    return counter_;
+}
+
+int32_t NameIdTable::find(std::string_view name) const {
+    auto found = numbers_.find(name);
+    return found == numbers_.end() ? 0 : found->second;
+}
+
+void NameIdTable::clear() {
+    numbers_.clear();
+    counter_ = 0;
+}
 
 namespace {
 
@@ -43,7 +64,7 @@ VarScope takeScopePrefix(std::string_view& name) {
     return VarScope::kPlain;
 }
 
-int32_t scopedVarId(std::string_view reference) {
+int32_t scopedVarId(NameIdTable& names, std::string_view reference) {
     if (reference.empty()) {
         return -1;
     }
@@ -55,7 +76,7 @@ int32_t scopedVarId(std::string_view reference) {
         flags |= kVarSizeFlag;
         name.remove_suffix(kSizeSuffix.size());
     }
-    return nameId(name) | flags;
+    return names.idFor(name) | flags;
 }
 
 }  // namespace tavro

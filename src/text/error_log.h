@@ -17,13 +17,10 @@ inline constexpr uint32_t kMaxLineLimit = 100000;
 
 class ErrorLog : public ErrorSink {
   public:
-    explicit ErrorLog(const char* path = kErrorLogFileName);
-    ~ErrorLog() override;
+    // The log's own file reports nowhere: a failure to write a line is never logged.
+    explicit ErrorLog(FileSystem& files, const char* path = kErrorLogFileName);
     ErrorLog(const ErrorLog&) = delete;
     ErrorLog& operator=(const ErrorLog&) = delete;
-
-    // Makes this log the receiver of every reportError.
-    void install();
 
     // 0: severity 2 and above, 1: severity 1 and above, 2: everything, 3 (or more): nothing.
     void setReportLevel(uint32_t level) {
@@ -38,8 +35,7 @@ class ErrorLog : public ErrorSink {
     // Calls that passed the filter so far in this run.
     uint64_t callCount() const { return calls_; }
 
-    // Adds "NNN : text\n" when the severity passes the filter. Reports raised while a line is
-    // being written (a failure of the log's own file) are dropped, so the log never recurses.
+    // Adds "NNN : text\n" when the severity passes the filter.
     void record(const char* text, uint32_t severity) override;
 
   private:
@@ -49,10 +45,6 @@ class ErrorLog : public ErrorSink {
     uint32_t level_ = kReportNothing;
     uint32_t lineLimit_ = kMaxLineLimit;
     uint64_t calls_ = 0;
-    bool writing_ = false;
 };
-
-// The process-wide log, installed as the error sink on first use.
-ErrorLog& errorLog();
 
 }  // namespace tavro

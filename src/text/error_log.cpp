@@ -1,32 +1,20 @@
-#include "shell/error_log.h"
+#include "text/error_log.h"
 
 #include <cinttypes>
 #include <cstdio>
 
 namespace tavro {
 
-ErrorLog::ErrorLog(const char* path) : file_(path) {}
-
-ErrorLog::~ErrorLog() {
-    ErrorSink* previous = setErrorSink(nullptr);
-    if (previous != this) {
-        setErrorSink(previous);
-    }
-}
-
-void ErrorLog::install() {
-    setErrorSink(this);
-}
+ErrorLog::ErrorLog(FileSystem& files, const char* path) : file_(files, nullptr, path) {}
 
 bool ErrorLog::passes(uint32_t severity) const {
     return level_ < kReportNothing && severity >= kReportEverything - level_;
 }
 
 void ErrorLog::record(const char* text, uint32_t severity) {
-    if (writing_ || !passes(severity)) {
+    if (!passes(severity)) {
         return;
     }
-    writing_ = true;
     if (calls_ == 0) {
         file_.truncate();
     }
@@ -41,16 +29,6 @@ void ErrorLog::record(const char* text, uint32_t severity) {
         line += "\n";
         file_.appendText(line);
     }
-    writing_ = false;
-}
-
-ErrorLog& errorLog() {
-    static ErrorLog* log = [] {
-        static ErrorLog instance;
-        instance.install();
-        return &instance;
-    }();
-    return *log;
 }
 
 }  // namespace tavro

@@ -1,11 +1,9 @@
-#include "shell/camera.h"
+#include "script/camera.h"
 
 #include <gtest/gtest.h>
 
 #include <limits>
 #include <vector>
-
-#include "shell/engine.h"
 
 namespace tavro {
 namespace {
@@ -50,17 +48,6 @@ TEST(CameraTest, StepMovesSpeedPercentOfTheRemainingDistance) {
     camera.setCameraPosition(150, -5);
     EXPECT_EQ(camera.x(), 100);
     EXPECT_EQ(camera.y(), 0);
-}
-
-TEST(ClearColourTest, ComponentsAreTruncatedToTheirLowEightBits) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    // An integer-indefinite conversion has 0 in its low bits.
-    for (const auto& [red, green, blue, colour] :
-         {std::tuple{300.0, -1.0, 12.9, 0xFF2CFF0Cu},
-          {255.99, 256.0, -0.5, 0xFFFF0000u},
-          {nan, 1e300, 3000000000.0, 0xFF000000u | (3000000000u & 0xFF)}}) {
-        EXPECT_EQ(clearColourFrom(red, green, blue), colour) << red << " " << green << " " << blue;
-    }
 }
 
 }  // namespace

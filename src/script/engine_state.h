@@ -1,0 +1,144 @@
+// EngineState: everything one run of the engine knows, in one object the Engine owns. Every
+// function that needs part of it is handed the state (or reaches it through the context that
+// travels through an evaluation), so two runs in one process never see each other, and the
+// hot paths hold name numbers interned once instead of looking names up by text.
+#pragma once
+
+#include <cstdint>
+
+#include "host/dialogs.h"
+#include "host/file_system.h"
+#include "platform/key_state.h"
+#include "platform/pad_state.h"
+#include "render/current_font.h"
+#include "render/graphics_device.h"
+#include "script/camera.h"
+#include "script/script_table.h"
+#include "script/task_instance.h"
+#include "script/task_loader.h"
+#include "script/variables.h"
+#include "sound/sound_device.h"
+#include "text/error_log.h"
+#include "text/named_text_table.h"
+
+namespace tavro {
+
+using ConfigTable = NamedTextTable;
+
+// Switches derived from the settings; all off until applySettings runs.
+struct Settings {
+    bool fullScreen = false;
+    int32_t frameSkipThreshold = 0;  // used as unsigned by the frame loop
+    bool antiAlias = false;
+    bool bundleOnlyTasks = false;
+    bool bundleOnlyScripts = false;
+    bool bundleOnlyAnimations = false;
+    bool writeAtExit = false;
+    bool scanAll = false;
+};
+
+// The system variables the shell exchanges with the scripts every frame, numbered when the
+// run starts (with the eight start properties, before anything else).
+struct SystemVariableIds {
+    int32_t fps, mouseX, mouseY, red, green, blue, cameraConf, cameraSpeed, cameraX, cameraY;
+};
+
+// The object properties the interpreter reads directly, numbered at its first run.
+struct PropertyIds {
+    int32_t x, y, width, height, scaleX, scaleY, angle, alpha, red, green, blue, scrollX, scrollY,
+        priority, radius, centerX, centerY;
+};
+
+// The pseudo-random generator behind "rand(": a 32-bit linear congruential state,
+// s = s * 214013 + 2531011, yielding bits 16 to 30 of each new state (0 ... 32767).
+class RandomGenerator {
+  public:
+    void seed(uint32_t seed) { state_ = seed; }
+    int32_t next() {
+        state_ = state_ * 214013u + 2531011u;
+        return static_cast<int32_t>((state_ >> 16) & 0x7FFFu);
+    }
+
+  private:
+    uint32_t state_ = 0;
+};
+
+// How deep the loader, the compiler and the interpreter are nested right now, and how many
+// "script(" calls the current frame has made; each is bounded where it is counted.
+struct NestingCounters {
+    int32_t taskFiles = 0;
+    int32_t compiledBlocks = 0;
+    int32_t scriptCalls = 0;
+    int32_t constructors = 0;
+    int32_t textReferences = 0;
+    int64_t scriptCallsThisFrame = 0;
+};
+
+struct EngineState {
+    // A fresh run: empty tables, the stop flag clear, and the start names numbered.
+    EngineState(FileSystem& files, Dialogs* dialogs);
+    EngineState(const EngineState&) = delete;
+    EngineState& operator=(const EngineState&) = delete;
+
+    // The interpreter's property numbers, numbered on the first call of the run.
+    const PropertyIds& propertyIds() {
+        if (!propertiesNumbered_) {
+            numberProperties();
+        }
+        return properties_;
+    }
+    // "flagStoper", numbered on the first frame pass.
+    int32_t flagStoperId() {
+        if (flagStoper_ == 0) {
+            flagStoper_ = names.idFor("flagStoper");
+        }
+        return flagStoper_;
+    }
+    // Element 0 of the system variable with this name number, created as 0 when missing.
+    double& systemVariable(int32_t nameNumber) {
+        return variableElement0(systemVariables, nameNumber);
+    }
+    // The message boxes of the script engine (syntax error, runaway loop); none: not shown,
+    // and a question is answered Yes.
+    Dialogs* dialogs;
+
+    FileSystem& files;
+    ErrorLog log;
+    ConfigTable config;
+    Settings settings;
+    // The one stop flag: set by a window close, "quit(", a Yes to the runaway-loop question,
+    // a syntax error and a killed root; once set, the loader, the compiler, the interpreter
+    // and the frame loop refuse further work. It is never cleared in a run.
+    bool haltRequested = false;
+
+    NameIdTable names;
+    StartPropertyIds startIds;
+    SystemVariableIds systemIds;
+    VariableTable systemVariables;  // the "system." scope
+    double sizeCell = 0;            // what a ".size" reference reads (and harmlessly writes)
+    int32_t answerCell = 0;         // what a naming or compiling context answers through
+
+    ScriptTable scripts;
+    ObjectTree objects;  // before the task templates, which it counts
+    TaskTable tasks;
+    NestingCounters nesting;
+    RandomGenerator random;
+    Camera camera;
+    KeyState keys;
+    PadState pads[kPadCount];
+    // Pad 1 of the scripts is index 0, pad 2 index 1; any other index gives pad 1.
+    PadState& pad(int32_t index) { return pads[index == 1 ? 1 : 0]; }
+
+    GraphicsDevice graphics;
+    CurrentFont font;
+    SoundDevice sound;
+
+  private:
+    void numberProperties();
+
+    PropertyIds properties_{};
+    bool propertiesNumbered_ = false;
+    int32_t flagStoper_ = 0;
+};
+
+}  // namespace tavro
