@@ -25,6 +25,16 @@ bool hasCircles(TaskInstance& instance, const PropertyIds& ids) {
     return instance.variables[ids.radius][0] != 0;
 }
 
+// Whether the circle's bounding square touches the box. The box a circle stands for lies
+// inside that square, so when the square misses, the circle's box misses too and its
+// trigonometry is skipped; when it touches, the exact test decides.
+bool squareTouches(const Circle& circle, const CollisionBox& box) {
+    const double reach = std::fabs(circle.radius);
+    return overlaps({circle.centreX - reach, circle.centreX + reach, circle.centreY - reach,
+                     circle.centreY + reach},
+                    box);
+}
+
 // The circle replaced by the box through its two points toward the other position.
 CollisionBox circleBoxToward(const Circle& circle, double fromX, double fromY, double towardX,
                              double towardY) {
@@ -65,14 +75,17 @@ bool collides(TaskInstance& a, const CollisionBox& aBox, TaskInstance& b, const 
                     }
                 }
             }
-            if (overlaps(circleBoxToward(aCircle, ax, ay, bx, by), bBox)) {
+            if (squareTouches(aCircle, bBox) &&
+                overlaps(circleBoxToward(aCircle, ax, ay, bx, by), bBox)) {
                 return true;
             }
         }
     }
     if (hasCircles(b, ids)) {
         for (int32_t j = 0; j < b.variables[ids.radius].count(); ++j) {
-            if (overlaps(circleBoxToward(circleOf(b, ids, j), bx, by, ax, ay), aBox)) {
+            const Circle bCircle = circleOf(b, ids, j);
+            if (squareTouches(bCircle, aBox) &&
+                overlaps(circleBoxToward(bCircle, bx, by, ax, ay), aBox)) {
                 return true;
             }
         }

@@ -27,7 +27,7 @@ class GrowArray {
 
     // Returns element i, growing the array to i + 1 elements when i is past the end.
     T& operator[](int64_t i) {
-        if (i >= 0 && i < count_) {
+        if (static_cast<uint64_t>(i) < elements_.size()) {
             return elements_[static_cast<size_t>(i)];
         }
         return grownOrDummy(i);
@@ -35,28 +35,29 @@ class GrowArray {
 
     // Read access that never grows: null when i is not a valid element.
     const T* find(int64_t i) const {
-        return i >= 0 && i < count_ ? &elements_[static_cast<size_t>(i)] : nullptr;
+        return static_cast<uint64_t>(i) < elements_.size() ? &elements_[static_cast<size_t>(i)]
+                                                           : nullptr;
     }
 
-    int32_t count() const { return count_; }
-    bool empty() const { return count_ == 0; }
+    // Never more than kGrowArrayCap, so the count always fits.
+    int32_t count() const { return static_cast<int32_t>(elements_.size()); }
+    bool empty() const { return elements_.empty(); }
 
     // Writes value at index count() and returns the new count.
     int32_t push(T value) {
-        (*this)[count_] = std::move(value);
-        return count_;
+        (*this)[count()] = std::move(value);
+        return count();
     }
 
     void clear() {
         elements_.clear();
         elements_.shrink_to_fit();
-        count_ = 0;
     }
 
     // First index between from and to (both inclusive, in either direction) holding value.
     int32_t find(const T& value, int32_t from, int32_t to) const {
         // Only indices inside 0..count-1 can match, so the walk is clipped to them.
-        const int64_t last = int64_t{count_} - 1;
+        const int64_t last = int64_t{count()} - 1;
         if (from <= to) {
             for (int64_t i = std::max<int64_t>(from, 0); i <= std::min<int64_t>(to, last); ++i) {
                 if (elements_[static_cast<size_t>(i)] == value) {
@@ -74,28 +75,25 @@ class GrowArray {
     }
 
     T* begin() { return elements_.data(); }
-    T* end() { return elements_.data() + count_; }
+    T* end() { return elements_.data() + elements_.size(); }
     const T* begin() const { return elements_.data(); }
-    const T* end() const { return elements_.data() + count_; }
+    const T* end() const { return elements_.data() + elements_.size(); }
 
-    bool operator==(const GrowArray& other) const {
-        return count_ == other.count_ && elements_ == other.elements_;
-    }
+    bool operator==(const GrowArray& other) const { return elements_ == other.elements_; }
 
   private:
-    T& grownOrDummy(int64_t i) {
+    // Out of line, so that the in-range access above stays small enough to inline.
+    [[gnu::noinline]] T& grownOrDummy(int64_t i) {
         if (!isGrowArrayIndex(i)) {
             dummy_ = T{};
             return dummy_;
         }
         // The vector's own capacity doubling keeps growth amortised; count stays exact.
         elements_.resize(static_cast<size_t>(i) + 1);
-        count_ = static_cast<int32_t>(i) + 1;
         return elements_[static_cast<size_t>(i)];
     }
 
     std::vector<T> elements_;
-    int32_t count_ = 0;
     T dummy_{};
 };
 

@@ -163,6 +163,7 @@ TEST_F(InterpreterTest, CollisionTestFollowsBoxesAndCircles) {
         {"x=10;width=10;height=10;", "width=10;height=10;", true},  // touching edges
         {"x=3;", "width=10;height=10;", false},       // a point never hits a box by boxes alone
         {"x=3;", "radius=5;", true},                  // a point inside the circle's box
+        {"x=3;y=1;", "radius=-5;", true},             // a negative radius reaches as far
         {"x=10;radius=5;", "radius=5;", true},        // circles exactly touching
         {"x=3;", "radius[0]=0;radius[1]=7;", false},  // element 0 decides
     };
