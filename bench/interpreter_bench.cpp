@@ -11,8 +11,8 @@
 #include "host/game_folder_file_system.h"
 #include "lua_loop.h"
 #include "script/engine_state.h"
-#include "script/instance_list.h"
 #include "script/interpreter.h"
+#include "script/task_instance.h"
 #include "script/task_loader.h"
 #include "temporary_game_folder.h"
 

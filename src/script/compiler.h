@@ -3,12 +3,19 @@
 // quoted texts, and, for block statements, the chain of its block as its body.
 #pragma once
 
+#include <cstdint>
+#include <string_view>
+
 #include "script/statement.h"
 #include "text/text_string.h"
 
 namespace tavro {
 
 struct EngineState;
+
+// The command a statement text names, by its first byte and then by an exact, case-sensitive
+// keyword prefix ("draw(", "ifkey(", "batch(" ... "my)"); any other text is an expression.
+uint32_t classifyStatement(std::string_view text);
 
 // Deepest nesting of blocks and of scripts compiled from inside other scripts. A block nested
 // deeper is a syntax error; a script named deeper compiles later, when it is first run.

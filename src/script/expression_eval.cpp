@@ -7,8 +7,8 @@
 
 #include "script/contexts.h"
 #include "script/engine_state.h"
-#include "script/expr_assign.h"
 #include "script/expression.h"
+#include "script/expression_assign.h"
 #include "text/numeric.h"
 
 namespace tavro {

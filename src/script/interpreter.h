@@ -1,6 +1,7 @@
 // The interpreter: runs compiled statement chains for the object tree. The frame pass runs
 // every live instance's frame scripts depth first (an instance before its children, children
 // newest first); the constructor pass runs the creation scripts of a new subtree once.
+// README.md beside this file maps the whole pipeline, from task files to commands.
 #pragma once
 
 #include <cstdint>

@@ -7,10 +7,81 @@
 #include <memory>
 
 #include "script/expression.h"
-#include "script/statement_codes.h"
 #include "text/text_string.h"
 
 namespace tavro {
+
+// Command codes of compiled statements. Bits 0..15 name the kind, 0x10000 marks the else
+// family (runs only after a failed test), 0x20000 marks negation. A kind whose bits 8..15 are
+// not zero is a block statement: it owns the braced block that follows it.
+enum StatementCode : uint32_t {
+    kCodeEmpty = 0x0,  // "{", "}" and the empty statement that ends every chain
+    kCodeExpression = 0x1,
+    kCodeDraw = 0x2,
+    kCodePlaySound = 0x3,
+    kCodePlayBgm = 0x4,
+    kCodeStopSound = 0x5,
+    kCodeStopBgm = 0x6,
+    kCodeRewindImage = 0x7,
+    kCodeRewindSound = 0x8,
+    kCodeText = 0x9,
+    kCodeScript = 0xA,
+    kCodeNew = 0xB,
+    kCodeFriend = 0xC,
+    kCodeBgColor = 0xD,
+    kCodeAppeal = 0xE,
+    kCodeView = 0xF,
+    kCodeLoad = 0x11,
+    kCodeSave = 0x12,
+    kCodeFont = 0x13,
+    kCodeInit = 0x14,
+    kCodeKill = 0x15,
+    kCodeQuit = 0x16,
+    kCodeComment = 0x17,
+
+    kCodeIf = 0xF01,
+    kCodeElse = 0xF02,  // only ever with the else-family flag
+    kCodeIfKey = 0xF03,
+    kCodeIfStamp = 0xF04,
+    kCodeIfInput = 0xF05,
+    kCodeLoop = 0xF001,
+    kCodeWhile = 0xF002,
+    kCodeBatch = 0xF003,
+    kCodeBatchOther = 0xF004,
+    kCodeBatchMy = 0xF005,
+    kCodeBatchColid = 0xF006,
+
+    kCodeElseFamilyFlag = 0x10000,
+    kCodeNegationFlag = 0x20000,
+
+    kCodeElseIf = kCodeElseFamilyFlag | kCodeIf,
+    kCodeElseBlock = kCodeElseFamilyFlag | kCodeElse,
+    kCodeElseIfKey = kCodeElseFamilyFlag | kCodeIfKey,
+    kCodeElseIfStamp = kCodeElseFamilyFlag | kCodeIfStamp,
+    kCodeElseIfInput = kCodeElseFamilyFlag | kCodeIfInput,
+    kCodeUnless = kCodeNegationFlag | kCodeIf,
+    kCodeUnlessKey = kCodeNegationFlag | kCodeIfKey,
+    kCodeUnlessInput = kCodeNegationFlag | kCodeIfInput,
+};
+
+inline constexpr uint32_t kCodeKindMask = 0xFFFF;
+
+inline uint32_t statementKind(uint32_t code) {
+    return code & kCodeKindMask;
+}
+inline bool isBlockStatement(uint32_t code) {
+    return (code & 0xFF00) != 0;
+}
+inline bool isElseFamily(uint32_t code) {
+    return (code & kCodeElseFamilyFlag) != 0;
+}
+inline bool isNegated(uint32_t code) {
+    return (code & kCodeNegationFlag) != 0;
+}
+// "ifkey(" and "ifstamp(" with their else and negated forms: the argument is a key name.
+inline bool takesKeyName(uint32_t code) {
+    return statementKind(code) == kCodeIfKey || statementKind(code) == kCodeIfStamp;
+}
 
 inline constexpr int32_t kStatementArgumentCount = 8;
 

@@ -1,5 +1,5 @@
-#include "script/instance_list.h"
 #include "script/interpreter.h"
+#include "script/task_instance.h"
 #include "script/task_loader.h"
 #include "shell/game_scripts.h"
 

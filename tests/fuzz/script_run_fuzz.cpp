@@ -22,7 +22,6 @@
 
 #include "host/file_system.h"
 #include "script/engine_state.h"
-#include "script/instance_list.h"
 #include "script/interpreter.h"
 #include "script/task_instance.h"
 #include "script/task_loader.h"

@@ -18,7 +18,6 @@
 
 #include "host/file_system.h"
 #include "script/engine_state.h"
-#include "script/instance_list.h"
 #include "script/script_table.h"
 #include "script/task_instance.h"
 #include "script/task_loader.h"

@@ -6,7 +6,6 @@
 #include "loader_test_support.h"
 #include "script/compiler.h"
 #include "script/contexts.h"
-#include "script/keywords.h"
 #include "text/messages.h"
 
 namespace tavro::testing {

@@ -6,9 +6,9 @@
 #include <utility>
 
 #include "loader_test_support.h"
-#include "script/instance_list.h"
 #include "script/interpreter.h"
 #include "script/media_commands.h"
+#include "script/task_instance.h"
 #include "script/task_loader.h"
 
 namespace tavro::testing {

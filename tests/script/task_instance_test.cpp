@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "loader_test_support.h"
-#include "script/instance_list.h"
+#include "script/task_instance.h"
 
 namespace tavro::testing {
 namespace {

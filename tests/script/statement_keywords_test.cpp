@@ -2,8 +2,7 @@
 // look like one.
 #include <gtest/gtest.h>
 
-#include "script/keywords.h"
-#include "script/statement_codes.h"
+#include "script/compiler.h"
 
 namespace tavro {
 namespace {

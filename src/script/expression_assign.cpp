@@ -1,4 +1,4 @@
-#include "script/expr_assign.h"
+#include "script/expression_assign.h"
 
 #include <cstring>
 #include <type_traits>
