@@ -26,7 +26,7 @@ constexpr int32_t kMaxTextReferenceDepth = 8;
 // reaches: a negative one, or one past the size cap, reported as the script's mistake.
 double* elementOf(EngineState& state, Variable& variable, int32_t index) {
     if (!isGrowArrayIndex(index)) {
-        state.log.record(kNegativeArrayIndexMessage, 2);
+        state.log.record(kNegativeArrayIndexMessage, Severity::kError);
     }
     return &variable[index];
 }

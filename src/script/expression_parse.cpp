@@ -450,7 +450,7 @@ class Parser {
     void reportTooDeep() {
         if (!reportedTooDeep_) {
             reportedTooDeep_ = true;
-            reportTo(log_, "expression nested too deeply: that part evaluates to 0", 2);
+            reportTo(log_, "expression nested too deeply: that part evaluates to 0", Severity::kError);
         }
     }
 

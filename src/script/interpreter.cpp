@@ -165,7 +165,7 @@ void runScriptCall(const Statement& statement, InstanceContext& context) {
     int64_t& calls = state.nesting.scriptCallsThisFrame;
     if (calls >= kMaxScriptCallsPerFrame) {
         if (calls++ == kMaxScriptCallsPerFrame) {
-            state.log.record("script( calls in one frame past the limit: calls not run", 2);
+            state.log.record("script( calls in one frame past the limit: calls not run", Severity::kError);
         }
         return;
     }
@@ -344,7 +344,7 @@ CallDepthGuard::CallDepthGuard(EngineState& state, Nesting nesting, const char* 
         depth_ = &depth;
     } else {
         depth_ = nullptr;
-        state.log.record(what, 2);
+        state.log.record(what, Severity::kError);
     }
 }
 

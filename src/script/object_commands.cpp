@@ -114,7 +114,7 @@ void createObject(EngineState& state, const Statement& statement, TaskInstance& 
         return;
     }
     if (state.objects.liveCount() >= kInstanceLimit) {
-        state.log.record("object limit reached: new object not created", 2);
+        state.log.record("object limit reached: new object not created", Severity::kError);
         return;
     }
     // Past the bound the object is not made at all, so a self-creating constructor stops.

@@ -56,7 +56,7 @@ bool copyFitsLimit(const TaskInstance& source, bool intoExistingTarget) {
         }
     }
     if (counted > room) {
-        source.tree.log().record(kInstanceLimitMessage, 2);
+        source.tree.log().record(kInstanceLimitMessage, Severity::kError);
         return false;
     }
     return true;

@@ -58,7 +58,7 @@ void addChildTask(EngineState& state, Task& task, const TextString& group) {
         NestingScope nested(state.nesting.taskFiles);
         loadTaskInto(state, *child, fields[0]);
     } else {
-        state.log.record(kTaskNestingMessage, 2);
+        state.log.record(kTaskNestingMessage, Severity::kError);
     }
     TaskInstance* placed = AddChild(task, std::move(child));
     property(*placed, state.names.idFor("x")) = textToDouble(fields[1].cStr());

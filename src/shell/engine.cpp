@@ -4,6 +4,7 @@
 #include "render/texture_cache.h"
 #include "shell/package_bundles.h"
 #include "shell/settings.h"
+#include "shell/shell_messages.h"
 #include "sound/music_player.h"
 #include "text/messages.h"
 #include "text/text_numbers.h"

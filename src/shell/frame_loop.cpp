@@ -3,7 +3,7 @@
 #include "render/draw_list.h"
 #include "render/texture_cache.h"
 #include "shell/engine.h"
-#include "text/messages.h"
+#include "shell/shell_messages.h"
 #include "text/numeric.h"
 
 namespace tavro {

@@ -7,11 +7,11 @@ namespace tavro {
 
 ErrorLog::ErrorLog(FileSystem& files, const char* path) : file_(files, nullptr, path) {}
 
-bool ErrorLog::passes(uint32_t severity) const {
-    return level_ < kReportNothing && severity >= kReportEverything - level_;
+bool ErrorLog::passes(Severity severity) const {
+    return level_ < kReportNothing && static_cast<uint32_t>(severity) >= kReportEverything - level_;
 }
 
-void ErrorLog::record(const char* text, uint32_t severity) {
+void ErrorLog::record(const char* text, Severity severity) {
     if (!passes(severity)) {
         return;
     }

@@ -22,7 +22,8 @@ class ErrorLog : public ErrorSink {
     ErrorLog(const ErrorLog&) = delete;
     ErrorLog& operator=(const ErrorLog&) = delete;
 
-    // 0: severity 2 and above, 1: severity 1 and above, 2: everything, 3 (or more): nothing.
+    // The report level, a number of its own: 0 keeps errors, 1 notices and errors, 2
+    // everything, 3 (or more) nothing.
     void setReportLevel(uint32_t level) {
         level_ = level < kReportNothing ? level : kReportNothing;
     }
@@ -36,10 +37,10 @@ class ErrorLog : public ErrorSink {
     uint64_t callCount() const { return calls_; }
 
     // Adds "NNN : text\n" when the severity passes the filter.
-    void record(const char* text, uint32_t severity) override;
+    void record(const char* text, Severity severity) override;
 
   private:
-    bool passes(uint32_t severity) const;
+    bool passes(Severity severity) const;
 
     ScrambledFile file_;
     uint32_t level_ = kReportNothing;

@@ -6,14 +6,21 @@
 
 namespace tavro {
 
+// How serious a report is; the log's report level decides which ones it keeps.
+enum class Severity : uint32_t {
+    kMinor = 0,
+    kNotice = 1,
+    kError = 2,
+};
+
 class ErrorSink {
   public:
     virtual ~ErrorSink() = default;
-    virtual void record(const char* text, uint32_t severity) = 0;
+    virtual void record(const char* text, Severity severity) = 0;
 };
 
 // Sends one report to the sink, if there is one.
-inline void reportTo(ErrorSink* sink, const char* text, uint32_t severity) {
+inline void reportTo(ErrorSink* sink, const char* text, Severity severity) {
     if (sink != nullptr) {
         sink->record(text, severity);
     }

@@ -1,5 +1,6 @@
-// The engine's user-visible Japanese texts, as the Shift-JIS bytes the games expect.
-// Each constant's comment gives its meaning.
+// The engine's user-visible texts shared below the shell, Japanese ones as the Shift-JIS bytes
+// the games expect. Each constant's comment gives its meaning; the shell's start-up messages
+// are in shell/shell_messages.h.
 #pragma once
 
 namespace tavro {
@@ -27,47 +28,6 @@ inline constexpr const char* kBundleSubstituteAnimationMessage =
     "b\x83P\x81[\x83W\x83t\x83@\x83"
     "C\x83\x8b\x82\xcc\x83"
     "f\x81[\x83^\x82\xf0\x91\xe3\x97p\x82\xb5\x82\xdc\x82\xb7";
-// creating the window failed
-inline constexpr const char* kWindowCreationFailedMessage =
-    "\x83"
-    "E\x83"
-    "B\x83\x93\x83h\x83"
-    "E\x82\xcc\x8d\xec\x90\xac\x82\xc9\x8e\xb8\x94s\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81"
-    "B";
-// starting in full screen failed; the window size may be unsuitable
-inline constexpr const char* kFullScreenFailedMessage =
-    "\x83t\x83\x8b\x83X\x83N\x83\x8a\x81["
-    "\x83\x93\x82\xc5\x82\xcc\x8bN\x93\xae\x82\xc9\x8e\xb8\x94s\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81"
-    "B\x0a\x83"
-    "E\x83"
-    "B\x83\x93\x83h\x83"
-    "E\x83T\x83"
-    "C\x83Y\x82\xcc\x90\xdd\x92\xe8\x82\xaa\x93K\x90\xd8\x82\xc5\x82\xc8\x82\xa2\x89\xc2\x94\\\x90"
-    "\xab\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb7\x81"
-    "B";
-// creating the back buffer failed
-inline constexpr const char* kBackBufferFailedMessage =
-    "\x83o\x83"
-    "b\x83N\x83o\x83"
-    "b\x83t\x83@\x82\xcc\x8d\xec\x90\xac\x82\xc9\x8e\xb8\x94s\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81"
-    "B";
-// creating the sound device failed
-inline constexpr const char* kSoundDeviceFailedMessage =
-    "\x83T\x83"
-    "E\x83\x93\x83h\x83"
-    "f\x83o\x83"
-    "C\x83X\x82\xcc\x8d\xec\x90\xac\x82\xc9\x8e\xb8\x94s\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81"
-    "B";
-// creating the font failed
-inline constexpr const char* kFontFailedMessage =
-    "\x83t\x83H\x83\x93\x83g\x82\xcc\x8d\xec\x90\xac\x82\xc9\x8e\xb8\x94s\x82\xb5\x82\xdc\x82\xb5"
-    "\x82\xbd\x81"
-    "B";
-// the boot task cannot be loaded
-inline constexpr const char* kBootTaskMissingMessage =
-    "boot\x83^\x83X\x83N\x82\xf0\x83\x8d\x81[\x83h\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81"
-    "B";
-
 // syntax error: the nesting cannot be parsed
 inline constexpr const char* kSyntaxErrorMessage =
     "\x8d\x5c\x95\xb6\x83G\x83\x89\x81[ : \x83l\x83X\x83g\x82\xf0\x89\xf0\x90\xcd\x82\xc5"

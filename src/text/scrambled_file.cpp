@@ -70,7 +70,7 @@ void ScrambledFile::setPath(const char* path) {
 
 bool ScrambledFile::pathUsable() const {
     if (path_.empty()) {
-        reportTo(log_, kInvalidFileNameMessage, 0);
+        reportTo(log_, kInvalidFileNameMessage, Severity::kMinor);
         return false;
     }
     return true;
@@ -80,7 +80,7 @@ void ScrambledFile::reportOpenFailure(const char* modeSuffix) const {
     TextString message(kFileOpenFailedPrefix);
     message += path_;
     message += modeSuffix;
-    reportTo(log_, message.cStr(), 2);
+    reportTo(log_, message.cStr(), Severity::kError);
 }
 
 std::string ScrambledFile::scrambled(const TextString& text) const {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "shell/shell_messages.h"
 #include "text/messages.h"
 
 namespace tavro {

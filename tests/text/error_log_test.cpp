@@ -26,7 +26,7 @@ TEST(ErrorLog, FiltersBySeverity) {
     for (const auto& [level, severity, written] : cases) {
         LogFixture f;
         f.log.setReportLevel(level);
-        f.log.record("m", severity);
+        f.log.record("m", static_cast<Severity>(severity));
         EXPECT_EQ(f.disk.exists(kErrorLogFileName), written) << level << " " << severity;
         EXPECT_EQ(f.log.callCount(), written ? 1u : 0u);
     }
@@ -35,13 +35,13 @@ TEST(ErrorLog, FiltersBySeverity) {
 TEST(ErrorLog, FirstPassingLineEmptiesThePreviousLog) {
     LogFixture f;
     f.disk.files[kErrorLogFileName] = "001 : old run\n";
-    f.log.record("Font", 2);
+    f.log.record("Font", Severity::kError);
     EXPECT_EQ(f.file(), "001 : old run\n") << "the default level writes nothing";
     f.log.setReportLevel(0);
-    f.log.record("ignored", 1);
+    f.log.record("ignored", Severity::kNotice);
     EXPECT_EQ(f.file(), "001 : old run\n") << "a filtered call does not truncate";
-    f.log.record("log start", 2);
-    f.log.record("D3DDevice", 2);
+    f.log.record("log start", Severity::kError);
+    f.log.record("D3DDevice", Severity::kError);
     EXPECT_EQ(f.file(), "001 : log start\n002 : D3DDevice\n");
     EXPECT_EQ(f.disk.appendCalls, 2) << "one append per line";
 }
@@ -52,7 +52,7 @@ TEST(ErrorLog, NumbersArePaddedToThreeDigitsAndTheLineLimitKeepsCounting) {
     f.log.setReportLevel(2);
     f.log.setLineLimit(999);
     for (int i = 0; i < 1001; ++i) {
-        f.log.record("x", 0);
+        f.log.record("x", Severity::kMinor);
     }
     for (const char* line : {"001 : x\n", "\n010 : x\n", "\n100 : x\n", "\n1000 : x\n"}) {
         EXPECT_NE(f.file().find(line), std::string::npos) << line;
@@ -69,8 +69,8 @@ TEST(ErrorLog, FailureOfItsOwnFileIsNeverRecorded) {
     LogFixture f;
     f.disk.failing.insert(kErrorLogFileName);
     f.log.setReportLevel(2);
-    f.log.record("first", 2);
-    f.log.record("second", 2);
+    f.log.record("first", Severity::kError);
+    f.log.record("second", Severity::kError);
     EXPECT_EQ(f.log.callCount(), 2u) << "only the two calls count, not the open failures";
     EXPECT_EQ(f.disk.appendCalls, 2);
     f.disk.failing.clear();

@@ -89,7 +89,7 @@ TEST(ScrambledFile, AppendedTextsRestartTheKey) {
 }
 
 TEST(ScrambledFile, FailuresAreReportedWithThePathAndMode) {
-    using Reports = std::vector<std::pair<std::string, uint32_t>>;
+    using Reports = std::vector<std::pair<std::string, Severity>>;
     MemoryFileSystem disk;
     disk.files["locked.txt"] = "old";
     disk.failing.insert("locked.txt");
@@ -105,10 +105,12 @@ TEST(ScrambledFile, FailuresAreReportedWithThePathAndMode) {
     };
     const std::string open = kFileOpenFailedPrefix + std::string("locked.txt");
     EXPECT_EQ(attemptAll("locked.txt"),
-              (Reports{{open + "] -rb", 2}, {open + "] -wb", 2}, {open + "] -ab", 2}}))
+              (Reports{{open + "] -rb", Severity::kError},
+                       {open + "] -wb", Severity::kError},
+                       {open + "] -ab", Severity::kError}}))
         << "a failed truncation is silent";
     EXPECT_EQ(disk.files["locked.txt"], "old");
-    EXPECT_EQ(attemptAll(""), Reports(4, {kInvalidFileNameMessage, 0}));
+    EXPECT_EQ(attemptAll(""), Reports(4, {kInvalidFileNameMessage, Severity::kMinor}));
 }
 
 }  // namespace

@@ -65,11 +65,11 @@ inline std::vector<std::string> loggedTexts(const MemoryFileSystem& disk,
 
 class RecordingSink : public ErrorSink {
   public:
-    void record(const char* text, uint32_t severity) override {
+    void record(const char* text, Severity severity) override {
         reports.emplace_back(text, severity);
     }
 
-    std::vector<std::pair<std::string, uint32_t>> reports;
+    std::vector<std::pair<std::string, Severity>> reports;
 };
 
 }  // namespace tavro::testing
