@@ -99,12 +99,11 @@ enum ExprFunction : int32_t {
     kFnVariable = 14,
 };
 
-// Deepest nesting of brackets, arguments, indices and assignments the parser builds, and the
-// deepest tree overall (a flat chain "1+1+...+1" adds a level per operator). A part deeper
-// than either is recorded in the error log and evaluates to 0. Both bound the stack used by
-// parsing and evaluation.
+// Deepest nesting of brackets, arguments, indices, assignments and leading operators the
+// parser builds; a part nested deeper is recorded in the error log and evaluates to 0. This
+// bounds the stack used by parsing, evaluation and destruction. A flat chain "1+1+...+1"
+// nests no deeper however long it is: those stages walk it in loops.
 inline constexpr int32_t kMaxExpressionNesting = 400;
-inline constexpr int32_t kMaxExpressionDepth = 20000;
 
 struct ExprNode {
     ExprNode() = default;
@@ -112,7 +111,8 @@ struct ExprNode {
     ExprNode& operator=(ExprNode&&) noexcept = default;
     ExprNode(const ExprNode&) = delete;
     ExprNode& operator=(const ExprNode&) = delete;
-    ~ExprNode() = default;
+    // Frees a long chain of left operands without recursion.
+    ~ExprNode();
 
     // Fills this fresh node from an expression text. With a resolver, variable names get their
     // ids now (resolve(name, -1, -1) answering type 4); without one, ids stay -1 and names are

@@ -151,25 +151,9 @@ double assignVariable(const ExprNode& node, VarResolver* resolver, int32_t index
     return false;
 }
 
-// Every node but the commonest assignment; kept out of line so that the fast path of
-// evaluate() stays small.
-[[gnu::noinline]] double evaluateNode(const ExprNode& node, VarResolver* resolver) {
-    double a = operandValue(node.left.get(), node.leftConstant, resolver);
-    const double b = operandValue(node.right.get(), node.rightConstant, resolver);
-    const int32_t i = node.index ? toInt32(node.index->evaluate(resolver)) : 0;
-
-    if (node.functionKind == kFnVariable) {
-        if (resolver != nullptr && node.operatorCode < 16) {
-            a = readVariable(node, *resolver, i, a);
-        }
-    } else if (node.functionKind != kFnNone && applyFunction(node.functionKind, a, b, resolver)) {
-        return a;
-    }
-
-    switch (node.operatorCode) {
-        case kOpNone:
-        case kOpAdd:
-            return a + b;
+// The value of a binary operator (kOpAdd ... kOpGreaterEqual) on its operands.
+double binaryValue(int32_t op, double a, double b) {
+    switch (op) {
         case kOpSubtract:
             return a - b;
         case kOpMultiply:
@@ -194,19 +178,73 @@ double assignVariable(const ExprNode& node, VarResolver* resolver, int32_t index
             return a > b ? 1 : 0;
         case kOpGreaterEqual:
             return a >= b ? 1 : 0;
-        case kOpAssign:
-        case kOpAddAssign:
-        case kOpSubtractAssign:
-        case kOpMultiplyAssign:
-        case kOpDivideAssign:
-        case kOpRemainderAssign:
-            return assignVariable(node, resolver, i, b);
         default:
             return a + b;
     }
 }
 
+// A node that only applies a binary operator to its left node and its right operand: a link
+// of a chain such as 1+1+...+1, which the parser leaves as a long run of left operands.
+bool isChainLink(const ExprNode& node) {
+    return node.left != nullptr && node.index == nullptr && node.functionKind == kFnNone &&
+           node.operatorCode >= kOpAdd && node.operatorCode <= kOpGreaterEqual;
+}
+
+double evaluateNode(const ExprNode& node, VarResolver* resolver);
+
+// A chain of links evaluated in a loop, a stretch of links at a time, so that its length
+// costs no deep recursion: the leftmost operand first, then each link's right operand, in
+// the order the recursive evaluation takes them.
+[[gnu::noinline]] double evaluateChain(const ExprNode& top, VarResolver* resolver) {
+    constexpr int32_t kStretch = 64;
+    const ExprNode* links[kStretch];
+    int32_t count = 0;
+    const ExprNode* operand = &top;
+    while (count < kStretch && isChainLink(*operand)) {
+        links[count++] = operand;
+        operand = operand->left.get();
+    }
+    double value = operandValue(operand, 0, resolver);
+    while (count > 0) {
+        const ExprNode& link = *links[--count];
+        value = binaryValue(link.operatorCode, value,
+                            operandValue(link.right.get(), link.rightConstant, resolver));
+    }
+    return value;
+}
+
+// Every node but the commonest assignment; kept out of line so that the fast path of
+// evaluate() stays small.
+[[gnu::noinline]] double evaluateNode(const ExprNode& node, VarResolver* resolver) {
+    if (isChainLink(node) && isChainLink(*node.left)) {
+        return evaluateChain(node, resolver);
+    }
+    double a = operandValue(node.left.get(), node.leftConstant, resolver);
+    const double b = operandValue(node.right.get(), node.rightConstant, resolver);
+    const int32_t i = node.index ? toInt32(node.index->evaluate(resolver)) : 0;
+
+    if (node.functionKind == kFnVariable) {
+        if (resolver != nullptr && node.operatorCode < 16) {
+            a = readVariable(node, *resolver, i, a);
+        }
+    } else if (node.functionKind != kFnNone && applyFunction(node.functionKind, a, b, resolver)) {
+        return a;
+    }
+
+    if (node.operatorCode >= kOpAssign && node.operatorCode <= kOpRemainderAssign) {
+        return assignVariable(node, resolver, i, b);
+    }
+    return binaryValue(node.operatorCode, a, b);  // kOpNone and unknown codes add
+}
+
 }  // namespace
+
+ExprNode::~ExprNode() {
+    std::unique_ptr<ExprNode> rest = std::move(left);
+    while (rest) {
+        rest = std::move(rest->left);
+    }
+}
 
 double ExprNode::evaluate(VarResolver* resolver) const {
     // The commonest statement, an assignment to a compiled instance variable without index.

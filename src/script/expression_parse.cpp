@@ -77,12 +77,11 @@ enum PrecedenceLevel : int32_t {
     kComparisonLevel = 100,   // "<", ">", "<=", ">="
 };
 
-// How deep a part of the text lies: `nesting` counts brackets, arguments, indices, assigned
-// values and leading operators; `total` counts every level, the operators of a flat chain
-// included.
-struct Depth {
-    int32_t nesting;
-    int32_t total;
+// A part of the text still to be parsed into its node.
+struct Part {
+    ExprNode* node;
+    size_t begin;
+    size_t end;
 };
 
 class Parser {
@@ -105,7 +104,7 @@ class Parser {
         }
     }
 
-    void parse(ExprNode& node) { parse(node, 0, text_.size(), {0, 0}); }
+    void parse(ExprNode& node) { parse(node, 0, text_.size(), 0); }
 
   private:
     char symbol(size_t position) const { return symbols_[position]; }
@@ -115,15 +114,9 @@ class Parser {
 
     // A part one level deeper: a bracketed group, an argument, an index, an assigned value or
     // the operand of a leading operator.
-    void parseChild(std::unique_ptr<ExprNode>& child, size_t begin, size_t end, Depth depth) {
+    void parseChild(std::unique_ptr<ExprNode>& child, size_t begin, size_t end, int32_t nesting) {
         child = std::make_unique<ExprNode>();
-        parse(*child, begin, end, {depth.nesting + 1, depth.total + 1});
-    }
-
-    // An operand of a binary operator: a flat chain such as 1+1+...+1 nests no deeper.
-    void parseOperand(std::unique_ptr<ExprNode>& child, size_t begin, size_t end, Depth depth) {
-        child = std::make_unique<ExprNode>();
-        parse(*child, begin, end, {depth.nesting, depth.total + 1});
+        parse(*child, begin, end, nesting + 1);
     }
 
     // Position of the ")" matching the "(" at open, or npos when the text ends first.
@@ -154,26 +147,45 @@ class Parser {
         return std::string_view::npos;
     }
 
-    void parse(ExprNode& node, size_t begin, size_t end, Depth depth) {
-        if (begin >= end) {
-            return;
-        }
-        if (depth.nesting >= kMaxExpressionNesting || depth.total >= kMaxExpressionDepth) {
+    // A binary operator splits at its last occurrence and leaves the rest of a flat chain
+    // ("1+1+...+1", "a<b<c") as its left operand. The parse walks down those left operands in
+    // a loop, so a chain of any length takes no stack; the right operands that must follow
+    // their left side wait in `deferred_` and are parsed afterwards, innermost first, in the
+    // order a recursive descent would meet them.
+    void parse(ExprNode& node, size_t begin, size_t end, int32_t nesting) {
+        if (nesting >= kMaxExpressionNesting && begin < end) {
             reportTooDeep();
             return;
         }
+        const size_t waiting = deferred_.size();
+        for (Part part{&node, begin, end}; part.node != nullptr;) {
+            part = parseLevel(*part.node, part.begin, part.end, nesting);
+        }
+        while (deferred_.size() > waiting) {
+            const Part right = deferred_.back();
+            deferred_.pop_back();
+            parse(*right.node, right.begin, right.end, nesting);
+        }
+    }
+
+    // One node of the text; returns the left operand still to parse, if any.
+    Part parseLevel(ExprNode& node, size_t begin, size_t end, int32_t nesting) {
+        leftToParse_ = {};
+        if (begin >= end) {
+            return leftToParse_;
+        }
         stripEnclosingParentheses(begin, end);
-        switch (scanAssignment(node, begin, end, depth)) {
+        switch (scanAssignment(node, begin, end, nesting)) {
             case Scan::kDone:
             case Scan::kGiveUp:
-                return;
+                return leftToParse_;
             case Scan::kNone:
                 break;
         }
-        if (scanOperators(node, begin, end, depth)) {
-            return;
+        if (!scanOperators(node, begin, end, nesting)) {
+            parseTerm(node, begin, end, nesting);
         }
-        parseTerm(node, begin, end, depth);
+        return leftToParse_;
     }
 
     // One pair only: ((5)) becomes (5), which later parses as a name.
@@ -200,7 +212,7 @@ class Parser {
 
     // Left to right: the first "=" that is not part of "==", "!=", "<=" or ">=" (outside round
     // brackets) makes this an assignment.
-    Scan scanAssignment(ExprNode& node, size_t begin, size_t end, Depth depth) {
+    Scan scanAssignment(ExprNode& node, size_t begin, size_t end, int32_t nesting) {
         for (size_t n = begin; n < end; ++n) {
             const char c = symbol(n);
             if (c == '(') {
@@ -244,37 +256,42 @@ class Parser {
                     break;
             }
             if (resolver_ != nullptr) {
-                setUpVariable(node, begin, targetEnd, depth);
+                setUpVariable(node, begin, targetEnd, nesting);
             } else {
                 node.name =
                     TextString(text_.data() + begin, static_cast<int32_t>(targetEnd - begin));
                 node.id = -1;
             }
-            parseChild(node.right, n + 1, end, depth);
+            parseChild(node.right, n + 1, end, nesting);
             return Scan::kDone;
         }
         return Scan::kNone;
     }
 
+    // The left half is parsed first, then the right one (deferred until the left is done).
     void split(ExprNode& node, int32_t op, size_t begin, size_t leftEnd, size_t rightBegin,
-               size_t end, Depth depth) {
+               size_t end) {
         node.operatorCode = op;
-        parseOperand(node.left, begin, leftEnd, depth);
-        parseOperand(node.right, rightBegin, end, depth);
+        node.left = std::make_unique<ExprNode>();
+        node.right = std::make_unique<ExprNode>();
+        deferred_.push_back({node.right.get(), rightBegin, end});
+        leftToParse_ = {node.left.get(), begin, leftEnd};
     }
 
     // The right half is parsed first for the arithmetic operators (ids follow that order).
     void splitRightFirst(ExprNode& node, int32_t op, size_t begin, size_t at, size_t end,
-                         Depth depth) {
+                         int32_t nesting) {
         node.operatorCode = op;
-        parseOperand(node.right, at + 1, end, depth);
-        parseOperand(node.left, begin, at, depth);
+        node.right = std::make_unique<ExprNode>();
+        parse(*node.right, at + 1, end, nesting);
+        node.left = std::make_unique<ExprNode>();
+        leftToParse_ = {node.left.get(), begin, at};
     }
 
     // Right to left. "||", "&&", "==" and "!=" split at once where found (one common, loosest
     // precedence); otherwise the loosest other operator seen, rightmost first, splits after the
     // scan. False when nothing split and the text is a single term.
-    bool scanOperators(ExprNode& node, size_t begin, size_t end, Depth depth) {
+    bool scanOperators(ExprNode& node, size_t begin, size_t end, int32_t nesting) {
         int32_t level = kNoLevel;
         size_t at = begin;
         auto raise = [&](int32_t to, size_t n) {
@@ -298,12 +315,12 @@ class Parser {
                     if (n == begin || symbol(n - 1) != c) {
                         return true;
                     }
-                    split(node, c == '|' ? kOpOr : kOpAnd, begin, n - 1, n + 1, end, depth);
+                    split(node, c == '|' ? kOpOr : kOpAnd, begin, n - 1, n + 1, end);
                     return true;
                 case '=':
                     if (n > begin && (symbol(n - 1) == '=' || symbol(n - 1) == '!')) {
                         split(node, symbol(n - 1) == '=' ? kOpEqual : kOpNotEqual, begin, n - 1,
-                              n + 1, end, depth);
+                              n + 1, end);
                         return true;
                     }
                     break;
@@ -326,18 +343,18 @@ class Parser {
                     break;
             }
         }
-        return splitAtLevel(node, level, begin, at, end, depth);
+        return splitAtLevel(node, level, begin, at, end, nesting);
     }
 
     bool splitAtLevel(ExprNode& node, int32_t level, size_t begin, size_t at, size_t end,
-                      Depth depth) {
+                      int32_t nesting) {
         switch (level) {
             case kComparisonLevel: {
                 const bool withEqual = at + 1 < end && symbol(at + 1) == '=';
                 const bool less = symbol(at) == '<';
                 const int32_t op = less ? (withEqual ? kOpLessEqual : kOpLess)
                                         : (withEqual ? kOpGreaterEqual : kOpGreater);
-                split(node, op, begin, at, at + (withEqual ? 2 : 1), end, depth);
+                split(node, op, begin, at, at + (withEqual ? 2 : 1), end);
                 return true;
             }
             case kSumLevel:
@@ -350,12 +367,12 @@ class Parser {
                     return true;  // a minus right after an operator is not accepted
                 }
                 splitRightFirst(node, symbol(at) == '+' ? kOpAdd : kOpSubtract, begin, at, end,
-                                depth);
+                                nesting);
                 return true;
             case kLeadingMinusLevel:
                 node.leftConstant = -1;
                 node.operatorCode = kOpMultiply;
-                parseChild(node.right, begin + 1, end, depth);
+                parseChild(node.right, begin + 1, end, nesting);
                 return true;
             case kProductLevel:
                 if (at == begin) {
@@ -366,18 +383,18 @@ class Parser {
                                 symbol(at) == '*'   ? kOpMultiply
                                 : symbol(at) == '/' ? kOpDivide
                                                     : kOpRemainder,
-                                begin, at, end, depth);
+                                begin, at, end, nesting);
                 return true;
             default:
                 return false;
         }
     }
 
-    void parseTerm(ExprNode& node, size_t begin, size_t end, Depth depth) {
+    void parseTerm(ExprNode& node, size_t begin, size_t end, int32_t nesting) {
         const std::string_view term = bytes(begin, end);
         if (term.front() == '!') {
             node.functionKind = kFnNot;
-            parseChild(node.left, begin + 1, end, depth);
+            parseChild(node.left, begin + 1, end, nesting);
             return;
         }
         for (const FunctionForm& form : kFunctionForms) {
@@ -387,9 +404,9 @@ class Parser {
             node.functionKind = form.kind;
             const size_t open = begin + form.text.size() - 1;
             if (form.kind == kFnAtan2 || form.kind == kFnPow) {
-                parseArgumentPair(node, open, end, depth);
+                parseArgumentPair(node, open, end, nesting);
             } else if (form.kind != kFnRand) {
-                parseChild(node.left, open, end, depth);
+                parseChild(node.left, open, end, nesting);
             }
             return;
         }
@@ -399,16 +416,16 @@ class Parser {
             return;
         }
         node.functionKind = kFnVariable;
-        setUpVariable(node, begin, end, depth);
+        setUpVariable(node, begin, end, nesting);
     }
 
     // The first bracketed group is cut at its first "," (brackets inside are not respected, so
     // pow(atan2(1,1),2) is not the power of the arc tangent); the next piece runs to the next
     // "," or the group's end.
-    void parseArgumentPair(ExprNode& node, size_t open, size_t end, Depth depth) {
+    void parseArgumentPair(ExprNode& node, size_t open, size_t end, int32_t nesting) {
         const size_t close = matchForward(open, end);
         if (close == std::string_view::npos) {
-            parseChild(node.left, open, open, depth);
+            parseChild(node.left, open, open, nesting);
             return;
         }
         auto nextComma = [&](size_t from) {
@@ -418,15 +435,15 @@ class Parser {
             return from;
         };
         const size_t firstEnd = nextComma(open + 1);
-        parseChild(node.left, open + 1, firstEnd, depth);
+        parseChild(node.left, open + 1, firstEnd, nesting);
         if (firstEnd < close) {
-            parseChild(node.right, firstEnd + 1, nextComma(firstEnd + 1), depth);
+            parseChild(node.right, firstEnd + 1, nextComma(firstEnd + 1), nesting);
         }
     }
 
     // Name before the first "[", id from the resolver, and the index text between "[" and the
     // last byte when the resolver gave an id.
-    void setUpVariable(ExprNode& node, size_t begin, size_t end, Depth depth) {
+    void setUpVariable(ExprNode& node, size_t begin, size_t end, int32_t nesting) {
         size_t bracket = begin;
         while (bracket < end && symbol(bracket) != '[') {
             ++bracket;
@@ -442,7 +459,7 @@ class Parser {
         }
         node.id = *static_cast<const int32_t*>(ref.pointer);
         if (bracket < end) {
-            parseChild(node.index, bracket + 1, std::max(bracket + 1, end - 1), depth);
+            parseChild(node.index, bracket + 1, std::max(bracket + 1, end - 1), nesting);
         }
     }
 
@@ -450,7 +467,8 @@ class Parser {
     void reportTooDeep() {
         if (!reportedTooDeep_) {
             reportedTooDeep_ = true;
-            reportTo(log_, "expression nested too deeply: that part evaluates to 0", Severity::kError);
+            reportTo(log_, "expression nested too deeply: that part evaluates to 0",
+                     Severity::kError);
         }
     }
 
@@ -459,6 +477,10 @@ class Parser {
     VarResolver* resolver_;
     ErrorSink* log_;
     bool reportedTooDeep_ = false;
+    std::vector<Part> deferred_;  // right operands waiting for their left side
+    // The left operand the current level's split leaves to parse; a nested parse always
+    // returns with it empty, so a level that does not split returns none.
+    Part leftToParse_{};
 };
 
 }  // namespace
