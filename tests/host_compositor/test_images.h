@@ -4,6 +4,7 @@
 
 #include <SDL.h>
 #include <SDL_image.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -22,7 +23,9 @@ inline std::string EncodeImage(const std::vector<uint32_t>& argb, int32_t width,
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
         pixels.data(), width, height, 32, width * 4,
         format == ImageFormat::kPng ? SDL_PIXELFORMAT_ARGB8888 : SDL_PIXELFORMAT_RGB888);
-    const std::string path = ::testing::TempDir() + "tavro_test_image";
+    // Tests run in parallel processes: each writes its own file.
+    const std::string path =
+        ::testing::TempDir() + "tavro_test_image_" + std::to_string(::getpid());
     const int failed = format == ImageFormat::kBmp   ? SDL_SaveBMP(surface, path.c_str())
                        : format == ImageFormat::kPng ? IMG_SavePNG(surface, path.c_str())
                                                      : IMG_SaveJPG(surface, path.c_str(), 100);
