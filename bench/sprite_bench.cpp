@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "host/compositor/pixman_compositor.h"
-#include "host/file_system.h"
+#include "host/game_folder_file_system.h"
 #include "render/draw_list.h"
 #include "temporary_game_folder.h"
 #include "text/error_report.h"
@@ -173,7 +173,7 @@ void BM_CompositorSprites(benchmark::State& state) {
 
 class NoLog : public ErrorSink {
   public:
-    void record(const char*, uint32_t) override {}
+    void record(const char*, Severity) override {}
 };
 
 void BM_DrawListSprites(benchmark::State& state) {
@@ -185,7 +185,8 @@ void BM_DrawListSprites(benchmark::State& state) {
     GraphicsDevice device(compositor, log);
     device.create(kBackWidth, kBackHeight, false);
     device.setSmoothSampling(SamplingOf(state) == Sampling::kSmooth);
-    TextureCache textures(activeFileSystem(), log);
+    GameFolderFileSystem files("");
+    TextureCache textures(files, log);
     AnimationTable animations;
     ImageRef image;
     LoadImageRef(image, "sprite.png", textures, animations, device);

@@ -57,7 +57,7 @@ void AddTextItem(const TextString& text, DrawList& list, const TransformMatrix& 
     list.add(DrawItem{priority, ImageRef{}, text, objectMatrix, colour, viewMatrix, alignment});
 }
 
-void RenderDrawList(DrawList& list, RenderContext& context, bool haltRequested) {
+void RenderDrawList(DrawList& list, const RenderContext& context, bool haltRequested) {
     if (haltRequested) {
         return;
     }
@@ -76,7 +76,7 @@ void DiscardDrawList(DrawList& list) {
 }
 
 bool DrawImageItem(const ImageRef& image, const TransformMatrix& finalMatrix, uint32_t colour,
-                   RenderContext& context) {
+                   const RenderContext& context) {
     Compositor* compositor = context.device.compositor();
     if (compositor == nullptr || image.textureIndex < 0) {
         return false;

@@ -58,16 +58,12 @@ void AddTextItem(const TextString& text, DrawList& list, const TransformMatrix& 
 // Draws every item, each with object × screen scale × view, then empties the list. Once a halt
 // is requested it does nothing and keeps the list. An item that cannot be drawn is skipped.
 // Text items wait for the font to draw them and are dropped with the rest.
-void RenderDrawList(DrawList& list, RenderContext& context, bool haltRequested);
+void RenderDrawList(DrawList& list, const RenderContext& context, bool haltRequested);
 void DiscardDrawList(DrawList& list);
 
 // Draws one image item centred on the origin of its final matrix; false when it has no
 // texture. An animation frame is moved by half its size, which the draw command compensates.
 bool DrawImageItem(const ImageRef& image, const TransformMatrix& finalMatrix, uint32_t colour,
-                   RenderContext& context);
-
-// Stand-ins until the frame loop hands over its list and caches.
-inline void RenderDrawList() {}
-inline void DiscardDrawList() {}
+                   const RenderContext& context);
 
 }  // namespace tavro

@@ -3,7 +3,7 @@
 namespace tavro {
 
 GraphicsDevice::GraphicsDevice(Compositor& compositor, ErrorSink& log)
-    : compositor_(&compositor), log_(&log) {}
+    : compositor_(compositor), log_(log) {}
 
 bool GraphicsDevice::create(int32_t width, int32_t height, bool fullScreen) {
     if (ready_) {
@@ -11,10 +11,8 @@ bool GraphicsDevice::create(int32_t width, int32_t height, bool fullScreen) {
     }
     const bool sizeFits =
         width >= 1 && height >= 1 && width <= kMaxCompositorSide && height <= kMaxCompositorSide;
-    if (!sizeFits || (compositor_ != nullptr && !compositor_->createBackBuffer(width, height))) {
-        if (log_ != nullptr) {
-            log_->record("D3DDevice", 2);
-        }
+    if (!sizeFits || !compositor_.createBackBuffer(width, height)) {
+        log_.record("D3DDevice", Severity::kError);
         return false;
     }
     width_ = width;
@@ -26,12 +24,13 @@ bool GraphicsDevice::create(int32_t width, int32_t height, bool fullScreen) {
 }
 
 void GraphicsDevice::release() {
-    if (ready_ && compositor_ != nullptr) {
-        compositor_->releaseBackBuffer();
+    if (ready_) {
+        compositor_.releaseBackBuffer();
     }
     ready_ = false;
     width_ = 0;
     height_ = 0;
+    clearColour_ = 0;
 }
 
 void GraphicsDevice::setSmoothSampling(bool smooth) {
@@ -46,9 +45,7 @@ void GraphicsDevice::presentFrame() {
         return;
     }
     ++presentedFrames_;
-    if (compositor_ != nullptr) {
-        compositor_->present();
-    }
+    compositor_.present();
 }
 
 void GraphicsDevice::clearBackBuffer() {

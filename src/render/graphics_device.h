@@ -12,23 +12,20 @@ namespace tavro {
 class GraphicsDevice {
   public:
     GraphicsDevice(Compositor& compositor, ErrorSink& log);
-    // Until the engine hands over its host's compositor: a device that keeps its state and
-    // counts frames but draws nowhere.
-    GraphicsDevice() = default;
     GraphicsDevice(const GraphicsDevice&) = delete;
     GraphicsDevice& operator=(const GraphicsDevice&) = delete;
 
     // False, nothing logged, when a device exists. A size the compositor cannot hold (a side
     // below 1 or above kMaxCompositorSide) logs "D3DDevice" and leaves no device.
     bool create(int32_t width, int32_t height, bool fullScreen);
-    // Zeroes the size. Release the textures first.
+    // Zeroes the size and the clear colour. Release the textures first.
     void release();
     bool ready() const { return ready_; }
     bool fullScreen() const { return fullScreen_; }
     int32_t backBufferWidth() const { return width_; }
     int32_t backBufferHeight() const { return height_; }
     // The compositor to draw and load textures with; null when no device exists.
-    Compositor* compositor() const { return ready_ ? compositor_ : nullptr; }
+    Compositor* compositor() const { return ready_ ? &compositor_ : nullptr; }
 
     void beginFrame() {}
     // Smooth filtering with anti-aliasing, otherwise point sampling with clamped addresses.
@@ -43,8 +40,8 @@ class GraphicsDevice {
     uint64_t presentedFrames() const { return presentedFrames_; }
 
   private:
-    Compositor* compositor_ = nullptr;
-    ErrorSink* log_ = nullptr;
+    Compositor& compositor_;
+    ErrorSink& log_;
     int32_t width_ = 0;
     int32_t height_ = 0;
     bool fullScreen_ = false;

@@ -25,7 +25,6 @@ FrameRect FirstFrame(const ImageRef& image, const AnimationTable& animations) {
 bool LoadImageRef(ImageRef& image, const TextString& fileName, TextureCache& textures,
                   AnimationTable& animations, GraphicsDevice& device) {
     image = ImageRef{};
-    image.fileName = fileName;
     if (NamesStillImage(fileName)) {
         image.textureIndex = textures.loadTexture(fileName, device);
         return image.textureIndex >= 0;
@@ -40,12 +39,6 @@ bool LoadImageRef(ImageRef& image, const TextString& fileName, TextureCache& tex
         image.animationIndex = -1;
         return false;
     }
-    return true;
-}
-
-bool LoadImageRef(ImageRef& image, const TextString& fileName) {
-    image = ImageRef{};
-    image.fileName = fileName;
     return true;
 }
 

@@ -15,8 +15,6 @@ struct ImageRef {
     int32_t textureIndex = -1;    // -1: no image
     int32_t animationIndex = -1;  // -1: a still image
     int32_t frameCounter = 0;
-    // The file the task named; kept by the loader until it loads through the caches.
-    TextString fileName;
 };
 
 // Fills the reference from a file name: a name ending exactly in ".jpg", ".png" or ".bmp"
@@ -25,9 +23,6 @@ struct ImageRef {
 // is dropped as a whole.
 bool LoadImageRef(ImageRef& image, const TextString& fileName, TextureCache& textures,
                   AnimationTable& animations, GraphicsDevice& device);
-
-// Records the name only; the loader's stand-in until it passes the caches.
-bool LoadImageRef(ImageRef& image, const TextString& fileName);
 
 // Width and height of the animation's first frame (counter 0); 0 for a still image.
 double FirstFrameWidth(const ImageRef& image, const AnimationTable& animations);

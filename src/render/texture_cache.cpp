@@ -20,7 +20,7 @@ int32_t TextureCache::indexOf(const TextString& fileName) {
 
 TextureCache::Entry* TextureCache::entryAt(int32_t index) {
     if (index < 0) {
-        log_.record(kNegativeArrayIndexMessage, 2);
+        log_.record(kNegativeArrayIndexMessage, Severity::kError);
         return nullptr;
     }
     return static_cast<size_t>(index) < entries_.size() ? &entries_[static_cast<size_t>(index)]
@@ -31,13 +31,13 @@ bool TextureCache::load(Entry& entry, Compositor& compositor) {
     std::string bytes;
     if (!files_.readFile(entry.name.view(), bytes) || !ReadImageInfo(bytes, entry.info)) {
         entry.info = ImageInfo{};
-        log_.record("ImageInfo", 2);
+        log_.record("ImageInfo", Severity::kError);
         return false;
     }
     entry.texture = compositor.createTexture(bytes, static_cast<int32_t>(entry.info.width),
                                              static_cast<int32_t>(entry.info.height));
     if (entry.texture == kNoTexture) {
-        log_.record("CreateTexture", 2);
+        log_.record("CreateTexture", Severity::kError);
         return false;
     }
     return true;

@@ -63,8 +63,4 @@ class TextureCache {
     Compositor* owner_ = nullptr;  // holds the loaded textures
 };
 
-// Stand-ins until the frame loop hands over its cache and device.
-inline void FreeTextureCache() {}
-inline void ReloadTextures() {}
-
 }  // namespace tavro

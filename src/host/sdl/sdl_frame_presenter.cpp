@@ -59,6 +59,9 @@ void SdlFramePresenter::showFrame(const uint32_t* pixels, int32_t width, int32_t
     int outputWidth = 0, outputHeight = 0;
     SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
     const FrameLayout layout = LayOutFrame(width, height, outputWidth, outputHeight);
+    layout_ = layout;
+    frameWidth_ = width;
+    frameHeight_ = height;
     const SDL_Rect place{layout.x, layout.y, layout.width, layout.height};
     SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
     SDL_RenderClear(renderer_);
@@ -70,7 +73,28 @@ void SdlFramePresenter::showFrame(const uint32_t* pixels, int32_t width, int32_t
         SDL_SetRenderTarget(renderer_, nullptr);
         SDL_RenderCopy(renderer_, sharp_, nullptr, &place);
     }
+    if (keepShown_) {
+        shown_.resize(static_cast<size_t>(place.w) * static_cast<size_t>(place.h));
+        const bool read = SDL_RenderReadPixels(renderer_, &place, SDL_PIXELFORMAT_ARGB8888,
+                                               shown_.data(), place.w * 4) == 0;
+        shownWidth_ = read ? place.w : 0;
+        shownHeight_ = read ? place.h : 0;
+    }
     SDL_RenderPresent(renderer_);
+}
+
+bool SdlFramePresenter::readShownFrame(std::vector<uint32_t>& pixels, int32_t& width,
+                                       int32_t& height) const {
+    if (shownWidth_ == 0) {
+        return false;
+    }
+    pixels = shown_;
+    width = shownWidth_;
+    height = shownHeight_;
+    for (uint32_t& pixel : pixels) {
+        pixel |= 0xFF000000u;
+    }
+    return true;
 }
 
 }  // namespace tavro
