@@ -67,6 +67,9 @@ bool SdlDisplay::createWindow(const char* className) {
 }
 
 void SdlDisplay::destroyWindow() {
+    if (presenter_ != nullptr) {
+        presenter_->readShownFrame(lastShown_, lastShownWidth_, lastShownHeight_);
+    }
     presenter_.reset();  // its renderer belongs to the window
     if (window_ != nullptr) {
         SDL_DestroyWindow(window_);
@@ -159,7 +162,13 @@ void SdlDisplay::keepShownFrames() {
 
 bool SdlDisplay::readShownFrame(std::vector<uint32_t>& pixels, int32_t& width,
                                 int32_t& height) const {
-    return presenter_ != nullptr && presenter_->readShownFrame(pixels, width, height);
+    if (presenter_ != nullptr) {
+        return presenter_->readShownFrame(pixels, width, height);
+    }
+    pixels = lastShown_;
+    width = lastShownWidth_;
+    height = lastShownHeight_;
+    return width > 0;
 }
 
 void SdlDisplay::outerPosition(int32_t& x, int32_t& y) const {

@@ -40,7 +40,8 @@ class SdlDisplay : public Display, public FrameSink {
     void frameCompleted() override {}
 
     void showFrame(const uint32_t* pixels, int32_t width, int32_t height, int32_t stride) override;
-    // Screenshots of the window itself: each frame is read back as the window shows it.
+    // Screenshots of the window itself: each frame is read back as the window shows it; the
+    // last one stays readable after the window is gone.
     void keepShownFrames();
     bool readShownFrame(std::vector<uint32_t>& pixels, int32_t& width, int32_t& height) const;
 
@@ -53,6 +54,9 @@ class SdlDisplay : public Display, public FrameSink {
     SDL_Window* window_ = nullptr;
     std::unique_ptr<SdlFramePresenter> presenter_;  // while the window exists
     bool keepShown_ = false;
+    std::vector<uint32_t> lastShown_;
+    int32_t lastShownWidth_ = 0;
+    int32_t lastShownHeight_ = 0;
     bool videoStarted_ = false;
     bool joysticksStarted_ = false;
     _SDL_Joystick* pads_[2] = {nullptr, nullptr};
