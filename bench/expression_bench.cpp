@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "host/compositor/pixman_compositor.h"
 #include "host/game_folder_file_system.h"
 #include "lua_loop.h"
 #include "script/contexts.h"
@@ -34,7 +35,8 @@ class CompiledExpression {
 
   private:
     GameFolderFileSystem files_{""};  // never read: the expressions name no file
-    EngineState state_{files_, nullptr};
+    PixmanCompositor compositor_;
+    EngineState state_{files_, nullptr, compositor_};
     CompileContext compile_{state_};
     ExprNode node_;
     TaskInstance instance_{state_.objects};

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "host/compositor/pixman_compositor.h"
 #include "host/game_folder_file_system.h"
 #include "lua_loop.h"
 #include "script/engine_state.h"
@@ -41,7 +42,8 @@ class BenchGame {
   private:
     bench::TemporaryGameFolder folder_;  // first: the current directory while the game runs
     GameFolderFileSystem files_{""};
-    EngineState state_{files_, nullptr};
+    PixmanCompositor compositor_;
+    EngineState state_{files_, nullptr, compositor_};
 };
 
 constexpr const char* kTavroNestedLoop = "loop(1000){loop(1000){x=x+1;}}";

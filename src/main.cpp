@@ -3,11 +3,15 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "host/compositor/png_writer.h"
 #include "host/game_folder_file_system.h"
+#include "host/headless/headless_compositor.h"
 #include "host/headless/headless_dialogs.h"
 #include "host/headless/headless_display.h"
 #include "host/headless/virtual_clock.h"
@@ -44,20 +48,49 @@ int runEngine(const HostServices& host, const CommandLineOptions& options) {
     return engine.run();
 }
 
-// The real host: a window, the system clock and message boxes.
+// Writes the last presented frame; a run that presented none writes nothing and says so.
+void writeScreenshot(const std::string& path, const std::vector<uint32_t>& pixels, int32_t width,
+                     int32_t height) {
+    if (path.empty()) {
+        return;
+    }
+    if (width == 0) {
+        std::fprintf(stderr, "tavro: no frame was presented; %s not written\n", path.c_str());
+    } else if (!WritePng(path.c_str(), pixels.data(), width, height)) {
+        std::fprintf(stderr, "tavro: cannot write the screenshot %s\n", path.c_str());
+    }
+}
+
+// The real host: a window showing the composed frames, the system clock and message boxes.
+// Its screenshot is read back from the window.
 int runWithWindow(const CommandLineOptions& options, FileSystem& files) {
     SdlClock clock;
     SdlDisplay display;
     SdlDialogs dialogs;
-    return runEngine(HostServices{clock, display, dialogs, files}, options);
+    PixmanCompositor compositor(&display);
+    if (!options.screenshotPath.empty()) {
+        display.keepShownFrames();
+    }
+    const int status = runEngine(HostServices{clock, display, dialogs, files, compositor}, options);
+    std::vector<uint32_t> pixels;
+    int32_t width = 0, height = 0;
+    display.readShownFrame(pixels, width, height);
+    writeScreenshot(options.screenshotPath, pixels, width, height);
+    return status;
 }
 
-int runHeadless(const CommandLineOptions& options, std::vector<InputEvent> input,
-                FileSystem& files) {
+int runHeadless(const CommandLineOptions& options, std::vector<InputEvent> input, FileSystem& files,
+                HeadlessFaults& faults) {
     VirtualClock clock;
-    HeadlessDisplay display{ScriptedInput(std::move(input))};
+    HeadlessDisplay display{ScriptedInput(std::move(input)), &faults};
     HeadlessDialogs dialogs(options.answerYes);
-    return runEngine(HostServices{clock, display, dialogs, files}, options);
+    HeadlessCompositor compositor(&faults);
+    const int status = runEngine(HostServices{clock, display, dialogs, files, compositor}, options);
+    std::vector<uint32_t> pixels;
+    int32_t width = 0, height = 0;
+    compositor.readPresentedFrame(pixels, width, height);
+    writeScreenshot(options.screenshotPath, pixels, width, height);
+    return status;
 }
 
 }  // namespace
@@ -67,17 +100,31 @@ int main(int argc, char** argv) {
     if (!parse.ok) {
         return usageError(parse.error);
     }
-    const CommandLineOptions& options = parse.options;
-    if (options.showHelp) {
+    if (parse.options.showHelp) {
         std::fputs(helpText().c_str(), stdout);
         return kExitNormal;
     }
-    if (options.showVersion) {
+    if (parse.options.showVersion) {
         std::fputs(versionText(TAVRO_BUILD_VERSION).c_str(), stdout);
         return kExitNormal;
     }
 
-    // The input script is named relative to where tavro was started, so read it first.
+    // Test-only faults of the headless host (see tests/games/README.md).
+    HeadlessFaults faults;
+    if (const char* rules = std::getenv(kHeadlessFaultsVariable); rules != nullptr) {
+        std::string error;
+        if (!faults.parse(rules, error)) {
+            std::fprintf(stderr, "tavro: %s: %s\n", kHeadlessFaultsVariable, error.c_str());
+            return kExitUsageError;
+        }
+    }
+
+    // The input script and the screenshot are named relative to where tavro was started, so
+    // read the one and place the other first.
+    CommandLineOptions options = parse.options;
+    if (!options.screenshotPath.empty()) {
+        options.screenshotPath = std::filesystem::absolute(options.screenshotPath).string();
+    }
     InputScriptParse input;
     input.ok = true;
     if (!options.inputPath.empty()) {
@@ -96,15 +143,13 @@ int main(int argc, char** argv) {
             return usageError("cannot enter the game folder " + options.gameDirectory);
         }
     }
-    if (!options.screenshotPath.empty() || !options.audioOutPath.empty()) {
-        std::fputs(
-            "tavro: note: this build draws and plays nothing yet; --screenshot and "
-            "--audio-out write no file\n",
-            stderr);
+    if (!options.audioOutPath.empty()) {
+        std::fputs("tavro: note: this build plays nothing yet; --audio-out writes no file\n",
+                   stderr);
     }
 
     GameFolderFileSystem gameFolder("");
     noteMissingBoot(gameFolder, options);
-    return options.headless ? runHeadless(options, std::move(input.events), gameFolder)
+    return options.headless ? runHeadless(options, std::move(input.events), gameFolder, faults)
                             : runWithWindow(options, gameFolder);
 }

@@ -31,11 +31,14 @@ class Display {
     virtual void setClientSize(int32_t width, int32_t height) = 0;
     virtual void setTitle(const char* title) = 0;  // Shift-JIS
     virtual void showWindow(bool visible) = 0;
+    // Desktop full screen, the frame scaled to fit and letterboxed, or back to a window;
+    // false when the mode cannot be entered.
+    virtual bool setFullScreen(bool fullScreen) = 0;
     virtual int32_t windowX() = 0;
     virtual int32_t windowY() = 0;
     // Delivers pending events to the handler; false when the host asks the program to quit.
     virtual bool pumpEvents(WindowEventHandler& handler) = 0;
-    // Cursor position in client-area pixels.
+    // Cursor position in back-buffer pixels (client-area pixels in a window).
     virtual void cursorPosition(int32_t& x, int32_t& y) = 0;
     // Reads joystick 0 or 1; false when absent.
     virtual bool readPad(int32_t pad, PadReading& reading) = 0;

@@ -19,13 +19,15 @@ SystemVariableIds numberSystemVariables(NameIdTable& names) {
 
 }  // namespace
 
-EngineState::EngineState(FileSystem& files, Dialogs* dialogs)
+EngineState::EngineState(FileSystem& files, Dialogs* dialogs, Compositor& compositor)
     : dialogs(dialogs),
       files(files),
       log(files),
       startIds(numberStartProperties(names)),
       systemIds(numberSystemVariables(names)),
-      objects(startIds, log) {}
+      objects(startIds, log),
+      graphics(compositor, log),
+      textures(files, log) {}
 
 void EngineState::numberProperties() {
     properties_ = {names.idFor("x"),       names.idFor("y"),        names.idFor("width"),

@@ -6,12 +6,17 @@
 
 #include <cstdint>
 
+#include "host/compositor.h"
 #include "host/dialogs.h"
 #include "host/file_system.h"
 #include "platform/key_state.h"
 #include "platform/pad_state.h"
+#include "render/animation_table.h"
 #include "render/current_font.h"
+#include "render/draw_list.h"
 #include "render/graphics_device.h"
+#include "render/texture_cache.h"
+#include "render/transform.h"
 #include "script/camera.h"
 #include "script/script_table.h"
 #include "script/task_instance.h"
@@ -75,8 +80,9 @@ struct NestingCounters {
 };
 
 struct EngineState {
-    // A fresh run: empty tables, the stop flag clear, and the start names numbered.
-    EngineState(FileSystem& files, Dialogs* dialogs);
+    // A fresh run: empty tables, the stop flag clear, and the start names numbered. The
+    // graphics device draws with the host's compositor.
+    EngineState(FileSystem& files, Dialogs* dialogs, Compositor& compositor);
     EngineState(const EngineState&) = delete;
     EngineState& operator=(const EngineState&) = delete;
 
@@ -130,6 +136,11 @@ struct EngineState {
     PadState& pad(int32_t index) { return pads[index == 1 ? 1 : 0]; }
 
     GraphicsDevice graphics;
+    TextureCache textures;
+    AnimationTable animations;
+    DrawList drawList;
+    // Script coordinates to back-buffer pixels; set when the device is created.
+    ScreenScale screenScale;
     CurrentFont font;
     SoundDevice sound;
 

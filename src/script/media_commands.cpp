@@ -1,5 +1,7 @@
 #include "script/media_commands.h"
 
+#include "render/draw_list.h"
+#include "render/item_values.h"
 #include "script/engine_state.h"
 #include "script/expression.h"
 #include "text/numeric.h"
@@ -25,6 +27,9 @@ void evaluateInOrder(const Statement& statement, int32_t from, int32_t to,
     }
 }
 
+// The arguments are evaluated and the variables read in exactly this order, as an argument
+// that assigns a variable must see the earlier reads and be seen by the later ones. The image
+// slot is looked up afresh each time, since evaluating may grow the instance's arrays.
 void draw(const Statement& statement, TaskInstance& current, InstanceContext& context) {
     EngineState& state = context.state();
     const int32_t id = mediaId(state, statement, current.images.count());
@@ -32,17 +37,36 @@ void draw(const Statement& statement, TaskInstance& current, InstanceContext& co
         return;
     }
     const PropertyIds& ids = state.propertyIds();
-    property(current, ids.x);
-    statement.expressions[1].evaluate(&context);
-    property(current, ids.y);
-    statement.expressions[2].evaluate(&context);
+    const ScreenScale& scale = state.screenScale;
+    const double x = property(current, ids.x);
+    const double dx = statement.expressions[1].evaluate(&context);
+    const double px =
+        ImagePosition(dx + x, FirstFrameWidth(current.images[id], state.animations), scale.x);
+    const double y = property(current, ids.y);
+    const double dy = statement.expressions[2].evaluate(&context);
+    const double py =
+        ImagePosition(dy + y, FirstFrameHeight(current.images[id], state.animations), scale.y);
+    const double scaleX = property(current, ids.scaleX);
+    const double scaleY = property(current, ids.scaleY);
+    const double angle = property(current, ids.angle);
+    const double alpha = property(current, ids.alpha);
+    const double red = property(current, ids.red);
+    const double green = property(current, ids.green);
+    const double blue = property(current, ids.blue);
+    const uint32_t colour = ItemColour(alpha, red, green, blue);
+    TransformMatrix view = Translation(0, 0);
     if (statement.expressions[3].evaluate(&context) == 0) {
-        property(current, ids.scrollY);
-        property(current, ids.scrollX);
+        const double scrollY = property(current, ids.scrollY);
+        const double scrollX = property(current, ids.scrollX);
+        view = CameraView(state.graphics.backBufferWidth(), state.graphics.backBufferHeight(),
+                          state.camera.x(), state.camera.y(), scrollX, scrollY);
     }
     if (statement.expressions[4].evaluate(&context) == 0) {
         ++current.images[id].frameCounter;
     }
+    const auto priority = static_cast<uint32_t>(toInt32(property(current, ids.priority)));
+    AddImageItem(state.drawList, current.images[id], ObjectTransform(px, py, scaleX, scaleY, angle),
+                 colour, priority, view, state.haltRequested);
 }
 
 void text(const Statement& statement, InstanceContext& context) {

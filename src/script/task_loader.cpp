@@ -73,7 +73,8 @@ void handleSection(EngineState& state, Task& task, const char* name, const TextS
     } else if (section == "IMAGE") {
         forEachGroup(value, [&](const TextString& group) {
             const std::vector<TextString> fields = groupFields(group, 2);
-            LoadImageRef(task.images[names.idFor(fields[0].view())], fields[1]);
+            LoadImageRef(task.images[names.idFor(fields[0].view())], fields[1], state.textures,
+                         state.animations, state.graphics);
         });
     } else if (section == "SOUND") {
         forEachGroup(value, [&](const TextString& group) {

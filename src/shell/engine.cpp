@@ -1,7 +1,5 @@
 #include "shell/engine.h"
 
-#include "render/animation_table.h"
-#include "render/texture_cache.h"
 #include "shell/package_bundles.h"
 #include "shell/settings.h"
 #include "shell/shell_messages.h"
@@ -15,7 +13,7 @@ Engine::Engine(HostServices host, GameScripts& scripts, EngineOptions options)
     : host_(host),
       scripts_(scripts),
       options_(options),
-      state_(host.files, &host.dialogs),
+      state_(host.files, &host.dialogs, host.compositor),
       events_(state_, host.clock, timing_) {}
 
 int Engine::run() {
@@ -55,12 +53,12 @@ bool Engine::startUp() {
         showMessage(kWindowCreationFailedMessage);
         return false;
     }
-    if (!createGraphicsDevice()) {
+    if (!createGraphicsDevice(kFullScreenFailedMessage, kBackBufferFailedMessage)) {
         return false;
     }
     computeScreenScale();
     if (!state_.settings.fullScreen) {
-        setUpWindow();
+        setUpWindow(false);
     }
     if (!state_.sound.create()) {
         showMessage(kSoundDeviceFailedMessage);
@@ -87,30 +85,42 @@ bool Engine::startUp() {
 }
 
 // Full screen first when asked, falling back to a window of the same size.
-bool Engine::createGraphicsDevice() {
+bool Engine::createGraphicsDevice(const char* fullScreenFailed, const char* windowFailed) {
     const int32_t width = settingAsInt("windowWidth");
     const int32_t height = settingAsInt("windowHeight");
     Settings& settings = state_.settings;
-    GraphicsDevice& graphics = state_.graphics;
-    if (settings.fullScreen && !graphics.create(width, height, true)) {
+    if (settings.fullScreen && !createDevice(width, height, true)) {
         host_.display.showWindow(false);
-        showMessage(kFullScreenFailedMessage);
+        showMessage(fullScreenFailed);
         settings.fullScreen = false;
     }
-    if (!settings.fullScreen && !graphics.create(width, height, false)) {
-        showMessage(kBackBufferFailedMessage);
+    if (!settings.fullScreen && !createDevice(width, height, false)) {
+        showMessage(windowFailed);
         return false;
     }
     return true;
 }
 
-void Engine::computeScreenScale() {
-    screenScaleX_ = state_.graphics.backBufferWidth() / settingAsDouble("screenWidth");
-    screenScaleY_ = state_.graphics.backBufferHeight() / settingAsDouble("screenHeight");
+// The window takes the display mode first, so a full-screen device shows on the whole screen.
+bool Engine::createDevice(int32_t width, int32_t height, bool fullScreen) {
+    return host_.display.setFullScreen(fullScreen) &&
+           state_.graphics.create(width, height, fullScreen);
 }
 
-void Engine::setUpWindow() {
+void Engine::computeScreenScale() {
+    const GraphicsDevice& graphics = state_.graphics;
+    state_.screenScale =
+        ComputeScreenScale(graphics.backBufferWidth(), graphics.backBufferHeight(),
+                           settingAsDouble("screenWidth"), settingAsDouble("screenHeight"));
+}
+
+void Engine::setUpWindow(bool afterSwitch) {
     Display& display = host_.display;
+    if (afterSwitch) {
+        display.showWindow(false);
+        display.moveWindow(0, 0);
+        display.setClientSize(10, 10);
+    }
     display.moveWindow(settingAsInt("windowX"), settingAsInt("windowY"));
     display.setClientSize(settingAsInt("windowWidth"), settingAsInt("windowHeight"));
     const TextString& title = state_.config.at("windowTitle");
@@ -142,7 +152,7 @@ void Engine::shutDown() {
     state_.font.release();
     state_.sound.freeSoundCache();
     FreeAnimations();
-    FreeTextureCache();
+    state_.textures.freeTextureCache();  // before the device the textures belong to
     state_.graphics.release();
     host_.display.destroyWindow();
 }

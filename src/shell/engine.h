@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "host/clock.h"
+#include "host/compositor.h"
 #include "host/dialogs.h"
 #include "host/display.h"
 #include "host/file_system.h"
@@ -31,6 +32,7 @@ struct HostServices {
     Display& display;
     Dialogs& dialogs;
     FileSystem& files;
+    Compositor& compositor;
 };
 
 struct EngineOptions {
@@ -63,15 +65,18 @@ class Engine {
     const SoundDevice& soundDevice() const { return state_.sound; }
     FrameTiming& timing() { return timing_; }
     bool windowActive() const { return events_.active(); }
-    double screenScaleX() const { return screenScaleX_; }
-    double screenScaleY() const { return screenScaleY_; }
+    ScreenScale screenScale() const { return state_.screenScale; }
     uint64_t framesRun() const { return framesRun_; }
 
   private:
     void showMessage(const char* text);
-    bool createGraphicsDevice();
+    // The device in the current display mode, full screen falling back to a window; the
+    // messages differ between start-up and a switch. False when no device could be made.
+    bool createGraphicsDevice(const char* fullScreenFailed, const char* windowFailed);
+    bool createDevice(int32_t width, int32_t height, bool fullScreen);
     void computeScreenScale();
-    void setUpWindow();
+    // A switch first hides the window and shrinks it to 10 × 10 at (0, 0).
+    void setUpWindow(bool afterSwitch);
     void seedWindowVariables();
     // One frame's work once its time has come; false when the loop must end.
     bool runFrame();
@@ -89,8 +94,6 @@ class Engine {
     EngineState state_;
     FrameTiming timing_;
     MainWindowEvents events_;
-    double screenScaleX_ = 1.0;
-    double screenScaleY_ = 1.0;
     uint64_t framesRun_ = 0;
 };
 

@@ -1,7 +1,6 @@
 // The frame loop: pump the window's events, sleep 1 ms, and run a frame each time a frame
 // period has accumulated. Nothing here allocates once the system variables exist.
 #include "render/draw_list.h"
-#include "render/texture_cache.h"
 #include "shell/engine.h"
 #include "shell/shell_messages.h"
 #include "text/numeric.h"
@@ -71,10 +70,13 @@ void Engine::drawFrame() {
     graphics.setSmoothSampling(state_.settings.antiAlias);
     scripts_.runFramePass(state_, state_.objects.root());
     if (timing_.skipped()) {
-        DiscardDrawList();
+        DiscardDrawList(state_.drawList);
         graphics.endFrame();
     } else {
-        RenderDrawList();
+        RenderDrawList(
+            state_.drawList,
+            RenderContext{graphics, state_.textures, state_.animations, state_.screenScale},
+            state_.haltRequested);
         graphics.endFrame();
         graphics.presentFrame();
     }
@@ -100,22 +102,25 @@ bool Engine::switchDisplayMode() {
     CurrentFont& font = state_.font;
     const int32_t fontHeight = font.height();
     font.release();
-    FreeTextureCache();
+    state_.textures.releaseAllTextures();
     state_.graphics.release();
     state_.settings.fullScreen = !state_.settings.fullScreen;
-    if (!createGraphicsDevice()) {
+    if (!createGraphicsDevice(kFullScreenSwitchFailedMessage, kBackBufferRebuildFailedMessage)) {
         return false;
     }
     computeScreenScale();
     state_.keys.releaseAllKeys();
     host_.clock.sleep(kDisplaySwitchPause);
-    ReloadTextures();
+    if (!state_.textures.reloadAllTextures(state_.graphics)) {
+        showMessage(kTextureRebuildFailedMessage);
+        return false;
+    }
     if (!font.create("", fontHeight)) {
-        showMessage(kFontFailedMessage);
+        showMessage(kFontRebuildFailedMessage);
         return false;
     }
     if (!state_.settings.fullScreen) {
-        setUpWindow();
+        setUpWindow(true);
     }
     timing_.resynchronise(host_.clock.milliseconds());
     return true;

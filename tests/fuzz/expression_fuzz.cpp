@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/compositor/pixman_compositor.h"
 #include "host/file_system.h"
 #include "script/contexts.h"
 #include "script/engine_state.h"
@@ -38,7 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tavro;
     // A fresh run per input keeps memory bounded over millions of runs.
     NoFiles files;
-    EngineState state(files, nullptr);
+    PixmanCompositor compositor;
+    EngineState state(files, nullptr, compositor);
     const TextString text(reinterpret_cast<const char*>(data), static_cast<int32_t>(size));
 
     TaskInstance parent(state.objects);

@@ -20,6 +20,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/compositor/pixman_compositor.h"
 #include "host/file_system.h"
 #include "script/engine_state.h"
 #include "script/interpreter.h"
@@ -93,7 +94,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     folder.script = std::string(input);
     // A fresh run per input keeps memory bounded over millions of runs; without dialogs the
     // loop question is answered Yes.
-    EngineState state(folder, nullptr);
+    PixmanCompositor compositor;
+    EngineState state(folder, nullptr, compositor);
     TaskInstance& root = state.objects.root();
     if (loadTaskInto(state, root, "boot")) {
         RegisterInstance(root);

@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "host/compositor/pixman_compositor.h"
 #include "host/file_system.h"
 #include "script/engine_state.h"
 #include "script/script_table.h"
@@ -50,7 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     folder.otherText = split == std::string_view::npos ? "" : std::string(input.substr(split + 1));
 
     // A fresh run per input keeps memory bounded over millions of runs.
-    EngineState state(folder, nullptr);
+    PixmanCompositor compositor;
+    EngineState state(folder, nullptr, compositor);
     TaskInstance& root = state.objects.root();
     if (loadTaskInto(state, root, "fuzz.tsk")) {
         RegisterInstance(root);

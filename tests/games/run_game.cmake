@@ -1,6 +1,9 @@
 # Runs one end-to-end game: copies GAME_DIR to WORK_DIR/game (without expected/ and args),
 # runs "TAVRO --headless [args] <copy>", then checks the exit status and every file under
-# expected/ against the run folder.
+# expected/ against the run folder. A game with expected/screen.png also gets the test images
+# (TEST_IMAGES make) and is compared pixel for pixel with its --screenshot; with the
+# environment variable TAVRO_UPDATE_REFERENCES set, the screenshot replaces the reference.
+# WINDOW=ON runs the SDL host under xvfb-run instead of the headless host (same reference).
 cmake_minimum_required(VERSION 3.25)
 
 file(REMOVE_RECURSE ${WORK_DIR})
@@ -8,12 +11,25 @@ set(run_dir ${WORK_DIR}/game)
 file(MAKE_DIRECTORY ${run_dir})
 file(GLOB entries LIST_DIRECTORIES true RELATIVE ${GAME_DIR} ${GAME_DIR}/*)
 foreach(entry ${entries})
-    if(NOT entry STREQUAL "expected" AND NOT entry STREQUAL "args")
+    if(NOT entry STREQUAL "expected" AND NOT entry STREQUAL "args" AND NOT entry STREQUAL "env")
         file(COPY ${GAME_DIR}/${entry} DESTINATION ${run_dir})
     endif()
 endforeach()
 
-set(arguments --headless)
+set(reference ${GAME_DIR}/expected/screen.png)
+set(screenshot ${WORK_DIR}/screen.png)
+if(WINDOW)
+    set(arguments "")
+else()
+    set(arguments --headless)
+endif()
+if(EXISTS ${reference})
+    execute_process(COMMAND ${TEST_IMAGES} make ${run_dir} RESULT_VARIABLE made)
+    if(made)
+        message(FATAL_ERROR "the test images could not be made")
+    endif()
+    list(APPEND arguments --screenshot ${screenshot})
+endif()
 if(EXISTS ${GAME_DIR}/args)
     file(READ ${GAME_DIR}/args text)
     string(STRIP "${text}" text)
@@ -21,8 +37,19 @@ if(EXISTS ${GAME_DIR}/args)
     list(APPEND arguments ${extra})
 endif()
 
+# env: NAME=VALUE words set for the run only (the headless host's test-only faults).
+set(launcher "")
+if(EXISTS ${GAME_DIR}/env)
+    file(READ ${GAME_DIR}/env text)
+    string(STRIP "${text}" text)
+    separate_arguments(variables UNIX_COMMAND "${text}")
+    set(launcher ${CMAKE_COMMAND} -E env ${variables})
+endif()
+if(WINDOW)
+    list(APPEND launcher xvfb-run -a -s "-screen 0 1024x768x24")
+endif()
 # Options that name files (--input) are relative to the test's source folder.
-execute_process(COMMAND ${TAVRO} ${arguments} ${run_dir}
+execute_process(COMMAND ${launcher} ${TAVRO} ${arguments} ${run_dir}
     WORKING_DIRECTORY ${GAME_DIR}
     RESULT_VARIABLE status
     OUTPUT_VARIABLE output
@@ -48,9 +75,24 @@ if(EXISTS ${GAME_DIR}/expected/stderr.txt)
     endif()
 endif()
 
+if(EXISTS ${reference})
+    if(NOT EXISTS ${screenshot})
+        string(APPEND failures "screen.png: no screenshot written\n")
+    elseif(DEFINED ENV{TAVRO_UPDATE_REFERENCES} AND NOT WINDOW)
+        file(COPY_FILE ${screenshot} ${reference})
+        message(STATUS "reference updated: ${reference}")
+    else()
+        execute_process(COMMAND ${TEST_IMAGES} compare ${reference} ${screenshot}
+            RESULT_VARIABLE differs ERROR_VARIABLE difference)
+        if(differs)
+            string(APPEND failures "screen.png differs from the reference:\n${difference}")
+        endif()
+    endif()
+endif()
+
 file(GLOB_RECURSE expected_files RELATIVE ${GAME_DIR}/expected ${GAME_DIR}/expected/*)
 foreach(name ${expected_files})
-    if(name STREQUAL "exit_code" OR name STREQUAL "stderr.txt")
+    if(name STREQUAL "exit_code" OR name STREQUAL "stderr.txt" OR name STREQUAL "screen.png")
         continue()
     endif()
     if(NOT EXISTS ${run_dir}/${name})

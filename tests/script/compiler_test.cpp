@@ -145,7 +145,7 @@ TEST_F(CompilerTest, UnbalancedOrTooDeepBlocksStopWithTheSyntaxError) {
     const std::string broken[] = {"x=1;while(1)", "loop(2){if(1){x=1;}", deep};
     for (const std::string& source : broken) {
         RecordingDialogs shown;
-        EngineState run{folder, &shown};
+        EngineState run{folder, &shown, compositor};
         compile(source, run);
         EXPECT_TRUE(run.haltRequested) << source;
         ASSERT_EQ(shown.messages.size(), 1u) << source;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "render/recording_compositor.h"
 #include "script/contexts.h"
 #include "script/engine_state.h"
 #include "script/expression.h"
@@ -49,7 +50,8 @@ class ScriptFixture : public ::testing::Test {
     std::vector<std::string> reports() const { return loggedTexts(files); }
 
     MemoryFileSystem files;
-    EngineState state{files, nullptr};
+    RecordingCompositor compositor;
+    EngineState state{files, nullptr, compositor};
     TaskInstance root{state.objects};
     TaskInstance child{state.objects};
     TaskInstance origin{state.objects};

@@ -51,6 +51,7 @@ class PadDisplay : public Display {
     void setClientSize(int32_t, int32_t) override {}
     void setTitle(const char*) override {}
     void showWindow(bool) override {}
+    bool setFullScreen(bool) override { return true; }
     int32_t windowX() override { return 0; }
     int32_t windowY() override { return 0; }
     bool pumpEvents(WindowEventHandler&) override { return true; }

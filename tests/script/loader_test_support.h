@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/dialogs.h"
+#include "render/recording_compositor.h"
 #include "script/engine_state.h"
 #include "script/script_table.h"
 #include "script/statement.h"
@@ -81,7 +82,8 @@ struct GameRun {
 
     GameFolder folder;
     RecordingDialogs dialogs;
-    EngineState state{folder, &dialogs};
+    RecordingCompositor compositor;
+    EngineState state{folder, &dialogs, compositor};
     TaskInstance& root = state.objects.root();
 };
 

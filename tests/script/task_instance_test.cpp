@@ -21,7 +21,7 @@ class TaskInstanceTest : public LoaderFixture {
 TEST_F(TaskInstanceTest, DeepCopiesAreIndependentAndKeepChildOrder) {
     TaskInstance source(state.objects);
     variable(source, "hp") = 10;
-    source.images[state.names.idFor("stand")].fileName = "stand.png";
+    source.images[state.names.idFor("stand")].textureIndex = 3;
     TaskInstance* first = addChild(source, 1);
     addChild(source, 2);
     addChild(*first, 11);
@@ -36,9 +36,9 @@ TEST_F(TaskInstanceTest, DeepCopiesAreIndependentAndKeepChildOrder) {
     EXPECT_EQ(copiedFirst->parent, copy.get());
     EXPECT_EQ(childValues(*copiedFirst, "id"), (std::vector<double>{11}));
     variable(*copy, "hp") = 1;
-    copy->images[state.names.idFor("stand")].fileName = "other.png";
+    copy->images[state.names.idFor("stand")].textureIndex = 7;
     EXPECT_EQ(variable(source, "hp"), 10);
-    EXPECT_EQ(std::string(source.images[state.names.idFor("stand")].fileName.view()), "stand.png");
+    EXPECT_EQ(source.images[state.names.idFor("stand")].textureIndex, 3);
 
     // A template lists its children newest first; assigned, they go in front in file order.
     TaskInstance instance(state.objects);

@@ -29,13 +29,18 @@ TEST_F(TaskLoaderTest, SectionsFillTheInstance) {
     folder.files["player.scr"] = "x=x+1;";
     folder.files["init.scr"] = "hp=hp+1;";
     folder.files["more.scr"] = "";
+    folder.files["jump.png"] = PngHeader(4, 2);
+    ASSERT_TRUE(state.graphics.create(64, 48, false));
 
     TaskInstance instance(state.objects);
     ASSERT_TRUE(loadTaskInto(state, instance, "player.tsk"));
     EXPECT_EQ(state.scripts.name(instance.frameScripts[0]), "player.scr");
     ASSERT_EQ(instance.constructorScripts.count(), 2);
     EXPECT_NE(compiledScript(state, instance.constructorScripts[1]), nullptr);
-    EXPECT_EQ(std::string(instance.images[state.names.idFor("jump")].fileName.view()), "jump.png");
+    const ImageRef& jump = instance.images[state.names.idFor("jump")];
+    ASSERT_GE(jump.textureIndex, 0);
+    EXPECT_EQ(state.textures.name(jump.textureIndex), "jump.png");
+    EXPECT_EQ(instance.images[state.names.idFor("stand")].textureIndex, -1);  // no such file
     EXPECT_EQ(std::string(instance.sounds[state.names.idFor("hit")].fileName.view()), "hit.wav");
     EXPECT_EQ(variable(instance, "speed"), 2.5);
     EXPECT_EQ(variable(instance, "red"), 255);  // creation defaults stay
@@ -101,7 +106,7 @@ TEST_F(TaskLoaderTest, SectionNamesAreCaseSensitiveAndGroupsMayBeMalformed) {
     ASSERT_TRUE(loadTaskInto(state, instance, "odd.tsk"));
     EXPECT_EQ(variable(instance, "Task"), 3);
     EXPECT_EQ(variable(instance, "script"), 4);
-    EXPECT_TRUE(instance.images[state.names.idFor("lonely")].fileName.empty());
+    EXPECT_EQ(instance.images[state.names.idFor("lonely")].textureIndex, -1);
     EXPECT_EQ(instance.children.count(), 1);  // an empty TASK group still makes a child
     EXPECT_TRUE(instance.frameScripts.empty());
 }

@@ -12,12 +12,15 @@ TEST_F(EngineTest, SettingsShapeTheWindowAndTheLogicalScreen) {
         const char* settings;
         const char* title;
         int32_t windowX, clientWidth;
-        double scaleX, scaleY, cameraSpeed;  // a non-empty setting leaves the speed at 0
+        double screenWidth, scaleX, scaleY, cameraSpeed;  // a cameraSpeed setting: 0
     } cases[] = {
-        {"", "Tavro version 1.00", 200, 640, 1, 1, 1},
+        {"", "Tavro version 1.00", 200, 640, 640, 1, 1, 1},
         {"windowX=10;windowWidth=800;windowHeight=600;\nwindowTitle=My\\sGame;screenWidth=400;"
          "screenHeight=200;cameraSpeed=9;",
-         "My Game", 10, 800, 2, 3, 0},
+         "My Game", 10, 800, 400, 2, 3, 0},
+        // a screen side that is no positive number keeps its axis unscaled
+        {"screenWidth=0;screenHeight=-240;", "Tavro version 1.00", 200, 640, 0, 1, 1, 1},
+        {"screenWidth=nothing;screenHeight=240;", "Tavro version 1.00", 200, 640, 0, 1, 2, 1},
     };
     for (const auto& c : cases) {
         folder_.writeFile("init", c.settings);
@@ -27,9 +30,9 @@ TEST_F(EngineTest, SettingsShapeTheWindowAndTheLogicalScreen) {
         EXPECT_EQ(display_->clientWidth(), c.clientWidth);
         EXPECT_TRUE(display_->visible());
         EXPECT_EQ(systemValue("windowWidth"), c.clientWidth);
-        EXPECT_EQ(systemValue("screenWidth"), c.clientWidth / c.scaleX);
-        EXPECT_EQ(engine_->screenScaleX(), c.scaleX);
-        EXPECT_EQ(engine_->screenScaleY(), c.scaleY);
+        EXPECT_EQ(systemValue("screenWidth"), c.screenWidth);
+        EXPECT_EQ(engine_->screenScale().x, c.scaleX) << c.settings;
+        EXPECT_EQ(engine_->screenScale().y, c.scaleY) << c.settings;
         EXPECT_EQ(systemValue("cameraSpeed"), c.cameraSpeed);
         engine_->shutDown();
     }

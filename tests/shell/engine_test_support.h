@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/game_folder_file_system.h"
+#include "host/headless/headless_compositor.h"
 #include "host/headless/headless_dialogs.h"
 #include "host/headless/headless_display.h"
 #include "host/headless/virtual_clock.h"
@@ -59,7 +60,7 @@ class EngineTest : public ::testing::Test {
         engine_ = std::make_unique<Engine>(host(*display_), scripts_, options);
         return *engine_;
     }
-    HostServices host(Display& display) { return {clock_, display, dialogs_, files_}; }
+    HostServices host(Display& display) { return {clock_, display, dialogs_, files_, compositor_}; }
     int run(const std::string& input = "", EngineOptions options = {}) {
         return makeEngine(input, options).run();
     }
@@ -77,6 +78,7 @@ class EngineTest : public ::testing::Test {
     HeadlessDialogs dialogs_{true, dialogOutput_.get()};
     VirtualClock clock_;
     GameFolderFileSystem files_{""};  // the current directory: the test's folder
+    HeadlessCompositor compositor_;
     RecordingScripts scripts_;
     std::unique_ptr<HeadlessDisplay> display_;
     std::unique_ptr<Engine> engine_;

@@ -85,8 +85,12 @@ TEST_F(EngineTest, BackgroundColourAndCameraAreExchangedAfterTheScripts) {
                 state.camera.setCameraTarget(100, 0);
             }
         };
-        ASSERT_EQ(run("", EngineOptions{2, 1u}), kExitNormal);
-        EXPECT_EQ(engine_->graphicsDevice().clearColour(), 0xFF2C0000u) << conf;
+        Engine& engine = makeEngine("", EngineOptions{2, 1u});
+        ASSERT_TRUE(engine.startUp());
+        engine.runFrameLoop();
+        EXPECT_EQ(engine.graphicsDevice().clearColour(), 0xFF2C0000u) << conf;
+        engine.shutDown();
+        EXPECT_EQ(engine.graphicsDevice().clearColour(), 0u);  // released with the device
         EXPECT_EQ(engine_->state().camera.clamped(), conf == 1);
         EXPECT_EQ(systemValue("cameraX"), conf == 1 ? 0 : 75);
     }

@@ -4,6 +4,7 @@
 
 #include "engine_test_support.h"
 #include "host/headless/virtual_clock.h"
+#include "render/recording_compositor.h"
 #include "text/test_support.h"
 
 namespace tavro {
@@ -17,7 +18,8 @@ TEST(MainWindowEventsTest, ActivationMovesAndResizesRestartTheTiming) {
         VirtualClock clock;
         FrameTiming timing;
         testing::MemoryFileSystem files;
-        EngineState state(files, nullptr);
+        testing::RecordingCompositor compositor;
+        EngineState state(files, nullptr, compositor);
         MainWindowEvents events(state, clock, timing);
         timing.resynchronise(clock.milliseconds());
         clock.sleep(500);

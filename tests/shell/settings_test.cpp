@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "render/recording_compositor.h"
 #include "text/scrambled_file.h"
 #include "text/test_support.h"
 
@@ -15,7 +16,8 @@ using testing::MemoryFileSystem;
 // Reads the settings from the in-memory disk and applies them, as start-up does.
 struct StartUp {
     MemoryFileSystem disk;
-    EngineState state{disk, nullptr};
+    testing::RecordingCompositor compositor;
+    EngineState state{disk, nullptr, compositor};
     ConfigTable& config = state.config;
     Settings& settings = state.settings;
 

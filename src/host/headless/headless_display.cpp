@@ -2,10 +2,11 @@
 
 namespace tavro {
 
-HeadlessDisplay::HeadlessDisplay(ScriptedInput input) : input_(std::move(input)) {}
+HeadlessDisplay::HeadlessDisplay(ScriptedInput input, HeadlessFaults* faults)
+    : input_(std::move(input)), faults_(faults) {}
 
 bool HeadlessDisplay::createWindow(const char* className) {
-    if (exists_) {
+    if (exists_ || (faults_ != nullptr && faults_->failAttempt(HeadlessStep::kWindow))) {
         return false;
     }
     exists_ = true;
@@ -36,6 +37,14 @@ void HeadlessDisplay::setTitle(const char* title) {
 
 void HeadlessDisplay::showWindow(bool visible) {
     visible_ = visible;
+}
+
+bool HeadlessDisplay::setFullScreen(bool fullScreen) {
+    if (fullScreen && faults_ != nullptr && faults_->failAttempt(HeadlessStep::kFullScreen)) {
+        return false;
+    }
+    fullScreen_ = fullScreen;
+    return true;
 }
 
 bool HeadlessDisplay::pumpEvents(WindowEventHandler& handler) {

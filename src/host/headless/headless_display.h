@@ -6,13 +6,16 @@
 #include <string>
 
 #include "host/display.h"
+#include "host/headless/headless_faults.h"
 #include "host/input_script.h"
 
 namespace tavro {
 
 class HeadlessDisplay : public Display {
   public:
-    explicit HeadlessDisplay(ScriptedInput input = ScriptedInput());
+    // faults, when given, can make the window or full screen fail.
+    explicit HeadlessDisplay(ScriptedInput input = ScriptedInput(),
+                             HeadlessFaults* faults = nullptr);
 
     bool createWindow(const char* className) override;
     void destroyWindow() override;
@@ -20,6 +23,7 @@ class HeadlessDisplay : public Display {
     void setClientSize(int32_t width, int32_t height) override;
     void setTitle(const char* title) override;
     void showWindow(bool visible) override;
+    bool setFullScreen(bool fullScreen) override;
     int32_t windowX() override { return x_; }
     int32_t windowY() override { return y_; }
     // Reports a move or resize made since the last pump, then the scripted events due.
@@ -34,13 +38,16 @@ class HeadlessDisplay : public Display {
     const std::string& className() const { return className_; }
     const std::string& title() const { return title_; }  // Shift-JIS
     bool visible() const { return visible_; }
+    bool fullScreen() const { return fullScreen_; }
     int32_t clientWidth() const { return width_; }
     int32_t clientHeight() const { return height_; }
     uint32_t framesCompleted() const { return input_.framesCompleted(); }
 
   private:
     ScriptedInput input_;
+    HeadlessFaults* faults_;
     bool exists_ = false;
+    bool fullScreen_ = false;
     bool geometryChanged_ = false;
     bool visible_ = false;
     std::string className_;

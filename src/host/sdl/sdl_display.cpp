@@ -5,6 +5,7 @@
 #include <string>
 
 #include "host/sdl/sdl_key_codes.h"
+#include "host/sdl/window_placement.h"
 #include "host/shift_jis.h"
 
 namespace tavro {
@@ -55,10 +56,21 @@ bool SdlDisplay::createWindow(const char* className) {
     }
     window_ = SDL_CreateWindow("Default_Title", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                640, 480, SDL_WINDOW_HIDDEN);
-    return window_ != nullptr;
+    if (window_ == nullptr) {
+        return false;
+    }
+    presenter_ = std::make_unique<SdlFramePresenter>(window_);
+    if (keepShown_) {
+        presenter_->keepShownFrames();
+    }
+    return true;
 }
 
 void SdlDisplay::destroyWindow() {
+    if (presenter_ != nullptr) {
+        presenter_->readShownFrame(lastShown_, lastShownWidth_, lastShownHeight_);
+    }
+    presenter_.reset();  // its renderer belongs to the window
     if (window_ != nullptr) {
         SDL_DestroyWindow(window_);
         window_ = nullptr;
@@ -100,10 +112,63 @@ void SdlDisplay::showWindow(bool visible) {
         return;
     }
     if (visible) {
+        keepOnDisplays();
         SDL_ShowWindow(window_);
     } else {
         SDL_HideWindow(window_);
     }
+}
+
+void SdlDisplay::keepOnDisplays() {
+    if ((SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0) {
+        return;
+    }
+    std::vector<ScreenRect> displays;
+    for (int index = 0; index < SDL_GetNumVideoDisplays(); ++index) {
+        SDL_Rect bounds;
+        if (SDL_GetDisplayBounds(index, &bounds) == 0) {
+            displays.push_back(ScreenRect{bounds.x, bounds.y, bounds.w, bounds.h});
+        }
+    }
+    ScreenRect window;
+    SDL_GetWindowPosition(window_, &window.x, &window.y);
+    SDL_GetWindowSize(window_, &window.width, &window.height);
+    const ScreenRect configured = window;
+    KeepWindowOnDisplays(window, displays);
+    if (window.x != configured.x || window.y != configured.y) {
+        int32_t left, top;
+        frameBorders(left, top);
+        SDL_SetWindowPosition(window_, window.x + left, window.y + top);
+    }
+}
+
+bool SdlDisplay::setFullScreen(bool fullScreen) {
+    return window_ != nullptr &&
+           SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
+}
+
+void SdlDisplay::showFrame(const uint32_t* pixels, int32_t width, int32_t height, int32_t stride) {
+    if (presenter_ != nullptr) {
+        presenter_->showFrame(pixels, width, height, stride);
+    }
+}
+
+void SdlDisplay::keepShownFrames() {
+    keepShown_ = true;
+    if (presenter_ != nullptr) {
+        presenter_->keepShownFrames();
+    }
+}
+
+bool SdlDisplay::readShownFrame(std::vector<uint32_t>& pixels, int32_t& width,
+                                int32_t& height) const {
+    if (presenter_ != nullptr) {
+        return presenter_->readShownFrame(pixels, width, height);
+    }
+    pixels = lastShown_;
+    width = lastShownWidth_;
+    height = lastShownHeight_;
+    return width > 0;
 }
 
 void SdlDisplay::outerPosition(int32_t& x, int32_t& y) const {
@@ -202,6 +267,12 @@ void SdlDisplay::cursorPosition(int32_t& x, int32_t& y) {
     }
     x = globalX - windowLeft;
     y = globalY - windowTop;
+    // Letterboxed full screen: window pixels back to back-buffer pixels.
+    if (presenter_ != nullptr && presenter_->layout().width > 0) {
+        const FrameLayout& layout = presenter_->layout();
+        x = static_cast<int32_t>(int64_t{x - layout.x} * presenter_->frameWidth() / layout.width);
+        y = static_cast<int32_t>(int64_t{y - layout.y} * presenter_->frameHeight() / layout.height);
+    }
 }
 
 bool SdlDisplay::readPad(int32_t pad, PadReading& reading) {

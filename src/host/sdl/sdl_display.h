@@ -2,14 +2,20 @@
 // into the Windows-style events the engine expects, and the two joysticks.
 #pragma once
 
+#include <memory>
+#include <vector>
+
+#include "host/compositor.h"
 #include "host/display.h"
+#include "host/sdl/sdl_frame_presenter.h"
 
 struct SDL_Window;
 struct _SDL_Joystick;
 
 namespace tavro {
 
-class SdlDisplay : public Display {
+// Also the compositor's frame sink: composed frames are shown in the window while it exists.
+class SdlDisplay : public Display, public FrameSink {
   public:
     SdlDisplay();
     ~SdlDisplay() override;
@@ -23,7 +29,9 @@ class SdlDisplay : public Display {
     void moveWindow(int32_t x, int32_t y) override;
     void setClientSize(int32_t width, int32_t height) override;
     void setTitle(const char* title) override;
+    // Showing moves a window that lies outside every display onto the primary one.
     void showWindow(bool visible) override;
+    bool setFullScreen(bool fullScreen) override;
     int32_t windowX() override;
     int32_t windowY() override;
     bool pumpEvents(WindowEventHandler& handler) override;
@@ -31,15 +39,24 @@ class SdlDisplay : public Display {
     bool readPad(int32_t pad, PadReading& reading) override;
     void frameCompleted() override {}
 
-    // For the renderer, which draws into this window.
-    SDL_Window* window() const { return window_; }
+    void showFrame(const uint32_t* pixels, int32_t width, int32_t height, int32_t stride) override;
+    // Screenshots of the window itself: each frame is read back as the window shows it; the
+    // last one stays readable after the window is gone.
+    void keepShownFrames();
+    bool readShownFrame(std::vector<uint32_t>& pixels, int32_t& width, int32_t& height) const;
 
   private:
     void frameBorders(int32_t& left, int32_t& top) const;
     void outerPosition(int32_t& x, int32_t& y) const;
+    void keepOnDisplays();
     void handleKey(WindowEventHandler& handler, bool down, int32_t keycode, uint16_t modifiers);
 
     SDL_Window* window_ = nullptr;
+    std::unique_ptr<SdlFramePresenter> presenter_;  // while the window exists
+    bool keepShown_ = false;
+    std::vector<uint32_t> lastShown_;
+    int32_t lastShownWidth_ = 0;
+    int32_t lastShownHeight_ = 0;
     bool videoStarted_ = false;
     bool joysticksStarted_ = false;
     _SDL_Joystick* pads_[2] = {nullptr, nullptr};

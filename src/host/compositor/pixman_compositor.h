@@ -1,0 +1,54 @@
+// The compositor both hosts share: the back buffer and every texture are pixman images, and an
+// item is composited OVER through the inverse of its matrix, with a nearest or bilinear
+// filter. A colour other than opaque white first tints the source rectangle into a scratch
+// image (texels × premultiplied colour, channel by channel), so the blend is weighted by
+// texel alpha × colour alpha alone.
+#pragma once
+
+#include <vector>
+
+#include <pixman.h>
+
+#include "host/compositor.h"
+
+namespace tavro {
+
+class PixmanCompositor : public Compositor {
+  public:
+    // frameSink, when given, receives every presented frame.
+    explicit PixmanCompositor(FrameSink* frameSink = nullptr);
+    ~PixmanCompositor() override;
+    PixmanCompositor(const PixmanCompositor&) = delete;
+    PixmanCompositor& operator=(const PixmanCompositor&) = delete;
+
+    bool createBackBuffer(int32_t width, int32_t height) override;
+    void releaseBackBuffer() override;
+    bool hasBackBuffer() const override { return backBuffer_ != nullptr; }
+    void clear(uint32_t argb) override;
+    void setSampling(Sampling sampling) override { sampling_ = sampling; }
+    TextureHandle createTexture(std::string_view fileBytes, int32_t expectedWidth,
+                                int32_t expectedHeight) override;
+    void releaseTexture(TextureHandle texture) override;
+    void draw(const CompositorItem& item) override;
+    void present() override;
+    bool readPresentedFrame(std::vector<uint32_t>& pixels, int32_t& width,
+                            int32_t& height) const override;
+    bool readBackBuffer(std::vector<uint32_t>& pixels) const override;
+
+  private:
+    pixman_image_t* texture(TextureHandle handle) const;
+    // A width × height view of the scratch buffer holding the tinted source rectangle.
+    pixman_image_t* tintedCopy(pixman_image_t* source, int32_t width, int32_t height,
+                               uint32_t colour);
+
+    FrameSink* frameSink_;
+    pixman_image_t* backBuffer_ = nullptr;
+    Sampling sampling_ = Sampling::kPoint;
+    std::vector<pixman_image_t*> textures_;  // by handle; null for a free slot
+    std::vector<uint32_t> scratch_;
+    std::vector<uint32_t> presented_;
+    int32_t presentedWidth_ = 0;
+    int32_t presentedHeight_ = 0;
+};
+
+}  // namespace tavro

@@ -1,0 +1,32 @@
+#include "host/sdl/window_placement.h"
+
+namespace tavro {
+
+namespace {
+
+bool Overlap(const ScreenRect& a, const ScreenRect& b) {
+    // In 64 bits: a window at a huge position must not wrap around onto a display.
+    return int64_t{a.x} < int64_t{b.x} + b.width && int64_t{b.x} < int64_t{a.x} + a.width &&
+           int64_t{a.y} < int64_t{b.y} + b.height && int64_t{b.y} < int64_t{a.y} + a.height;
+}
+
+}  // namespace
+
+void KeepWindowOnDisplays(ScreenRect& window, const std::vector<ScreenRect>& displays) {
+    if (displays.empty()) {
+        return;
+    }
+    // A window without area is judged by its corner.
+    ScreenRect probe = window;
+    probe.width = probe.width > 0 ? probe.width : 1;
+    probe.height = probe.height > 0 ? probe.height : 1;
+    for (const ScreenRect& display : displays) {
+        if (Overlap(probe, display)) {
+            return;
+        }
+    }
+    window.x = displays.front().x;
+    window.y = displays.front().y;
+}
+
+}  // namespace tavro

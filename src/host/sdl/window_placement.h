@@ -1,0 +1,19 @@
+// Keeping the window where the player can see it: a position from a settings file written on
+// another desktop may lie outside every display of this one.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace tavro {
+
+struct ScreenRect {
+    int32_t x = 0, y = 0, width = 0, height = 0;
+};
+
+// The window's top-left corner: unchanged when any part of the window lies on one of the
+// displays, otherwise the top-left corner of the primary display (the first one listed).
+// Without displays the position is kept.
+void KeepWindowOnDisplays(ScreenRect& window, const std::vector<ScreenRect>& displays);
+
+}  // namespace tavro

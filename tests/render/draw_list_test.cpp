@@ -1,0 +1,147 @@
+#include "render/draw_list.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "render/render_test_support.h"
+
+namespace tavro {
+namespace {
+
+using testing::PngHeader;
+
+class DrawListTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        files_.files["wide.png"] = PngHeader(6, 4);
+        ASSERT_TRUE(device_.create(64, 48, false));
+        wide_.textureIndex = textures_.loadTexture("wide.png", device_);
+        ASSERT_EQ(wide_.textureIndex, 0);
+    }
+
+    // Adds an item whose colour tells it apart.
+    void add(uint32_t priority, uint32_t tag, bool halted = false) {
+        AddImageItem(list_, wide_, Translation(0, 0), tag, priority, Translation(0, 0), halted);
+    }
+
+    std::vector<uint32_t> renderedTags() {
+        compositor_.draws.clear();
+        RenderDrawList(list_, context_, false);
+        std::vector<uint32_t> tags;
+        for (const CompositorItem& item : compositor_.draws) {
+            tags.push_back(item.colour);
+        }
+        return tags;
+    }
+
+    testing::RecordingCompositor compositor_;
+    testing::FilesInMemory files_;
+    testing::LogLines log_;
+    GraphicsDevice device_{compositor_, log_};
+    TextureCache textures_{files_, log_};
+    AnimationTable animations_;
+    RenderContext context_{device_, textures_, animations_, ScreenScale{}};
+    DrawList list_;
+    ImageRef wide_;
+};
+
+// Ascending unsigned priority; equal priorities in the order added.
+TEST_F(DrawListTest, DrawsByPriorityThenInTheOrderAdded) {
+    struct Case {
+        std::vector<uint32_t> priorities;  // item i is tagged i
+        std::vector<uint32_t> drawn;
+    };
+    const Case cases[] = {
+        {{5, 1, 5}, {1, 0, 2}},
+        {{0xFFFFFFFF, 3, 0}, {2, 1, 0}},  // a negative script priority lands on top
+        {{2, 2, 2, 2}, {0, 1, 2, 3}},
+        {{1, 2, 3}, {0, 1, 2}},
+        {{9, 4, 9, 4, 0, 9}, {4, 1, 3, 0, 2, 5}},
+        {{}, {}},
+    };
+    for (const Case& c : cases) {
+        for (uint32_t i = 0; i < c.priorities.size(); ++i) {
+            add(c.priorities[i], i);
+        }
+        EXPECT_EQ(renderedTags(), c.drawn) << ::testing::PrintToString(c.priorities);
+        EXPECT_EQ(list_.count(), 0);
+    }
+}
+
+TEST_F(DrawListTest, KeepsTheOrderForManyItems) {
+    constexpr uint32_t kItems = 10000;
+    for (uint32_t i = 0; i < kItems; ++i) {
+        add((i * 7919u) % 13u, i);
+    }
+    const std::vector<uint32_t> drawn = renderedTags();
+    ASSERT_EQ(drawn.size(), kItems);
+    for (uint32_t i = 1; i < kItems; ++i) {
+        const uint32_t before = (drawn[i - 1] * 7919u) % 13u;
+        const uint32_t after = (drawn[i] * 7919u) % 13u;
+        ASSERT_TRUE(before < after || (before == after && drawn[i - 1] < drawn[i])) << i;
+    }
+}
+
+// Once a halt is requested nothing is added and rendering keeps the list undrawn.
+TEST_F(DrawListTest, HaltStopsAddingAndRendering) {
+    add(1, 1);
+    add(2, 2, true);
+    AddTextItem("hello", list_, Translation(0, 0), 0, 0, Translation(0, 0), 0, true);
+    AddTextItem("", list_, Translation(0, 0), 0, 0, Translation(0, 0), 0, false);
+    EXPECT_EQ(list_.count(), 1);
+    RenderDrawList(list_, context_, true);
+    EXPECT_TRUE(compositor_.draws.empty());
+    EXPECT_EQ(list_.count(), 1);
+    DiscardDrawList(list_);
+    EXPECT_EQ(list_.count(), 0);
+    EXPECT_TRUE(compositor_.draws.empty());
+}
+
+// Items without a texture draw nothing and the pass goes on; text items are not drawn by
+// the sprite path.
+TEST_F(DrawListTest, SkipsItemsItCannotDraw) {
+    ImageRef none;
+    ImageRef missing;
+    missing.textureIndex = 7;
+    AddImageItem(list_, none, Translation(0, 0), 1, 0, Translation(0, 0), false);
+    AddImageItem(list_, missing, Translation(0, 0), 2, 0, Translation(0, 0), false);
+    AddTextItem("score", list_, Translation(0, 0), 3, 0, Translation(0, 0), 1, false);
+    add(0, 4);
+    EXPECT_EQ(renderedTags(), std::vector<uint32_t>{4});
+    EXPECT_FALSE(DrawImageItem(none, Translation(0, 0), 5, context_));
+    EXPECT_TRUE(DrawImageItem(wide_, Translation(0, 0), 5, context_));
+}
+
+// A still image is drawn whole at its file's size, centred on the final matrix's origin,
+// which is object × screen scale × view.
+TEST_F(DrawListTest, DrawsAStillImageCentredOnItsFinalMatrix) {
+    context_.screenScale = ScreenScale{2, 0.5};
+    AddImageItem(list_, wide_, ObjectTransform(100, 50, 1, 1, 0), 0x80FF0000, 3,
+                 Translation(-10, 20), false);
+    RenderDrawList(list_, context_, false);
+    ASSERT_EQ(compositor_.draws.size(), 1u);
+    const CompositorItem& item = compositor_.draws[0];
+    EXPECT_EQ(item.texture, textures_.texture(0, device_));
+    EXPECT_EQ(item.source.right, 6);
+    EXPECT_EQ(item.source.bottom, 4);
+    EXPECT_FLOAT_EQ(item.centreX, 3);
+    EXPECT_FLOAT_EQ(item.centreY, 2);
+    EXPECT_FLOAT_EQ(item.matrix.dx, 190);
+    EXPECT_FLOAT_EQ(item.matrix.dy, 45);
+    EXPECT_FLOAT_EQ(item.matrix.m11, 2);
+    EXPECT_FLOAT_EQ(item.matrix.m22, 0.5);
+    EXPECT_EQ(item.colour, 0x80FF0000u);
+}
+
+// The texture of a released cache is made again when an item needs it.
+TEST_F(DrawListTest, ReloadsAReleasedTextureWhenDrawn) {
+    textures_.releaseAllTextures();
+    add(0, 1);
+    EXPECT_EQ(renderedTags(), std::vector<uint32_t>{1});
+    EXPECT_EQ(compositor_.liveTextures(), 1);
+}
+
+}  // namespace
+}  // namespace tavro

@@ -1,0 +1,81 @@
+// A compositor that records what it is asked to do, and minimal image headers whose size it
+// takes as the texture's, for tests of the render layer and of the commands that draw.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "host/compositor.h"
+
+namespace tavro::testing {
+
+class RecordingCompositor : public Compositor {
+  public:
+    bool createBackBuffer(int32_t width, int32_t height) override {
+        if (hasBackBuffer_ || width < 1 || height < 1 || width > kMaxCompositorSide ||
+            height > kMaxCompositorSide) {
+            return false;
+        }
+        hasBackBuffer_ = true;
+        return true;
+    }
+    void releaseBackBuffer() override { hasBackBuffer_ = false; }
+    bool hasBackBuffer() const override { return hasBackBuffer_; }
+    void clear(uint32_t argb) override { clears.push_back(argb); }
+    void setSampling(Sampling value) override { sampling = value; }
+    // The handle is the number of textures created so far; texturesFrom tells which bytes.
+    TextureHandle createTexture(std::string_view fileBytes, int32_t width,
+                                int32_t height) override {
+        if (refuseTextures) {
+            return kNoTexture;
+        }
+        const auto handle = static_cast<TextureHandle>(texturesFrom.size());
+        texturesFrom.emplace_back(fileBytes);
+        sizes.emplace_back(width, height);
+        live.push_back(true);
+        return handle;
+    }
+    void releaseTexture(TextureHandle texture) override {
+        live[static_cast<size_t>(texture)] = false;
+    }
+    void draw(const CompositorItem& item) override { draws.push_back(item); }
+    void present() override { ++presents; }
+    bool readPresentedFrame(std::vector<uint32_t>&, int32_t&, int32_t&) const override {
+        return false;
+    }
+    bool readBackBuffer(std::vector<uint32_t>&) const override { return false; }
+
+    int liveTextures() const {
+        int count = 0;
+        for (const bool alive : live) {
+            count += alive ? 1 : 0;
+        }
+        return count;
+    }
+
+    bool hasBackBuffer_ = false;
+    bool refuseTextures = false;
+    Sampling sampling = Sampling::kPoint;
+    std::vector<uint32_t> clears;
+    std::vector<std::string> texturesFrom;
+    std::vector<std::pair<int32_t, int32_t>> sizes;
+    std::vector<bool> live;
+    std::vector<CompositorItem> draws;
+    int presents = 0;
+};
+
+// The first bytes of a PNG file of the given size: enough for its header to be read.
+inline std::string PngHeader(uint32_t width, uint32_t height) {
+    std::string bytes("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16);
+    for (const uint32_t side : {width, height}) {
+        for (int shift = 24; shift >= 0; shift -= 8) {
+            bytes += static_cast<char>((side >> shift) & 0xFF);
+        }
+    }
+    return bytes + std::string("\x08\x06\0\0\0", 5);
+}
+
+}  // namespace tavro::testing

@@ -1,0 +1,197 @@
+#include "render/texture_cache.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "render/graphics_device.h"
+#include "render/image_ref.h"
+#include "render/render_test_support.h"
+#include "text/messages.h"
+
+namespace tavro {
+namespace {
+
+using testing::PngHeader;
+
+class TextureCacheTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        files_.files["a.png"] = PngHeader(4, 2);
+        files_.files["b.bmp"] = PngHeader(8, 8);  // the header decides, not the name
+        files_.files["c.jpg"] = PngHeader(16, 1);
+        ASSERT_TRUE(device_.create(64, 48, false));
+    }
+
+    // Which file the texture now at the index was made from.
+    std::string fileAt(int32_t index) {
+        const TextureHandle handle = cache_.texture(index, device_);
+        return handle == kNoTexture ? "" : compositor_.texturesFrom[static_cast<size_t>(handle)];
+    }
+
+    testing::RecordingCompositor compositor_;
+    testing::FilesInMemory files_;
+    testing::LogLines log_;
+    GraphicsDevice device_{compositor_, log_};
+    TextureCache cache_{files_, log_};
+};
+
+TEST_F(TextureCacheTest, GivesEachNameOneStableIndexAndOneTexture) {
+    EXPECT_EQ(cache_.loadTexture("a.png", device_), 0);
+    EXPECT_EQ(cache_.loadTexture("b.bmp", device_), 1);
+    EXPECT_EQ(cache_.loadTexture("a.png", device_), 0);
+    EXPECT_EQ(cache_.loadTexture("A.png", device_), -1);  // names compare byte for byte
+    EXPECT_EQ(cache_.nameCount(), 3);
+    EXPECT_EQ(compositor_.texturesFrom.size(), 2u);
+    EXPECT_EQ(cache_.imageInfo(0, device_).width, 4u);
+    EXPECT_EQ(cache_.imageInfo(1, device_).height, 8u);
+    EXPECT_EQ(compositor_.sizes[1], std::make_pair(8, 8));
+}
+
+// A failed load keeps the name's index and logs which step failed; every later request for
+// the index tries the file again.
+TEST_F(TextureCacheTest, FailedLoadsAreLoggedAndTriedAgain) {
+    struct Case {
+        const char* name;
+        const char* file;  // null: missing
+        bool refuse;       // the compositor cannot make the texture
+        const char* logged;
+    };
+    const Case cases[] = {
+        {"missing.png", nullptr, false, "ImageInfo @2"},
+        {"text.png", "not an image", false, "ImageInfo @2"},
+        {"huge.png", "", true, "CreateTexture @2"},
+    };
+    for (const Case& c : cases) {
+        if (c.file != nullptr) {
+            files_.files[c.name] = *c.file ? std::string(c.file) : PngHeader(9000, 9000);
+        }
+        compositor_.refuseTextures = c.refuse;
+        log_.lines.clear();
+        EXPECT_EQ(cache_.loadTexture(c.name, device_), -1) << c.name;
+        const int32_t index = cache_.nameCount() - 1;
+        EXPECT_EQ(cache_.name(index), c.name);
+        EXPECT_EQ(cache_.texture(index, device_), kNoTexture) << c.name;
+        EXPECT_EQ(cache_.imageInfo(index, device_).width, 0u) << c.name;
+        EXPECT_EQ(log_.lines, std::vector<std::string>(3, c.logged)) << c.name;
+
+        files_.files[c.name] = PngHeader(2, 2);
+        compositor_.refuseTextures = false;
+        EXPECT_NE(cache_.texture(index, device_), kNoTexture) << c.name;
+        EXPECT_EQ(cache_.loadTexture(c.name, device_), index) << c.name;
+    }
+}
+
+TEST_F(TextureCacheTest, ReleaseAndReloadKeepEveryIndexOnItsFile) {
+    const char* names[] = {"a.png", "b.bmp", "c.jpg"};
+    for (const char* name : names) {
+        cache_.loadTexture(name, device_);
+    }
+    cache_.releaseAllTextures();
+    EXPECT_EQ(compositor_.liveTextures(), 0);
+    ASSERT_TRUE(cache_.reloadAllTextures(device_));
+    EXPECT_EQ(compositor_.liveTextures(), 3);
+    cache_.releaseAllTextures();
+    // Lazily, in another order this time.
+    for (const int32_t index : {2, 0, 1}) {
+        EXPECT_EQ(fileAt(index), files_.files[names[index]]) << index;
+        EXPECT_EQ(cache_.name(index), names[index]);
+    }
+    cache_.freeTextureCache();
+    EXPECT_EQ(compositor_.liveTextures(), 0);
+}
+
+TEST_F(TextureCacheTest, LoadsNothingWithoutADeviceOrAName) {
+    EXPECT_EQ(cache_.loadTexture("", device_), -1);
+    cache_.loadTexture("a.png", device_);
+    cache_.releaseAllTextures();
+    device_.release();
+    EXPECT_EQ(cache_.loadTexture("a.png", device_), -1);
+    EXPECT_EQ(cache_.texture(0, device_), kNoTexture);
+    EXPECT_FALSE(cache_.reloadAllTextures(device_));
+    EXPECT_EQ(compositor_.texturesFrom.size(), 1u);
+    EXPECT_TRUE(log_.lines.empty());
+}
+
+TEST_F(TextureCacheTest, ANegativeIndexIsReportedAndAnIndexPastTheNamesFailsQuietly) {
+    EXPECT_EQ(cache_.texture(-1, device_), kNoTexture);
+    EXPECT_EQ(log_.lines,
+              std::vector<std::string>{std::string(kNegativeArrayIndexMessage) + " @2"});
+    EXPECT_EQ(cache_.texture(1 << 30, device_), kNoTexture);
+    EXPECT_EQ(cache_.imageInfo(7, device_).width, 0u);
+    EXPECT_EQ(log_.lines.size(), 1u);
+    EXPECT_EQ(cache_.nameCount(), 0);
+}
+
+// Only a name ending exactly in ".jpg", ".png" or ".bmp" is a still image; any other is an
+// animation file, which does not load (yet), so its reference stays empty.
+TEST_F(TextureCacheTest, LoadImageRefTellsStillImagesByTheirLowerCaseExtension) {
+    AnimationTable animations;
+    files_.files["A.PNG"] = PngHeader(2, 2);
+    struct Case {
+        const char* name;
+        bool loaded;
+        int32_t textureIndex;
+    };
+    const Case cases[] = {
+        {"c.jpg", true, 0}, {"a.png", true, 1},       {"b.bmp", true, 2}, {"A.PNG", false, -1},
+        {"png", false, -1}, {"x.png.ani", false, -1}, {"", false, -1},    {"gone.png", false, -1},
+    };
+    for (const Case& c : cases) {
+        ImageRef image;
+        image.frameCounter = 5;
+        EXPECT_EQ(LoadImageRef(image, c.name, cache_, animations, device_), c.loaded) << c.name;
+        EXPECT_EQ(image.textureIndex, c.textureIndex) << c.name;
+        EXPECT_EQ(image.animationIndex, -1) << c.name;
+        EXPECT_EQ(image.frameCounter, 0) << c.name;
+    }
+    EXPECT_EQ(cache_.nameCount(), 4);  // the three images and the missing one
+}
+
+TEST(GraphicsDeviceTest, CreatesOnlyBackBuffersTheCompositorCanHold) {
+    struct Case {
+        int32_t width, height;
+        bool created;
+    };
+    const Case cases[] = {{640, 480, true}, {0, 480, false}, {640, -1, false},
+                          {8193, 8, false}, {8192, 8, true}, {INT32_MAX, INT32_MAX, false}};
+    for (const Case& c : cases) {
+        testing::RecordingCompositor compositor;
+        testing::LogLines log;
+        GraphicsDevice device(compositor, log);
+        EXPECT_EQ(device.create(c.width, c.height, false), c.created) << c.width;
+        EXPECT_EQ(device.ready(), c.created);
+        EXPECT_EQ(device.backBufferWidth(), c.created ? c.width : 0);
+        EXPECT_EQ(log.lines, std::vector<std::string>(c.created ? 0 : 1, "D3DDevice @2"));
+    }
+}
+
+TEST(GraphicsDeviceTest, ForwardsFramesToTheCompositorOnlyWhileItExists) {
+    testing::RecordingCompositor compositor;
+    testing::LogLines log;
+    GraphicsDevice device(compositor, log);
+    device.presentFrame();
+    device.clearBackBuffer();
+    EXPECT_EQ(compositor.presents, 0);
+    ASSERT_TRUE(device.create(32, 16, true));
+    EXPECT_FALSE(device.create(64, 64, false));  // one exists: refused, nothing logged
+    EXPECT_EQ(device.backBufferWidth(), 32);
+    EXPECT_TRUE(device.fullScreen());
+    device.setClearColour(0xFF102030);
+    device.setSmoothSampling(true);
+    device.clearBackBuffer();
+    device.presentFrame();
+    EXPECT_EQ(compositor.clears, (std::vector<uint32_t>{0, 0xFF102030}));
+    EXPECT_EQ(compositor.sampling, Sampling::kSmooth);
+    EXPECT_EQ(compositor.presents, 1);
+    device.release();
+    EXPECT_FALSE(compositor.hasBackBuffer());
+    EXPECT_EQ(device.backBufferWidth(), 0);
+    EXPECT_EQ(device.backBufferHeight(), 0);
+    EXPECT_EQ(device.compositor(), nullptr);
+    EXPECT_TRUE(log.lines.empty());
+}
+
+}  // namespace
+}  // namespace tavro
