@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 #include <cstdint>
 
+#include "host/audio/mixer.h"
 #include "host/game_folder_file_system.h"
 #include "host/headless/headless_dialogs.h"
 #include "host/headless/headless_display.h"
@@ -25,7 +26,8 @@ void BM_EmptyGameHeadlessFrames(benchmark::State& state) {
         VirtualClock clock;
         HeadlessDisplay display;
         HeadlessDialogs dialogs(true);
-        Engine engine(HostServices{clock, display, dialogs, files}, scripts,
+        Mixer mixer;
+        Engine engine(HostServices{clock, display, dialogs, files, &mixer}, scripts,
                       EngineOptions{frames, 1u});
         benchmark::DoNotOptimize(engine.run());
         total += engine.framesRun();

@@ -3,15 +3,21 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "host/audio/host_audio.h"
+#include "host/audio/wave_writer.h"
 #include "host/game_folder_file_system.h"
+#include "host/headless/headless_audio.h"
 #include "host/headless/headless_dialogs.h"
 #include "host/headless/headless_display.h"
 #include "host/headless/virtual_clock.h"
 #include "host/input_script.h"
+#include "host/sdl/sdl_audio_device.h"
 #include "host/sdl/sdl_clock.h"
 #include "host/sdl/sdl_dialogs.h"
 #include "host/sdl/sdl_display.h"
@@ -44,30 +50,75 @@ int runEngine(const HostServices& host, const CommandLineOptions& options) {
     return engine.run();
 }
 
-// The real host: a window, the system clock and message boxes.
+// Where the soundfont is looked for; run from inside the game folder.
+SoundFontSearch soundFontSearch(const CommandLineOptions& options) {
+    SoundFontSearch search;
+    search.explicitPath = options.soundFontPath;
+    search.gameFolder = std::filesystem::current_path().string();
+    return search;
+}
+
+// The real host: a window, the system clock, message boxes and the speakers. Without an
+// audio device the mixer is pulled by the clock instead, so the game runs the same, silent.
 int runWithWindow(const CommandLineOptions& options, FileSystem& files) {
     SdlClock clock;
     SdlDisplay display;
     SdlDialogs dialogs;
-    return runEngine(HostServices{clock, display, dialogs, files}, options);
+    HostAudio audio(soundFontSearch(options));
+    SdlAudioDevice speakers(audio.mixer());
+    HeadlessAudio unheard(audio.mixer(), nullptr);
+    AudioPullingClock pullingClock(clock, unheard);
+    Clock* engineClock = &clock;
+    if (const char* error = ""; !speakers.open(error)) {
+        std::fprintf(stderr, "tavro: no audio device opens (%s); the game runs without sound\n",
+                     error);
+        engineClock = &pullingClock;
+    }
+    const int status = runEngine(
+        HostServices{*engineClock, display, dialogs, files, &audio.mixer(), audio.music()},
+        options);
+    speakers.close();
+    return status;
 }
 
+// The headless host: the virtual clock pulls the mixer, and --audio-out records the mix.
 int runHeadless(const CommandLineOptions& options, std::vector<InputEvent> input,
                 FileSystem& files) {
-    VirtualClock clock;
+    std::optional<WaveWriter> recording;
+    if (!options.audioOutPath.empty()) {
+        recording.emplace(options.audioOutPath);
+        if (!recording->ok()) {
+            std::fprintf(stderr, "tavro: cannot create %s\n", options.audioOutPath.c_str());
+            return kExitStartupFailed;
+        }
+    }
+    VirtualClock virtualClock;
+    HostAudio audio(soundFontSearch(options));
+    HeadlessAudio pulled(audio.mixer(), recording ? &*recording : nullptr);
+    AudioPullingClock clock(virtualClock, pulled);
     HeadlessDisplay display{ScriptedInput(std::move(input))};
     HeadlessDialogs dialogs(options.answerYes);
-    return runEngine(HostServices{clock, display, dialogs, files}, options);
+    const int status = runEngine(
+        HostServices{clock, display, dialogs, files, &audio.mixer(), audio.music()}, options);
+    if (recording && !recording->finish()) {
+        std::fprintf(stderr, "tavro: writing %s failed\n", options.audioOutPath.c_str());
+    }
+    return status;
+}
+
+// Paths given on the command line are relative to where tavro was started.
+std::string absolutePath(const std::string& path) {
+    return path.empty() ? path : std::filesystem::absolute(path).string();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const CommandLineParse parse = parseCommandLine(argc, argv);
+    CommandLineParse parse = parseCommandLine(argc, argv);
     if (!parse.ok) {
         return usageError(parse.error);
     }
-    const CommandLineOptions& options = parse.options;
+    CommandLineOptions& options = parse.options;
     if (options.showHelp) {
         std::fputs(helpText().c_str(), stdout);
         return kExitNormal;
@@ -87,6 +138,8 @@ int main(int argc, char** argv) {
             return kExitStartupFailed;
         }
     }
+    options.audioOutPath = absolutePath(options.audioOutPath);
+    options.soundFontPath = absolutePath(options.soundFontPath);
     if (!options.gameDirectory.empty()) {
         std::string error;
         if (!checkGameDirectory(options.gameDirectory, error)) {
@@ -96,11 +149,9 @@ int main(int argc, char** argv) {
             return usageError("cannot enter the game folder " + options.gameDirectory);
         }
     }
-    if (!options.screenshotPath.empty() || !options.audioOutPath.empty()) {
-        std::fputs(
-            "tavro: note: this build draws and plays nothing yet; --screenshot and "
-            "--audio-out write no file\n",
-            stderr);
+    if (!options.screenshotPath.empty()) {
+        std::fputs("tavro: note: this build draws nothing yet; --screenshot writes no file\n",
+                   stderr);
     }
 
     GameFolderFileSystem gameFolder("");

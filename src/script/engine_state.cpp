@@ -19,12 +19,14 @@ SystemVariableIds numberSystemVariables(NameIdTable& names) {
 
 }  // namespace
 
-EngineState::EngineState(FileSystem& files, Dialogs* dialogs)
+EngineState::EngineState(FileSystem& files, Dialogs* dialogs, AudioOutput* audio, MusicSynth* music)
     : dialogs(dialogs),
       files(files),
       log(files),
       startIds(numberStartProperties(names)),
       systemIds(numberSystemVariables(names)),
+      soundCache(audio, files, log),
+      musicPlayer(music, audio, files, log),
       objects(startIds, log) {}
 
 void EngineState::numberProperties() {

@@ -6,8 +6,10 @@
 
 #include <cstdint>
 
+#include "host/audio_output.h"
 #include "host/dialogs.h"
 #include "host/file_system.h"
+#include "host/music_synth.h"
 #include "platform/key_state.h"
 #include "platform/pad_state.h"
 #include "render/current_font.h"
@@ -17,7 +19,8 @@
 #include "script/task_instance.h"
 #include "script/task_loader.h"
 #include "script/variables.h"
-#include "sound/sound_device.h"
+#include "sound/music_player.h"
+#include "sound/sound_cache.h"
 #include "text/error_log.h"
 #include "text/named_text_table.h"
 
@@ -75,8 +78,11 @@ struct NestingCounters {
 };
 
 struct EngineState {
-    // A fresh run: empty tables, the stop flag clear, and the start names numbered.
-    EngineState(FileSystem& files, Dialogs* dialogs);
+    // A fresh run: empty tables, the stop flag clear, and the start names numbered. Sounds
+    // play through `audio` and music through `music`; either may be null when the host has
+    // none, and both must outlive the state.
+    EngineState(FileSystem& files, Dialogs* dialogs, AudioOutput* audio = nullptr,
+                MusicSynth* music = nullptr);
     EngineState(const EngineState&) = delete;
     EngineState& operator=(const EngineState&) = delete;
 
@@ -118,6 +124,11 @@ struct EngineState {
     double sizeCell = 0;            // what a ".size" reference reads (and harmlessly writes)
     int32_t answerCell = 0;         // what a naming or compiling context answers through
 
+    // Before the objects and the task templates: the voices of their SoundRefs are freed
+    // through the cache.
+    SoundCache soundCache;
+    MusicPlayer musicPlayer;
+
     ScriptTable scripts;
     ObjectTree objects;  // before the task templates, which it counts
     TaskTable tasks;
@@ -131,7 +142,6 @@ struct EngineState {
 
     GraphicsDevice graphics;
     CurrentFont font;
-    SoundDevice sound;
 
   private:
     void numberProperties();

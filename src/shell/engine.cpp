@@ -5,7 +5,6 @@
 #include "shell/package_bundles.h"
 #include "shell/settings.h"
 #include "shell/shell_messages.h"
-#include "sound/music_player.h"
 #include "text/messages.h"
 #include "text/text_numbers.h"
 
@@ -15,7 +14,7 @@ Engine::Engine(HostServices host, GameScripts& scripts, EngineOptions options)
     : host_(host),
       scripts_(scripts),
       options_(options),
-      state_(host.files, &host.dialogs),
+      state_(host.files, &host.dialogs, host.audio, host.music),
       events_(state_, host.clock, timing_) {}
 
 int Engine::run() {
@@ -62,7 +61,7 @@ bool Engine::startUp() {
     if (!state_.settings.fullScreen) {
         setUpWindow();
     }
-    if (!state_.sound.create()) {
+    if (!state_.soundCache.createSoundDevice()) {
         showMessage(kSoundDeviceFailedMessage);
         return false;
     }
@@ -138,9 +137,9 @@ void Engine::shutDown() {
         savePackageBundles(state_.config.at("packagePassword"));
         writeSettings(state_);
     }
-    StopMusic();
+    state_.musicPlayer.stopMusic();
     state_.font.release();
-    state_.sound.freeSoundCache();
+    state_.soundCache.freeSoundCache();
     FreeAnimations();
     FreeTextureCache();
     state_.graphics.release();

@@ -8,10 +8,12 @@
 #include <cstdint>
 #include <optional>
 
+#include "host/audio_output.h"
 #include "host/clock.h"
 #include "host/dialogs.h"
 #include "host/display.h"
 #include "host/file_system.h"
+#include "host/music_synth.h"
 #include "script/engine_state.h"
 #include "shell/command_line.h"
 #include "shell/frame_timing.h"
@@ -31,6 +33,11 @@ struct HostServices {
     Display& display;
     Dialogs& dialogs;
     FileSystem& files;
+    // The mixer the sound effects play through (none: start-up fails as with no sound
+    // device) and the music synthesiser (none: the game runs without MIDI music). Both must
+    // outlive the Engine.
+    AudioOutput* audio = nullptr;
+    MusicSynth* music = nullptr;
 };
 
 struct EngineOptions {
@@ -60,7 +67,6 @@ class Engine {
     const Settings& settings() const { return state_.settings; }
     GraphicsDevice& graphicsDevice() { return state_.graphics; }
     const CurrentFont& font() const { return state_.font; }
-    const SoundDevice& soundDevice() const { return state_.sound; }
     FrameTiming& timing() { return timing_; }
     bool windowActive() const { return events_.active(); }
     double screenScaleX() const { return screenScaleX_; }

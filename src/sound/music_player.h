@@ -42,7 +42,4 @@ class MusicPlayer {
     int32_t waveVoice_ = -1;
 };
 
-// Stand-in until the engine owns a MusicPlayer: nothing plays, so there is nothing to stop.
-inline void StopMusic() {}
-
 }  // namespace tavro

@@ -12,7 +12,6 @@ constexpr Severity kSoundRefSeverity = Severity::kNotice;
 
 SoundRef::SoundRef(SoundRef&& other) noexcept
     : soundIndex(other.soundIndex),
-      fileName(std::move(other.fileName)),
       voice_(std::exchange(other.voice_, -1)),
       cache_(std::exchange(other.cache_, nullptr)) {}
 
@@ -20,7 +19,6 @@ SoundRef& SoundRef::operator=(const SoundRef& other) {
     if (this != &other) {
         releaseVoice();
         soundIndex = other.soundIndex;
-        fileName = other.fileName;
     }
     return *this;
 }
@@ -29,7 +27,6 @@ SoundRef& SoundRef::operator=(SoundRef&& other) noexcept {
     if (this != &other) {
         releaseVoice();
         soundIndex = other.soundIndex;
-        fileName = std::move(other.fileName);
         voice_ = std::exchange(other.voice_, -1);
         cache_ = std::exchange(other.cache_, nullptr);
     }
@@ -61,7 +58,6 @@ bool SoundRef::prepare(SoundCache& cache) {
 
 bool LoadSoundRef(SoundRef& sound, const TextString& fileName, SoundCache& cache) {
     ReleaseSoundRef(sound);
-    sound.fileName = fileName;
     if (fileName.empty()) {
         return false;
     }
@@ -70,12 +66,6 @@ bool LoadSoundRef(SoundRef& sound, const TextString& fileName, SoundCache& cache
         return false;
     }
     return sound.prepare(cache);
-}
-
-bool LoadSoundRef(SoundRef& sound, const TextString& fileName) {
-    sound = SoundRef{};
-    sound.fileName = fileName;
-    return true;
 }
 
 bool PlaySound(SoundRef& sound, SoundCache& cache) {

@@ -15,7 +15,7 @@ namespace tavro {
 class SoundRef {
   public:
     SoundRef() = default;
-    SoundRef(const SoundRef& other) : soundIndex(other.soundIndex), fileName(other.fileName) {}
+    SoundRef(const SoundRef& other) : soundIndex(other.soundIndex) {}
     SoundRef(SoundRef&& other) noexcept;
     // Releases this reference's voice, then takes the other's index only.
     SoundRef& operator=(const SoundRef& other);
@@ -23,7 +23,6 @@ class SoundRef {
     ~SoundRef() { releaseVoice(); }
 
     int32_t soundIndex = 0;  // -1: no sound
-    TextString fileName;     // the WAV file the task names
 
     // The voice it plays through; -1 until first use.
     int32_t voice() const { return voice_; }
@@ -48,8 +47,6 @@ class SoundRef {
 // empty name or a failed load (index -1), or when no voice could be made ("Duplicate"; the
 // index stays, so a later play tries again).
 bool LoadSoundRef(SoundRef& sound, const TextString& fileName, SoundCache& cache);
-// Names the file without loading it; for callers that have no sound cache yet.
-bool LoadSoundRef(SoundRef& sound, const TextString& fileName);
 
 // Plays once from the voice's position; a playing voice goes on, not restarted.
 bool PlaySound(SoundRef& sound, SoundCache& cache);

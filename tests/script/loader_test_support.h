@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/audio/mixer.h"
 #include "host/dialogs.h"
 #include "script/engine_state.h"
 #include "script/script_table.h"
@@ -81,7 +82,8 @@ struct GameRun {
 
     GameFolder folder;
     RecordingDialogs dialogs;
-    EngineState state{folder, &dialogs};
+    Mixer mixer{64};
+    EngineState state{folder, &dialogs, &mixer};
     TaskInstance& root = state.objects.root();
 };
 

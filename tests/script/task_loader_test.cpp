@@ -5,6 +5,7 @@
 
 #include "loader_test_support.h"
 #include "script/task_loader.h"
+#include "sound/sound_test_support.h"
 #include "text/scrambled_file.h"
 
 namespace tavro::testing {
@@ -22,13 +23,14 @@ TEST_F(TaskLoaderTest, SectionsFillTheInstance) {
         "SCRIPT = {player.scr};\r\n"
         "IMAGE = {stand,stand.png}{jump, jump.png};\n"
         "TASK = {shadow.tsk,0,8};\n"
-        "SOUND = {hit,hit.wav};\n"
+        "SOUND = {hit,hit.wav}{miss,missing.wav};\n"
         "CONSTRACT = {init.scr}{more.scr};\n"
         "hp = 10;\tspeed=2.5;";
     folder.files["shadow.tsk"] = "kind=7;";
     folder.files["player.scr"] = "x=x+1;";
     folder.files["init.scr"] = "hp=hp+1;";
     folder.files["more.scr"] = "";
+    folder.files["hit.wav"] = waveFile();
 
     TaskInstance instance(state.objects);
     ASSERT_TRUE(loadTaskInto(state, instance, "player.tsk"));
@@ -36,7 +38,8 @@ TEST_F(TaskLoaderTest, SectionsFillTheInstance) {
     ASSERT_EQ(instance.constructorScripts.count(), 2);
     EXPECT_NE(compiledScript(state, instance.constructorScripts[1]), nullptr);
     EXPECT_EQ(std::string(instance.images[state.names.idFor("jump")].fileName.view()), "jump.png");
-    EXPECT_EQ(std::string(instance.sounds[state.names.idFor("hit")].fileName.view()), "hit.wav");
+    EXPECT_EQ(instance.sounds[state.names.idFor("hit")].soundIndex, 0) << "the first sound loaded";
+    EXPECT_EQ(instance.sounds[state.names.idFor("miss")].soundIndex, -1) << "a failed load";
     EXPECT_EQ(variable(instance, "speed"), 2.5);
     EXPECT_EQ(variable(instance, "red"), 255);  // creation defaults stay
 
@@ -102,6 +105,7 @@ TEST_F(TaskLoaderTest, SectionNamesAreCaseSensitiveAndGroupsMayBeMalformed) {
     EXPECT_EQ(variable(instance, "Task"), 3);
     EXPECT_EQ(variable(instance, "script"), 4);
     EXPECT_TRUE(instance.images[state.names.idFor("lonely")].fileName.empty());
+    EXPECT_EQ(instance.sounds[state.names.idFor("x")].soundIndex, -1) << "no file named";
     EXPECT_EQ(instance.children.count(), 1);  // an empty TASK group still makes a child
     EXPECT_TRUE(instance.frameScripts.empty());
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "host/audio/mixer.h"
 #include "host/game_folder_file_system.h"
 #include "host/headless/headless_dialogs.h"
 #include "host/headless/headless_display.h"
@@ -59,7 +60,7 @@ class EngineTest : public ::testing::Test {
         engine_ = std::make_unique<Engine>(host(*display_), scripts_, options);
         return *engine_;
     }
-    HostServices host(Display& display) { return {clock_, display, dialogs_, files_}; }
+    HostServices host(Display& display) { return {clock_, display, dialogs_, files_, &mixer_}; }
     int run(const std::string& input = "", EngineOptions options = {}) {
         return makeEngine(input, options).run();
     }
@@ -76,6 +77,7 @@ class EngineTest : public ::testing::Test {
         std::fopen(folder_.at("dialogs.txt").c_str(), "w"), std::fclose};
     HeadlessDialogs dialogs_{true, dialogOutput_.get()};
     VirtualClock clock_;
+    Mixer mixer_{64};
     GameFolderFileSystem files_{""};  // the current directory: the test's folder
     RecordingScripts scripts_;
     std::unique_ptr<HeadlessDisplay> display_;

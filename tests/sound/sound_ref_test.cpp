@@ -73,20 +73,21 @@ TEST_F(SoundRefTest, StopKeepsThePositionAndRewindRestarts) {
 TEST_F(SoundRefTest, ReleasingAReferenceEndsItsVoice) {
     struct Case {
         const char* name;
-        void (*release)(std::unique_ptr<SoundRef>& sound);
+        void (*release)(std::unique_ptr<SoundRef>& sound, SoundCache& cache);
     };
+    using Ref = std::unique_ptr<SoundRef>;
     const Case cases[] = {
-        {"released", [](std::unique_ptr<SoundRef>& s) { ReleaseSoundRef(*s); }},
-        {"destroyed", [](std::unique_ptr<SoundRef>& s) { s.reset(); }},
-        {"assigned another", [](std::unique_ptr<SoundRef>& s) { *s = SoundRef(); }},
-        {"loaded again", [](std::unique_ptr<SoundRef>& s) { LoadSoundRef(*s, ""); }},
+        {"released", [](Ref& s, SoundCache&) { ReleaseSoundRef(*s); }},
+        {"destroyed", [](Ref& s, SoundCache&) { s.reset(); }},
+        {"assigned another", [](Ref& s, SoundCache&) { *s = SoundRef(); }},
+        {"loaded again", [](Ref& s, SoundCache& cache) { LoadSoundRef(*s, "", cache); }},
     };
     for (const Case& c : cases) {
         auto sound = std::make_unique<SoundRef>();
         ASSERT_TRUE(LoadSoundRef(*sound, "a.wav", cache)) << c.name;
         PlaySound(*sound, cache);
         ASSERT_NEAR(settledLevel(), kVoiceLevel, 1e-3) << c.name;
-        c.release(sound);
+        c.release(sound, cache);
         EXPECT_EQ(settledLevel(), 0.0f) << c.name;
     }
     // Every voice came back: the mixer's four slots are free again.

@@ -27,4 +27,11 @@ void HeadlessAudio::advance(uint32_t milliseconds) {
     }
 }
 
+void AudioPullingClock::sleep(uint32_t milliseconds) {
+    clock_.sleep(milliseconds);
+    const uint32_t now = clock_.milliseconds();
+    audio_.advance(now - last_);  // wraps like the clock
+    last_ = now;
+}
+
 }  // namespace tavro

@@ -8,6 +8,7 @@
 
 #include "host/audio/mixer.h"
 #include "host/audio/wave_writer.h"
+#include "host/clock.h"
 
 namespace tavro {
 
@@ -26,6 +27,23 @@ class HeadlessAudio {
     uint64_t elapsedMilliseconds_ = 0;
     uint64_t framesMixed_ = 0;
     std::vector<float> block_;
+};
+
+// A clock that pulls the headless audio by the time that passes on the clock it wraps: the
+// virtual clock of a headless run, or the real clock of a windowed run whose audio device did
+// not open (the voices then still play out and end, unheard).
+class AudioPullingClock : public Clock {
+  public:
+    AudioPullingClock(Clock& clock, HeadlessAudio& audio)
+        : clock_(clock), audio_(audio), last_(clock.milliseconds()) {}
+
+    uint32_t milliseconds() override { return clock_.milliseconds(); }
+    void sleep(uint32_t milliseconds) override;
+
+  private:
+    Clock& clock_;
+    HeadlessAudio& audio_;
+    uint32_t last_;
 };
 
 }  // namespace tavro
