@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 #include <cstdint>
 
+#include "host/audio/mixer.h"
 #include "host/compositor/pixman_compositor.h"
 #include "host/game_folder_file_system.h"
 #include "host/headless/headless_dialogs.h"
@@ -27,7 +28,8 @@ void BM_EmptyGameHeadlessFrames(benchmark::State& state) {
         HeadlessDisplay display;
         HeadlessDialogs dialogs(true);
         PixmanCompositor compositor;
-        Engine engine(HostServices{clock, display, dialogs, files, compositor}, scripts,
+        Mixer mixer;
+        Engine engine(HostServices{clock, display, dialogs, files, compositor, &mixer}, scripts,
                       EngineOptions{frames, 1u});
         benchmark::DoNotOptimize(engine.run());
         total += engine.framesRun();

@@ -5,17 +5,22 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "host/audio/host_audio.h"
+#include "host/audio/wave_writer.h"
 #include "host/compositor/png_writer.h"
 #include "host/game_folder_file_system.h"
+#include "host/headless/headless_audio.h"
 #include "host/headless/headless_compositor.h"
 #include "host/headless/headless_dialogs.h"
 #include "host/headless/headless_display.h"
 #include "host/headless/virtual_clock.h"
 #include "host/input_script.h"
+#include "host/sdl/sdl_audio_device.h"
 #include "host/sdl/sdl_clock.h"
 #include "host/sdl/sdl_dialogs.h"
 #include "host/sdl/sdl_display.h"
@@ -61,8 +66,17 @@ void writeScreenshot(const std::string& path, const std::vector<uint32_t>& pixel
     }
 }
 
-// The real host: a window showing the composed frames, the system clock and message boxes.
-// Its screenshot is read back from the window.
+// Where the soundfont is looked for; run from inside the game folder.
+SoundFontSearch soundFontSearch(const CommandLineOptions& options) {
+    SoundFontSearch search;
+    search.explicitPath = options.soundFontPath;
+    search.gameFolder = std::filesystem::current_path().string();
+    return search;
+}
+
+// The real host: a window showing the composed frames, the system clock, message boxes and
+// the speakers. Its screenshot is read back from the window. Without an audio device the
+// mixer is pulled by the clock instead, so the game runs the same, silent.
 int runWithWindow(const CommandLineOptions& options, FileSystem& files) {
     SdlClock clock;
     SdlDisplay display;
@@ -71,7 +85,20 @@ int runWithWindow(const CommandLineOptions& options, FileSystem& files) {
     if (!options.screenshotPath.empty()) {
         display.keepShownFrames();
     }
-    const int status = runEngine(HostServices{clock, display, dialogs, files, compositor}, options);
+    HostAudio audio(soundFontSearch(options));
+    SdlAudioDevice speakers(audio.mixer());
+    HeadlessAudio unheard(audio.mixer(), nullptr);
+    AudioPullingClock pullingClock(clock, unheard);
+    Clock* engineClock = &clock;
+    if (const char* error = ""; !speakers.open(error)) {
+        std::fprintf(stderr, "tavro: no audio device opens (%s); the game runs without sound\n",
+                     error);
+        engineClock = &pullingClock;
+    }
+    const int status = runEngine(HostServices{*engineClock, display, dialogs, files, compositor,
+                                              &audio.mixer(), audio.music()},
+                                 options);
+    speakers.close();
     std::vector<uint32_t> pixels;
     int32_t width = 0, height = 0;
     display.readShownFrame(pixels, width, height);
@@ -79,13 +106,31 @@ int runWithWindow(const CommandLineOptions& options, FileSystem& files) {
     return status;
 }
 
+// The headless host: no window, the virtual clock pulls the mixer, --audio-out records the mix
+// and --screenshot writes the last composed frame.
 int runHeadless(const CommandLineOptions& options, std::vector<InputEvent> input, FileSystem& files,
                 HeadlessFaults& faults) {
-    VirtualClock clock;
+    std::optional<WaveWriter> recording;
+    if (!options.audioOutPath.empty()) {
+        recording.emplace(options.audioOutPath);
+        if (!recording->ok()) {
+            std::fprintf(stderr, "tavro: cannot create %s\n", options.audioOutPath.c_str());
+            return kExitStartupFailed;
+        }
+    }
+    VirtualClock virtualClock;
+    HostAudio audio(soundFontSearch(options));
+    HeadlessAudio pulled(audio.mixer(), recording ? &*recording : nullptr);
+    AudioPullingClock clock(virtualClock, pulled);
     HeadlessDisplay display{ScriptedInput(std::move(input)), &faults};
     HeadlessDialogs dialogs(options.answerYes);
     HeadlessCompositor compositor(&faults);
-    const int status = runEngine(HostServices{clock, display, dialogs, files, compositor}, options);
+    const int status = runEngine(HostServices{clock, display, dialogs, files, compositor,
+                                              &audio.mixer(), audio.music()},
+                                 options);
+    if (recording && !recording->finish()) {
+        std::fprintf(stderr, "tavro: writing %s failed\n", options.audioOutPath.c_str());
+    }
     std::vector<uint32_t> pixels;
     int32_t width = 0, height = 0;
     compositor.readPresentedFrame(pixels, width, height);
@@ -93,18 +138,24 @@ int runHeadless(const CommandLineOptions& options, std::vector<InputEvent> input
     return status;
 }
 
+// Paths given on the command line are relative to where tavro was started.
+std::string absolutePath(const std::string& path) {
+    return path.empty() ? path : std::filesystem::absolute(path).string();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const CommandLineParse parse = parseCommandLine(argc, argv);
+    CommandLineParse parse = parseCommandLine(argc, argv);
     if (!parse.ok) {
         return usageError(parse.error);
     }
-    if (parse.options.showHelp) {
+    CommandLineOptions& options = parse.options;
+    if (options.showHelp) {
         std::fputs(helpText().c_str(), stdout);
         return kExitNormal;
     }
-    if (parse.options.showVersion) {
+    if (options.showVersion) {
         std::fputs(versionText(TAVRO_BUILD_VERSION).c_str(), stdout);
         return kExitNormal;
     }
@@ -119,12 +170,7 @@ int main(int argc, char** argv) {
         }
     }
 
-    // The input script and the screenshot are named relative to where tavro was started, so
-    // read the one and place the other first.
-    CommandLineOptions options = parse.options;
-    if (!options.screenshotPath.empty()) {
-        options.screenshotPath = std::filesystem::absolute(options.screenshotPath).string();
-    }
+    // The input script is named relative to where tavro was started, so read it first.
     InputScriptParse input;
     input.ok = true;
     if (!options.inputPath.empty()) {
@@ -134,6 +180,9 @@ int main(int argc, char** argv) {
             return kExitStartupFailed;
         }
     }
+    options.screenshotPath = absolutePath(options.screenshotPath);
+    options.audioOutPath = absolutePath(options.audioOutPath);
+    options.soundFontPath = absolutePath(options.soundFontPath);
     if (!options.gameDirectory.empty()) {
         std::string error;
         if (!checkGameDirectory(options.gameDirectory, error)) {
@@ -142,10 +191,6 @@ int main(int argc, char** argv) {
         if (::chdir(options.gameDirectory.c_str()) != 0) {
             return usageError("cannot enter the game folder " + options.gameDirectory);
         }
-    }
-    if (!options.audioOutPath.empty()) {
-        std::fputs("tavro: note: this build plays nothing yet; --audio-out writes no file\n",
-                   stderr);
     }
 
     GameFolderFileSystem gameFolder("");

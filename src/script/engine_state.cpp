@@ -19,12 +19,15 @@ SystemVariableIds numberSystemVariables(NameIdTable& names) {
 
 }  // namespace
 
-EngineState::EngineState(FileSystem& files, Dialogs* dialogs, Compositor& compositor)
+EngineState::EngineState(FileSystem& files, Dialogs* dialogs, Compositor& compositor,
+                         AudioOutput* audio, MusicSynth* music)
     : dialogs(dialogs),
       files(files),
       log(files),
       startIds(numberStartProperties(names)),
       systemIds(numberSystemVariables(names)),
+      soundCache(audio, files, log),
+      musicPlayer(music, audio, files, log),
       objects(startIds, log),
       graphics(compositor, log),
       textures(files, log) {}

@@ -6,9 +6,11 @@
 
 #include <cstdint>
 
+#include "host/audio_output.h"
 #include "host/compositor.h"
 #include "host/dialogs.h"
 #include "host/file_system.h"
+#include "host/music_synth.h"
 #include "platform/key_state.h"
 #include "platform/pad_state.h"
 #include "render/animation_table.h"
@@ -22,7 +24,8 @@
 #include "script/task_instance.h"
 #include "script/task_loader.h"
 #include "script/variables.h"
-#include "sound/sound_device.h"
+#include "sound/music_player.h"
+#include "sound/sound_cache.h"
 #include "text/error_log.h"
 #include "text/named_text_table.h"
 
@@ -81,8 +84,10 @@ struct NestingCounters {
 
 struct EngineState {
     // A fresh run: empty tables, the stop flag clear, and the start names numbered. The
-    // graphics device draws with the host's compositor.
-    EngineState(FileSystem& files, Dialogs* dialogs, Compositor& compositor);
+    // graphics device draws with the host's compositor; sounds play through `audio` and music
+    // through `music`, either null when the host has none. All three must outlive the state.
+    EngineState(FileSystem& files, Dialogs* dialogs, Compositor& compositor,
+                AudioOutput* audio = nullptr, MusicSynth* music = nullptr);
     EngineState(const EngineState&) = delete;
     EngineState& operator=(const EngineState&) = delete;
 
@@ -124,6 +129,11 @@ struct EngineState {
     double sizeCell = 0;            // what a ".size" reference reads (and harmlessly writes)
     int32_t answerCell = 0;         // what a naming or compiling context answers through
 
+    // Before the objects and the task templates: the voices of their SoundRefs are freed
+    // through the cache.
+    SoundCache soundCache;
+    MusicPlayer musicPlayer;
+
     ScriptTable scripts;
     ObjectTree objects;  // before the task templates, which it counts
     TaskTable tasks;
@@ -142,7 +152,6 @@ struct EngineState {
     // Script coordinates to back-buffer pixels; set when the device is created.
     ScreenScale screenScale;
     CurrentFont font;
-    SoundDevice sound;
 
   private:
     void numberProperties();

@@ -69,6 +69,16 @@ void draw(const Statement& statement, TaskInstance& current, InstanceContext& co
                  colour, priority, view, state.haltRequested);
 }
 
+void soundCommand(uint32_t kind, SoundRef& sound, SoundCache& cache) {
+    if (kind == kCodePlaySound) {
+        PlaySound(sound, cache);
+    } else if (kind == kCodeStopSound) {
+        StopSound(sound, cache);
+    } else {
+        RewindSound(sound, cache);
+    }
+}
+
 void text(const Statement& statement, InstanceContext& context) {
     const TextString& format = statement.texts[0];
     evaluateInOrder(statement, 5, 5, context);
@@ -130,8 +140,16 @@ void runMediaCommand(EngineState& state, const Statement& statement, uint32_t ki
         case kCodeStopSound:
         case kCodeRewindSound:
             if (const int32_t id = mediaId(state, statement, current.sounds.count())) {
-                current.sounds[id];
+                soundCommand(kind, current.sounds[id], state.soundCache);
             }
+            break;
+        case kCodePlayBgm:
+            if (!statement.texts[0].empty()) {
+                state.musicPlayer.playMusic(statement.texts[0]);
+            }
+            break;
+        case kCodeStopBgm:
+            state.musicPlayer.stopMusic();
             break;
         case kCodeFont:
             evaluateInOrder(statement, 0, 0, context);
@@ -156,7 +174,7 @@ void runMediaCommand(EngineState& state, const Statement& statement, uint32_t ki
             }
             break;
         }
-        default:  // "playBGM(" and "stopBGM(": no music output yet
+        default:
             break;
     }
 }

@@ -1,7 +1,8 @@
-// The drawing, sound, music, font, background colour and camera statements. Drawing and
-// sound output are not connected yet: the commands evaluate their arguments in the order the
-// games rely on (assignments inside arguments take effect), keep the per-object animation
-// state, and move the run's camera.
+// The drawing, sound, music, font, background colour and camera statements. The sound
+// statements play, stop and rewind the object's own SoundRefs and start or stop the run's
+// music; drawing output is not connected yet: the drawing commands evaluate their arguments in
+// the order the games rely on (assignments inside arguments take effect), keep the per-object
+// animation state, and move the run's camera.
 #pragma once
 
 #include "script/contexts.h"

@@ -79,7 +79,7 @@ void handleSection(EngineState& state, Task& task, const char* name, const TextS
     } else if (section == "SOUND") {
         forEachGroup(value, [&](const TextString& group) {
             const std::vector<TextString> fields = groupFields(group, 2);
-            LoadSoundRef(task.sounds[names.idFor(fields[0].view())], fields[1]);
+            LoadSoundRef(task.sounds[names.idFor(fields[0].view())], fields[1], state.soundCache);
         });
     } else if (section == "SCRIPT") {
         forEachGroup(value, [&](const TextString& group) {

@@ -38,8 +38,6 @@ constexpr OptionInfo kOptions[] = {
     {"--version", OptionKind::kFlag, false, "", "show the version and exit"},
 };
 
-constexpr const char* kSoundFontNames[] = {"default-GM.sf2", "FluidR3_GM.sf2", "TimGM6mb.sf2"};
-
 const OptionInfo* findOption(std::string_view name) {
     for (const OptionInfo& option : kOptions) {
         if (option.name == name) {
@@ -217,17 +215,6 @@ bool checkGameDirectory(const std::string& directory, std::string& error) {
         return false;
     }
     return true;
-}
-
-std::string findDefaultSoundFont(const std::string& folder) {
-    for (const char* name : kSoundFontNames) {
-        std::string path = folder + "/" + name;
-        struct stat info;
-        if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-            return path;
-        }
-    }
-    return {};
 }
 
 }  // namespace tavro

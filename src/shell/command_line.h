@@ -27,7 +27,7 @@ struct CommandLineOptions {
     bool answerYes = true;       // headless answer to every yes/no question
     std::string audioOutPath;    // headless WAV of the mixer's output; empty: none
     std::optional<uint32_t> seed;
-    std::string soundFontPath;  // empty: findDefaultSoundFont()
+    std::string soundFontPath;  // empty: the usual places are searched
     bool showHelp = false;
     bool showVersion = false;
 };
@@ -51,8 +51,5 @@ std::string usageErrorText(std::string_view error);
 
 // False (with a one-line error) when the game folder does not exist or is not a folder.
 bool checkGameDirectory(const std::string& directory, std::string& error);
-
-// The first of the usual General MIDI soundfonts found in the folder; empty when none is.
-std::string findDefaultSoundFont(const std::string& folder = "/usr/share/sounds/sf2");
 
 }  // namespace tavro

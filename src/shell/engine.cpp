@@ -3,7 +3,6 @@
 #include "shell/package_bundles.h"
 #include "shell/settings.h"
 #include "shell/shell_messages.h"
-#include "sound/music_player.h"
 #include "text/messages.h"
 #include "text/text_numbers.h"
 
@@ -13,7 +12,7 @@ Engine::Engine(HostServices host, GameScripts& scripts, EngineOptions options)
     : host_(host),
       scripts_(scripts),
       options_(options),
-      state_(host.files, &host.dialogs, host.compositor),
+      state_(host.files, &host.dialogs, host.compositor, host.audio, host.music),
       events_(state_, host.clock, timing_) {}
 
 int Engine::run() {
@@ -60,7 +59,7 @@ bool Engine::startUp() {
     if (!state_.settings.fullScreen) {
         setUpWindow(false);
     }
-    if (!state_.sound.create()) {
+    if (!state_.soundCache.createSoundDevice()) {
         showMessage(kSoundDeviceFailedMessage);
         return false;
     }
@@ -148,9 +147,9 @@ void Engine::shutDown() {
         savePackageBundles(state_.config.at("packagePassword"));
         writeSettings(state_);
     }
-    StopMusic();
+    state_.musicPlayer.stopMusic();
     state_.font.release();
-    state_.sound.freeSoundCache();
+    state_.soundCache.freeSoundCache();
     FreeAnimations();
     state_.textures.freeTextureCache();  // before the device the textures belong to
     state_.graphics.release();

@@ -8,11 +8,13 @@
 #include <cstdint>
 #include <optional>
 
+#include "host/audio_output.h"
 #include "host/clock.h"
 #include "host/compositor.h"
 #include "host/dialogs.h"
 #include "host/display.h"
 #include "host/file_system.h"
+#include "host/music_synth.h"
 #include "script/engine_state.h"
 #include "shell/command_line.h"
 #include "shell/frame_timing.h"
@@ -33,6 +35,11 @@ struct HostServices {
     Dialogs& dialogs;
     FileSystem& files;
     Compositor& compositor;
+    // The mixer the sound effects play through (none: start-up fails as with no sound
+    // device) and the music synthesiser (none: the game runs without MIDI music). Both must
+    // outlive the Engine.
+    AudioOutput* audio = nullptr;
+    MusicSynth* music = nullptr;
 };
 
 struct EngineOptions {
@@ -62,7 +69,6 @@ class Engine {
     const Settings& settings() const { return state_.settings; }
     GraphicsDevice& graphicsDevice() { return state_.graphics; }
     const CurrentFont& font() const { return state_.font; }
-    const SoundDevice& soundDevice() const { return state_.sound; }
     FrameTiming& timing() { return timing_; }
     bool windowActive() const { return events_.active(); }
     ScreenScale screenScale() const { return state_.screenScale; }

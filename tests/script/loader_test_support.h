@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "host/audio/mixer.h"
 #include "host/dialogs.h"
 #include "render/recording_compositor.h"
 #include "script/engine_state.h"
@@ -83,7 +84,8 @@ struct GameRun {
     GameFolder folder;
     RecordingDialogs dialogs;
     RecordingCompositor compositor;
-    EngineState state{folder, &dialogs, compositor};
+    Mixer mixer{64};
+    EngineState state{folder, &dialogs, compositor, &mixer};
     TaskInstance& root = state.objects.root();
 };
 

@@ -5,6 +5,7 @@
 
 #include "loader_test_support.h"
 #include "script/task_loader.h"
+#include "sound/sound_test_support.h"
 #include "text/scrambled_file.h"
 
 namespace tavro::testing {
@@ -22,7 +23,7 @@ TEST_F(TaskLoaderTest, SectionsFillTheInstance) {
         "SCRIPT = {player.scr};\r\n"
         "IMAGE = {stand,stand.png}{jump, jump.png};\n"
         "TASK = {shadow.tsk,0,8};\n"
-        "SOUND = {hit,hit.wav};\n"
+        "SOUND = {hit,hit.wav}{miss,missing.wav};\n"
         "CONSTRACT = {init.scr}{more.scr};\n"
         "hp = 10;\tspeed=2.5;";
     folder.files["shadow.tsk"] = "kind=7;";
@@ -30,6 +31,7 @@ TEST_F(TaskLoaderTest, SectionsFillTheInstance) {
     folder.files["init.scr"] = "hp=hp+1;";
     folder.files["more.scr"] = "";
     folder.files["jump.png"] = PngHeader(4, 2);
+    folder.files["hit.wav"] = waveFile();
     ASSERT_TRUE(state.graphics.create(64, 48, false));
 
     TaskInstance instance(state.objects);
@@ -41,7 +43,8 @@ TEST_F(TaskLoaderTest, SectionsFillTheInstance) {
     ASSERT_GE(jump.textureIndex, 0);
     EXPECT_EQ(state.textures.name(jump.textureIndex), "jump.png");
     EXPECT_EQ(instance.images[state.names.idFor("stand")].textureIndex, -1);  // no such file
-    EXPECT_EQ(std::string(instance.sounds[state.names.idFor("hit")].fileName.view()), "hit.wav");
+    EXPECT_EQ(instance.sounds[state.names.idFor("hit")].soundIndex, 0) << "the first sound loaded";
+    EXPECT_EQ(instance.sounds[state.names.idFor("miss")].soundIndex, -1) << "a failed load";
     EXPECT_EQ(variable(instance, "speed"), 2.5);
     EXPECT_EQ(variable(instance, "red"), 255);  // creation defaults stay
 
@@ -107,6 +110,7 @@ TEST_F(TaskLoaderTest, SectionNamesAreCaseSensitiveAndGroupsMayBeMalformed) {
     EXPECT_EQ(variable(instance, "Task"), 3);
     EXPECT_EQ(variable(instance, "script"), 4);
     EXPECT_EQ(instance.images[state.names.idFor("lonely")].textureIndex, -1);
+    EXPECT_EQ(instance.sounds[state.names.idFor("x")].soundIndex, -1) << "no file named";
     EXPECT_EQ(instance.children.count(), 1);  // an empty TASK group still makes a child
     EXPECT_TRUE(instance.frameScripts.empty());
 }

@@ -63,7 +63,7 @@ TEST(CommandLineTest, VersionAndUsageTexts) {
               "tavro: unknown option '--x'\nTry 'tavro --help' for more information.\n");
 }
 
-TEST(CommandLineTest, ChecksTheGameFolderAndFindsTheFirstUsualSoundFont) {
+TEST(CommandLineTest, ChecksTheGameFolder) {
     TemporaryFolder folder;
     folder.writeFile("file", "x");
     std::string error;
@@ -72,12 +72,6 @@ TEST(CommandLineTest, ChecksTheGameFolderAndFindsTheFirstUsualSoundFont) {
     EXPECT_EQ(error, "game folder '" + folder.at("missing") + "' does not exist");
     EXPECT_FALSE(checkGameDirectory(folder.at("file"), error));
     EXPECT_EQ(error, "'" + folder.at("file") + "' is not a folder");
-
-    EXPECT_EQ(findDefaultSoundFont(folder.path()), "");
-    for (const char* name : {"TimGM6mb.sf2", "FluidR3_GM.sf2", "default-GM.sf2"}) {
-        folder.writeFile(name, "x");
-        EXPECT_EQ(findDefaultSoundFont(folder.path()), folder.at(name));
-    }
 }
 
 }  // namespace

@@ -65,7 +65,20 @@ TEST_F(EngineTest, AMissingBootShowsItsMessageAndTheGameStillRuns) {
     EXPECT_FALSE(display_->windowExists());
     EXPECT_FALSE(engine_->graphicsDevice().ready());
     EXPECT_FALSE(engine_->font().ready());
-    EXPECT_FALSE(engine_->soundDevice().ready());
+}
+
+// Without an audio output the sound device cannot be made: its message ends the start-up
+// before the boot task loads.
+TEST_F(EngineTest, AHostWithoutAudioEndsTheStartUpWithTheSoundDeviceMessage) {
+    display_ = std::make_unique<HeadlessDisplay>(ScriptedInput(std::vector<InputEvent>{}));
+    HostServices silent = host(*display_);
+    silent.audio = nullptr;
+    Engine engine(silent, scripts_, kOneFrame);
+    EXPECT_EQ(engine.run(), kExitStartupFailed);
+    EXPECT_NE(dialogText().find("サウンドデバイスの作成に失敗しました。"), std::string::npos)
+        << dialogText();
+    EXPECT_TRUE(scripts_.calls.empty());
+    EXPECT_FALSE(display_->windowExists()) << "shut-down still ran";
 }
 
 // Two games run one after the other in one process: the second starts exactly as a first run

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "host/audio/mixer.h"
 #include "host/game_folder_file_system.h"
 #include "host/headless/headless_compositor.h"
 #include "host/headless/headless_dialogs.h"
@@ -60,7 +61,9 @@ class EngineTest : public ::testing::Test {
         engine_ = std::make_unique<Engine>(host(*display_), scripts_, options);
         return *engine_;
     }
-    HostServices host(Display& display) { return {clock_, display, dialogs_, files_, compositor_}; }
+    HostServices host(Display& display) {
+        return {clock_, display, dialogs_, files_, compositor_, &mixer_};
+    }
     int run(const std::string& input = "", EngineOptions options = {}) {
         return makeEngine(input, options).run();
     }
@@ -77,6 +80,7 @@ class EngineTest : public ::testing::Test {
         std::fopen(folder_.at("dialogs.txt").c_str(), "w"), std::fclose};
     HeadlessDialogs dialogs_{true, dialogOutput_.get()};
     VirtualClock clock_;
+    Mixer mixer_{64};
     GameFolderFileSystem files_{""};  // the current directory: the test's folder
     HeadlessCompositor compositor_;
     RecordingScripts scripts_;

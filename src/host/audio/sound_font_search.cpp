@@ -1,0 +1,61 @@
+#include "host/audio/sound_font_search.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <vector>
+
+namespace tavro {
+
+namespace {
+
+constexpr const char* kSystemSoundFonts[] = {"default-GM.sf2", "FluidR3_GM.sf2", "TimGM6mb.sf2"};
+
+bool isRegularFile(const std::filesystem::path& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+bool hasSoundFontExtension(const std::filesystem::path& path) {
+    std::string extension = path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".sf2" || extension == ".sf3";
+}
+
+// The one soundfont in the folder; empty when there is none or more than one.
+std::string singleSoundFontIn(const std::string& folder) {
+    std::error_code error;
+    std::vector<std::string> found;
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        if (hasSoundFontExtension(entry.path()) && isRegularFile(entry.path())) {
+            found.push_back(entry.path().string());
+        }
+    }
+    return found.size() == 1 ? found.front() : std::string();
+}
+
+}  // namespace
+
+std::string findSoundFont(const SoundFontSearch& search) {
+    if (!search.explicitPath.empty()) {
+        return search.explicitPath;
+    }
+    if (!search.gameFolder.empty()) {
+        if (std::string inGame = singleSoundFontIn(search.gameFolder); !inGame.empty()) {
+            return inGame;
+        }
+    }
+    if (!search.configuredDefault.empty() && isRegularFile(search.configuredDefault)) {
+        return search.configuredDefault;
+    }
+    for (const char* name : kSystemSoundFonts) {
+        const std::string path = search.systemFolder + "/" + name;
+        if (isRegularFile(path)) {
+            return path;
+        }
+    }
+    return {};
+}
+
+}  // namespace tavro

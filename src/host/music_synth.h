@@ -1,0 +1,20 @@
+// Background music as the engine sees it: one Standard MIDI File at a time, looping forever.
+#pragma once
+
+#include <string_view>
+
+namespace tavro {
+
+class MusicSynth {
+  public:
+    virtual ~MusicSynth() = default;
+
+    // Silences and resets the synthesiser, then plays the file from its start, looping
+    // forever without a gap. A standard MIDI file is played in General MIDI mode (bank
+    // selects ignored). False, with nothing playing, when the file cannot be parsed.
+    virtual bool play(std::string_view midiFile, bool standardMidiFile) = 0;
+    // Ends the song and silences the synthesiser.
+    virtual void stop() = 0;
+};
+
+}  // namespace tavro

@@ -1,0 +1,76 @@
+#include "sound/music_player.h"
+
+#include <string>
+
+#include "sound/wave_reader.h"
+
+namespace tavro {
+
+namespace {
+
+constexpr Severity kMusicSeverity = Severity::kNotice;
+
+// A name ending in lower-case "mid" is played as a Standard MIDI File (General MIDI mode).
+bool hasStandardMidiSuffix(std::string_view name) {
+    return name.size() >= 3 && name.substr(name.size() - 3) == "mid";
+}
+
+}  // namespace
+
+MusicPlayer::MusicPlayer(MusicSynth* synth, AudioOutput* output, FileSystem& files, ErrorSink& log)
+    : synth_(synth), output_(output), files_(files), log_(log) {}
+
+bool MusicPlayer::playMusic(const TextString& fileName) {
+    stopMusic();
+    if (fileName.empty()) {
+        return false;
+    }
+    std::string bytes;
+    const bool readable = files_.readFile(fileName.view(), bytes);
+    if (readable && isRiffWave(bytes)) {
+        playing_ = playWave(bytes);
+    } else if (!synth_) {
+        recordFailure("DireceMusicPerformance");
+        return false;
+    } else {
+        playing_ = readable && synth_->play(bytes, hasStandardMidiSuffix(fileName.view()));
+    }
+    if (!playing_) {
+        recordFailure("DireceMusicSegment");
+    }
+    return playing_;
+}
+
+void MusicPlayer::stopMusic() {
+    if (synth_) {
+        synth_->stop();
+    }
+    if (output_) {
+        output_->releaseVoice(waveVoice_);
+        output_->releaseMaster(waveMaster_);
+    }
+    waveVoice_ = -1;
+    waveMaster_ = -1;
+    playing_ = false;
+}
+
+bool MusicPlayer::playWave(std::string_view file) {
+    WaveFile wave;
+    if (!output_ || parseWave(file, wave) != WaveFault::none) {
+        return false;
+    }
+    const auto* samples = reinterpret_cast<const uint8_t*>(wave.samples.data());
+    waveMaster_ = output_->createMaster(wave.format.pcmFormat(), {samples, wave.samples.size()});
+    waveVoice_ = output_->createVoice(waveMaster_);
+    if (waveVoice_ < 0) {
+        return false;
+    }
+    output_->play(waveVoice_, true);
+    return true;
+}
+
+void MusicPlayer::recordFailure(const char* label) {
+    log_.record(label, kMusicSeverity);
+}
+
+}  // namespace tavro

@@ -1,0 +1,133 @@
+#include "sound/sound_ref.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "host/audio/mixer.h"
+#include "sound_test_support.h"
+
+namespace tavro {
+namespace {
+
+constexpr int16_t kLevel = 8192;  // 0.25 of full scale
+constexpr float kVoiceLevel = 0.25f;
+
+class SoundRefTest : public ::testing::Test {
+  protected:
+    SoundRefTest() {
+        files.files["a.wav"] = waveFile(kLevel, 4000);
+        files.files["b.wav"] = waveFile(kLevel, 4000);
+    }
+    // The level after every voice has faded in.
+    float settledLevel() {
+        std::vector<float> out((kRampFrames + 1) * 2);
+        mixer.mix(out.data(), kRampFrames + 1);
+        return out[kRampFrames * 2];
+    }
+
+    MemoryFileSystem files;
+    RecordingLog log;
+    Mixer mixer{4};
+    SoundCache cache{&mixer, files, log};
+};
+
+TEST_F(SoundRefTest, NewReferencePlaysTheFirstSoundLoaded) {
+    SoundRef unfilled;
+    EXPECT_EQ(unfilled.soundIndex, 0);
+    EXPECT_FALSE(PlaySound(unfilled, cache)) << "no sound loaded yet";
+    EXPECT_EQ(log.reports, Reports({{"Duplicate", Severity::kNotice}}));
+    SoundRef loaded;
+    ASSERT_TRUE(LoadSoundRef(loaded, "a.wav", cache));
+    EXPECT_TRUE(PlaySound(unfilled, cache));
+    EXPECT_NEAR(settledLevel(), kVoiceLevel, 1e-3);
+}
+
+TEST_F(SoundRefTest, TwoReferencesToOneSoundPlayTwoVoices) {
+    SoundRef first;
+    ASSERT_TRUE(LoadSoundRef(first, "a.wav", cache));
+    SoundRef second = first;
+    EXPECT_EQ(second.soundIndex, first.soundIndex);
+    EXPECT_EQ(second.voice(), -1) << "a copy takes the index only";
+    EXPECT_TRUE(PlaySound(first, cache));
+    EXPECT_TRUE(PlaySound(second, cache));
+    EXPECT_TRUE(PlaySound(second, cache));
+    EXPECT_NEAR(settledLevel(), 2 * kVoiceLevel, 1e-3);
+    EXPECT_NE(first.voice(), second.voice());
+}
+
+TEST_F(SoundRefTest, StopKeepsThePositionAndRewindRestarts) {
+    SoundRef sound;
+    ASSERT_TRUE(LoadSoundRef(sound, "a.wav", cache));
+    PlaySound(sound, cache);
+    settledLevel();
+    StopSound(sound, cache);
+    settledLevel();
+    EXPECT_FALSE(mixer.voicePlaying(sound.voice()));
+    EXPECT_EQ(mixer.voicePosition(sound.voice()), kRampFrames + 1);
+    RewindSound(sound, cache);
+    settledLevel();
+    EXPECT_EQ(mixer.voicePosition(sound.voice()), 0u);
+}
+
+TEST_F(SoundRefTest, ReleasingAReferenceEndsItsVoice) {
+    struct Case {
+        const char* name;
+        void (*release)(std::unique_ptr<SoundRef>& sound, SoundCache& cache);
+    };
+    using Ref = std::unique_ptr<SoundRef>;
+    const Case cases[] = {
+        {"released", [](Ref& s, SoundCache&) { ReleaseSoundRef(*s); }},
+        {"destroyed", [](Ref& s, SoundCache&) { s.reset(); }},
+        {"assigned another", [](Ref& s, SoundCache&) { *s = SoundRef(); }},
+        {"loaded again", [](Ref& s, SoundCache& cache) { LoadSoundRef(*s, "", cache); }},
+    };
+    for (const Case& c : cases) {
+        auto sound = std::make_unique<SoundRef>();
+        ASSERT_TRUE(LoadSoundRef(*sound, "a.wav", cache)) << c.name;
+        PlaySound(*sound, cache);
+        ASSERT_NEAR(settledLevel(), kVoiceLevel, 1e-3) << c.name;
+        c.release(sound, cache);
+        EXPECT_EQ(settledLevel(), 0.0f) << c.name;
+    }
+    // Every voice came back: the mixer's four slots are free again.
+    std::vector<SoundRef> refs(4);
+    for (SoundRef& ref : refs) {
+        EXPECT_TRUE(PlaySound(ref, cache));
+    }
+}
+
+TEST_F(SoundRefTest, VoiceFollowsItsReferenceWhenTheArrayGrows) {
+    std::vector<SoundRef> refs(1);
+    ASSERT_TRUE(LoadSoundRef(refs[0], "a.wav", cache));
+    PlaySound(refs[0], cache);
+    refs.resize(64);
+    EXPECT_NEAR(settledLevel(), kVoiceLevel, 1e-3);
+}
+
+TEST_F(SoundRefTest, FailedLoadsLeaveNoSound) {
+    SoundRef sound;
+    EXPECT_FALSE(LoadSoundRef(sound, "missing.wav", cache));
+    EXPECT_EQ(sound.soundIndex, -1);
+    log.reports.clear();
+    EXPECT_FALSE(PlaySound(sound, cache));
+    EXPECT_FALSE(StopSound(sound, cache));
+    EXPECT_FALSE(RewindSound(sound, cache));
+    EXPECT_TRUE(log.reports.empty()) << "an unloaded reference is silent, not logged";
+}
+
+TEST_F(SoundRefTest, RunningOutOfVoicesLogsDuplicateAndTriesAgainLater) {
+    std::vector<SoundRef> refs(4);
+    for (SoundRef& ref : refs) {
+        ASSERT_TRUE(LoadSoundRef(ref, "a.wav", cache));
+    }
+    SoundRef extra;
+    EXPECT_FALSE(LoadSoundRef(extra, "b.wav", cache));
+    EXPECT_EQ(extra.soundIndex, 1) << "the index stays for a later try";
+    EXPECT_EQ(log.reports, Reports({{"Duplicate", Severity::kNotice}}));
+    ReleaseSoundRef(refs[0]);
+    EXPECT_TRUE(PlaySound(extra, cache));
+}
+
+}  // namespace
+}  // namespace tavro
