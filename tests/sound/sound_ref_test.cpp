@@ -43,6 +43,16 @@ TEST_F(SoundRefTest, NewReferencePlaysTheFirstSoundLoaded) {
     EXPECT_NEAR(settledLevel(), kVoiceLevel, 1e-3);
 }
 
+// A reference released after shut-down freed the sounds still gives its voice back, so none
+// leaks: a mixer of four voices serves any number of such rounds.
+TEST_F(SoundRefTest, ReleasingAfterTheSoundsAreFreedFreesTheVoice) {
+    for (int round = 0; round < 10; ++round) {
+        SoundRef sound;
+        ASSERT_TRUE(LoadSoundRef(sound, "a.wav", cache)) << "round " << round;
+        cache.freeSoundCache();
+    }
+}
+
 TEST_F(SoundRefTest, TwoReferencesToOneSoundPlayTwoVoices) {
     SoundRef first;
     ASSERT_TRUE(LoadSoundRef(first, "a.wav", cache));
