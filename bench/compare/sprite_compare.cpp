@@ -241,12 +241,18 @@ int main(int argc, char** argv) {
             frames = std::max(1, std::atoi(argv[i + 1]));
         }
     }
+    // SDL falls back to its offscreen driver when there is no display; that is no window.
     std::string displayError;
-    const bool video = SDL_Init(SDL_INIT_VIDEO) == 0;
+    bool video = SDL_Init(SDL_INIT_VIDEO) == 0;
     if (!video) {
         displayError = SDL_GetError();
+    } else if (const std::string driver = SDL_GetCurrentVideoDriver();
+               driver == "offscreen" || driver == "dummy") {
+        displayError = "video driver " + driver;
+        SDL_Quit();
+        video = false;
     } else {
-        std::printf("SDL video driver: %s\n", SDL_GetCurrentVideoDriver());
+        std::printf("SDL video driver: %s\n", driver.c_str());
     }
     std::printf("%d frames measured (median), after %d warm-up frames\n\n", frames, kWarmUpFrames);
     std::printf("%-7s %-7s %-48s %10s %12s %10s\n", "sprites", "filter", "path", "ms/frame",
