@@ -50,7 +50,11 @@ void noteMissingBoot(const GameFolderFileSystem& gameFolder, const CommandLineOp
 int runEngine(const HostServices& host, const CommandLineOptions& options) {
     ScriptEngineGameScripts scripts;
     Engine engine(host, scripts, EngineOptions{options.frameLimit, options.seed});
-    return engine.run();
+    const int status = engine.run();
+    if (engine.settings().writeAtExit) {
+        std::fprintf(stderr, "tavro: %s\n", describeRelease(engine.releaseFiles()).c_str());
+    }
+    return status;
 }
 
 // Writes the last presented frame; a run that presented none writes nothing and says so.

@@ -2,6 +2,7 @@
 // exactly as a game names them. The host maps such a path onto the disk.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,14 @@ namespace tavro {
 struct DirectoryEntry {
     std::string name;  // Shift-JIS bytes where the disk name converts
     bool isDirectory = false;
+};
+
+// Which folder of the disk a path leads to, links followed: two paths name the same folder
+// exactly when their identities are equal.
+struct FolderIdentity {
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    bool operator==(const FolderIdentity&) const = default;
 };
 
 class FileSystem {
@@ -27,6 +36,13 @@ class FileSystem {
     virtual bool truncateFile(std::string_view path) = 0;
     // Entries of a directory (without "." and ".."), in the order the disk returns them.
     virtual std::vector<DirectoryEntry> listDirectory(std::string_view directory) = 0;
+    // The identity of the folder a path leads to; false when unknown (then a walk of the
+    // folders can only bound its depth).
+    virtual bool folderIdentity(std::string_view directory, FolderIdentity& identity) {
+        (void)directory;
+        (void)identity;
+        return false;
+    }
 };
 
 }  // namespace tavro

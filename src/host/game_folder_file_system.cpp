@@ -170,4 +170,15 @@ std::vector<DirectoryEntry> GameFolderFileSystem::listDirectory(std::string_view
     return resolver_.listDirectory(directory);
 }
 
+bool GameFolderFileSystem::folderIdentity(std::string_view directory, FolderIdentity& identity) {
+    std::string diskPath;
+    struct stat info;
+    if (!resolver_.resolveExisting(directory, diskPath) || ::stat(diskPath.c_str(), &info) != 0 ||
+        !S_ISDIR(info.st_mode)) {
+        return false;
+    }
+    identity = {static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+    return true;
+}
+
 }  // namespace tavro

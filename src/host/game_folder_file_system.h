@@ -23,6 +23,7 @@ class GameFolderFileSystem : public FileSystem {
     bool appendFile(std::string_view path, std::string_view bytes) override;
     bool truncateFile(std::string_view path) override;
     std::vector<DirectoryEntry> listDirectory(std::string_view directory) override;
+    bool folderIdentity(std::string_view directory, FolderIdentity& identity) override;
 
   private:
     PathResolver resolver_;

@@ -28,6 +28,7 @@
 #include "sound/sound_cache.h"
 #include "text/error_log.h"
 #include "text/named_text_table.h"
+#include "text/package_bundles.h"
 
 namespace tavro {
 
@@ -43,6 +44,13 @@ struct Settings {
     bool bundleOnlyAnimations = false;
     bool writeAtExit = false;
     bool scanAll = false;
+
+    SourceMode sourceMode(BundleKind kind) const {
+        const bool bundleOnly = kind == BundleKind::kTask     ? bundleOnlyTasks
+                                : kind == BundleKind::kScript ? bundleOnlyScripts
+                                                              : bundleOnlyAnimations;
+        return bundleOnly ? SourceMode::kBundleOnly : SourceMode::kOriginalFirst;
+    }
 };
 
 // The system variables the shell exchanges with the scripts every frame, numbered when the
@@ -117,6 +125,8 @@ struct EngineState {
     ErrorLog log;
     ConfigTable config;
     Settings settings;
+    // The texts of every task, script and animation file read in the run, by kind.
+    PackageBundles bundles;
     // The one stop flag: set by a window close, "quit(", a Yes to the runaway-loop question,
     // a syntax error and a killed root; once set, the loader, the compiler, the interpreter
     // and the frame loop refuse further work. It is never cleared in a run.

@@ -43,7 +43,7 @@ int32_t scriptNumberFor(EngineState& state, const TextString& fileName) {
         return number;
     }
     TextString text;
-    if (!fetchSourceText(state, fileName, text)) {
+    if (!fetchSourceText(state, BundleKind::kScript, fileName, text)) {
         return 0;
     }
     prepareScriptText(text);

@@ -1,11 +1,12 @@
 #include "script/task_loader.h"
 
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "script/engine_state.h"
 #include "text/named_text_table.h"
-#include "text/scrambled_file.h"
 #include "text/text_numbers.h"
 
 namespace tavro {
@@ -15,7 +16,8 @@ namespace {
 // Task files naming child tasks, which name their own, are read recursively; a chain of
 // distinct files deeper than this is cut off so the stack cannot overflow.
 constexpr int32_t kMaxTaskNesting = 256;
-// Folders below the scanned one; deeper ones (or a loop of folder links) are not walked.
+// Folders below the scanned one; deeper ones are not walked (a bound for file systems that
+// cannot tell a loop of folder links).
 constexpr int32_t kMaxScanDepth = 64;
 
 constexpr const char* kTaskNestingMessage = "task files nested too deeply: child left empty";
@@ -97,7 +99,7 @@ void handleSection(EngineState& state, Task& task, const char* name, const TextS
 // Reads the task file into its template. False when the file cannot be read.
 bool readTaskFile(EngineState& state, const TextString& taskName) {
     TextString text;
-    if (!fetchSourceText(state, taskName, text)) {
+    if (!fetchSourceText(state, BundleKind::kTask, taskName, text)) {
         return false;
     }
     removeWhitespace(text);
@@ -113,11 +115,28 @@ bool readTaskFile(EngineState& state, const TextString& taskName) {
     return true;
 }
 
-void scanFolder(EngineState& state, const TextString& directory, const TextString& pattern,
-                int32_t depth) {
+// One walk of the game folder: the folders already entered, so a link leading back to one
+// of them (a loop of folder links) is not walked again.
+struct FolderWalk {
+    const TextString& directory;
+    std::set<std::pair<uint64_t, uint64_t>> entered;
+
+    // False when the folder has been entered before. Folders of unknown identity are
+    // always entered; the depth bound alone stops them.
+    bool enter(FileSystem& files, const TextString& folder) {
+        FolderIdentity identity;
+        return !files.folderIdentity(folder.view(), identity) ||
+               entered.emplace(identity.device, identity.inode).second;
+    }
+};
+
+void scanFolder(EngineState& state, FolderWalk& walk, const TextString& pattern, int32_t depth) {
     // The pattern without its final "*": "" at the top, "sub/" one level down.
     const TextString prefix = pattern.substr(0, pattern.length() - 1);
-    const TextString folder = directory + prefix;
+    const TextString folder = walk.directory + prefix;
+    if (!walk.enter(state.files, folder)) {
+        return;
+    }
     for (const DirectoryEntry& entry : state.files.listDirectory(folder.view())) {
         if (state.haltRequested) {
             return;
@@ -125,8 +144,12 @@ void scanFolder(EngineState& state, const TextString& directory, const TextStrin
         const TextString path = prefix + TextString(entry.name.c_str());
         if (entry.isDirectory) {
             if (entry.name != "." && entry.name != ".." && depth < kMaxScanDepth) {
-                scanFolder(state, directory, path + "/*", depth + 1);
+                scanFolder(state, walk, path + "/*", depth + 1);
             }
+        } else if (folder.empty() && isBundleFileName(entry.name.c_str())) {
+            // The game's bundles are no task files: "package.tsk" read as one would nest
+            // every release inside the next.
+            continue;
         } else if (entry.name.ends_with(".tsk")) {
             loadTaskInto(state, state.objects.root(), path);
         }
@@ -151,9 +174,10 @@ void TaskTable::markLoaded(const TextString& name) {
     loaded_.emplace(name.view());
 }
 
-bool fetchSourceText(EngineState& state, const TextString& fileName, TextString& text) {
-    text = "";
-    return ScrambledFile(state.files, &state.log, fileName.cStr()).readAll(text);
+bool fetchSourceText(EngineState& state, BundleKind kind, const TextString& fileName,
+                     TextString& text) {
+    return state.bundles.fetch(state.files, &state.log, kind, state.settings.sourceMode(kind),
+                               fileName, text);
 }
 
 void removeWhitespace(TextString& text) {
@@ -173,7 +197,8 @@ bool loadTaskInto(EngineState& state, TaskInstance& instance, const TextString& 
 }
 
 void scanTaskFiles(EngineState& state, const TextString& directory, const TextString& pattern) {
-    scanFolder(state, directory, pattern, 0);
+    FolderWalk walk{directory, {}};
+    scanFolder(state, walk, pattern, 0);
 }
 
 }  // namespace tavro

@@ -10,6 +10,7 @@
 #include <unordered_set>
 
 #include "script/task_instance.h"
+#include "text/package_bundles.h"
 #include "text/text_string.h"
 
 namespace tavro {
@@ -33,9 +34,11 @@ class TaskTable {
     std::unordered_set<std::string> loaded_;
 };
 
-// Reads the game's file (a name ending in ".xx" is unscrambled with the default key).
-// False when it cannot be read; the file access has logged why.
-bool fetchSourceText(EngineState& state, const TextString& fileName, TextString& text);
+// The unprepared text of a task, script or animation file, through the kind's bundle table
+// in the run's source mode for that kind (the file first, or the bundle alone). False when it
+// cannot be had; the file access has logged why.
+bool fetchSourceText(EngineState& state, BundleKind kind, const TextString& fileName,
+                     TextString& text);
 
 // Removes every space, tab, line feed and carriage return.
 void removeWhitespace(TextString& text);
@@ -49,7 +52,9 @@ bool loadTaskInto(EngineState& state, TaskInstance& instance, const TextString& 
 
 // Loads every ".tsk" file below the directory (a trailing "/" included, "" for the game
 // folder) into the root instance, one after another; `pattern` ends in "*" and names the
-// subfolder walked, "*" at the top. Task names are paths relative to the directory.
+// subfolder walked, "*" at the top. Task names are paths relative to the directory. The
+// bundle files at the top of the game folder are skipped, and a folder reached again through
+// links is walked once.
 void scanTaskFiles(EngineState& state, const TextString& directory, const TextString& pattern);
 
 }  // namespace tavro

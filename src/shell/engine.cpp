@@ -1,6 +1,6 @@
 #include "shell/engine.h"
 
-#include "shell/package_bundles.h"
+#include "shell/release_files.h"
 #include "shell/settings.h"
 #include "shell/shell_messages.h"
 #include "text/messages.h"
@@ -67,10 +67,12 @@ bool Engine::startUp() {
         showMessage(kFontFailedMessage);
         return false;
     }
+    // The bundles come before the release scan: every file the scan reads then replaces its
+    // entry of an earlier release, and entries whose files are gone stay.
+    loadPackageBundles(state_);
     if (state_.settings.scanAll) {
         scripts_.scanTaskFiles(state_);
     }
-    loadPackageBundles(config.at("packagePassword"));
 
     TaskInstance& root = state_.objects.root();
     if (!scripts_.loadRoot(state_, root, kBootTaskName)) {
@@ -143,9 +145,10 @@ void Engine::seedWindowVariables() {
 }
 
 void Engine::shutDown() {
-    if (state_.settings.writeAtExit) {
-        savePackageBundles(state_.config.at("packagePassword"));
-        writeSettings(state_);
+    // A start-up that failed before the scan and "boot" would leave a folder whose settings
+    // say bundle-only over bundles that hold nothing: such a run writes no release files.
+    if (state_.settings.writeAtExit && reachedFrameLoop_) {
+        releaseFiles_ = writeReleaseFiles(state_);
     }
     state_.musicPlayer.stopMusic();
     state_.font.release();

@@ -20,6 +20,7 @@
 #include "shell/frame_timing.h"
 #include "shell/game_scripts.h"
 #include "shell/main_window_events.h"
+#include "shell/release_files.h"
 
 namespace tavro {
 
@@ -73,6 +74,9 @@ class Engine {
     bool windowActive() const { return events_.active(); }
     ScreenScale screenScale() const { return state_.screenScale; }
     uint64_t framesRun() const { return framesRun_; }
+    // What the shut-down of a release run wrote; empty for other runs and for a release run
+    // whose start-up did not reach the frame loop.
+    const ReleaseFiles& releaseFiles() const { return releaseFiles_; }
 
   private:
     void showMessage(const char* text);
@@ -101,6 +105,8 @@ class Engine {
     FrameTiming timing_;
     MainWindowEvents events_;
     uint64_t framesRun_ = 0;
+    bool reachedFrameLoop_ = false;
+    ReleaseFiles releaseFiles_;
 };
 
 }  // namespace tavro

@@ -15,6 +15,7 @@ uint32_t clearColourFrom(double red, double green, double blue) {
 }
 
 void Engine::runFrameLoop() {
+    reachedFrameLoop_ = true;
     timing_.resynchronise(host_.clock.milliseconds());
     while (!state_.haltRequested) {
         if (!host_.display.pumpEvents(events_)) {

@@ -22,6 +22,8 @@ inline constexpr const char* kInvalidFileNameMessage =
 inline constexpr const char* kFileOpenFailedPrefix =
     "\x83t\x83@\x83"
     "C\x83\x8b\x83I\x81[\x83v\x83\x93\x8e\xb8\x94s [";
+// a missing script file's text comes from the script bundle
+inline constexpr const char* kBundleSubstituteScriptMessage = "...substit from package";
 // ...substituting the package file's data
 inline constexpr const char* kBundleSubstituteAnimationMessage =
     "...\x83p\x83"
