@@ -129,9 +129,9 @@ int runHeadless(const CommandLineOptions& options, std::vector<InputEvent> input
     HeadlessDisplay display{ScriptedInput(std::move(input)), &faults};
     HeadlessDialogs dialogs(options.answerYes);
     HeadlessCompositor compositor(&faults);
-    const int status = runEngine(HostServices{clock, display, dialogs, files, compositor,
-                                              &audio.mixer(), audio.music()},
-                                 options);
+    const int status = runEngine(
+        HostServices{clock, display, dialogs, files, compositor, &audio.mixer(), audio.music()},
+        options);
     if (recording && !recording->finish()) {
         std::fprintf(stderr, "tavro: writing %s failed\n", options.audioOutPath.c_str());
     }

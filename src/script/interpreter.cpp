@@ -165,7 +165,8 @@ void runScriptCall(const Statement& statement, InstanceContext& context) {
     int64_t& calls = state.nesting.scriptCallsThisFrame;
     if (calls >= kMaxScriptCallsPerFrame) {
         if (calls++ == kMaxScriptCallsPerFrame) {
-            state.log.record("script( calls in one frame past the limit: calls not run", Severity::kError);
+            state.log.record("script( calls in one frame past the limit: calls not run",
+                             Severity::kError);
         }
         return;
     }

@@ -104,10 +104,9 @@ TEST(ScrambledFile, FailuresAreReportedWithThePathAndMode) {
         return sink.reports;
     };
     const std::string open = kFileOpenFailedPrefix + std::string("locked.txt");
-    EXPECT_EQ(attemptAll("locked.txt"),
-              (Reports{{open + "] -rb", Severity::kError},
-                       {open + "] -wb", Severity::kError},
-                       {open + "] -ab", Severity::kError}}))
+    EXPECT_EQ(attemptAll("locked.txt"), (Reports{{open + "] -rb", Severity::kError},
+                                                 {open + "] -wb", Severity::kError},
+                                                 {open + "] -ab", Severity::kError}}))
         << "a failed truncation is silent";
     EXPECT_EQ(disk.files["locked.txt"], "old");
     EXPECT_EQ(attemptAll(""), Reports(4, {kInvalidFileNameMessage, Severity::kMinor}));
