@@ -5,13 +5,8 @@
 
 #include <string>
 
-#include "host/audio/mixer.h"
-#include "host/compositor/pixman_compositor.h"
+#include "headless_host.h"
 #include "host/game_folder_file_system.h"
-#include "host/headless/headless_dialogs.h"
-#include "host/headless/headless_display.h"
-#include "host/headless/virtual_clock.h"
-#include "shell/engine.h"
 #include "temporary_game_folder.h"
 
 namespace {
@@ -50,14 +45,8 @@ void BM_EngineDrawFrame(benchmark::State& state) {
     GameFolderFileSystem files("");
     ScriptEngineGameScripts scripts;
     for (auto _ : state) {
-        VirtualClock clock;
-        HeadlessDisplay display;
-        HeadlessDialogs dialogs(true);
-        PixmanCompositor compositor;
-        // Without a mixer start-up fails for want of a sound device, before any frame.
-        Mixer mixer;
-        Engine engine(HostServices{clock, display, dialogs, files, compositor, &mixer}, scripts,
-                      EngineOptions{kFrames, 1u});
+        bench::HeadlessHost host(files);
+        Engine engine(host.services(), scripts, EngineOptions{kFrames, 1u});
         if (engine.run() != 0) {
             state.SkipWithError("the game did not start");
             return;

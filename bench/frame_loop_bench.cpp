@@ -3,13 +3,8 @@
 #include <benchmark/benchmark.h>
 #include <cstdint>
 
-#include "host/audio/mixer.h"
-#include "host/compositor/pixman_compositor.h"
+#include "headless_host.h"
 #include "host/game_folder_file_system.h"
-#include "host/headless/headless_dialogs.h"
-#include "host/headless/headless_display.h"
-#include "host/headless/virtual_clock.h"
-#include "shell/engine.h"
 #include "temporary_game_folder.h"
 
 namespace {
@@ -24,13 +19,8 @@ void BM_EmptyGameHeadlessFrames(benchmark::State& state) {
     const auto frames = static_cast<uint64_t>(state.range(0));
     uint64_t total = 0;
     for (auto _ : state) {
-        VirtualClock clock;
-        HeadlessDisplay display;
-        HeadlessDialogs dialogs(true);
-        PixmanCompositor compositor;
-        Mixer mixer;
-        Engine engine(HostServices{clock, display, dialogs, files, compositor, &mixer}, scripts,
-                      EngineOptions{frames, 1u});
+        bench::HeadlessHost host(files);
+        Engine engine(host.services(), scripts, EngineOptions{frames, 1u});
         benchmark::DoNotOptimize(engine.run());
         total += engine.framesRun();
     }
