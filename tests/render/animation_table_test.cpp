@@ -10,11 +10,6 @@
 namespace tavro {
 namespace {
 
-std::string Show(const FrameRect& r) {
-    return "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-           std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
-}
-
 constexpr int32_t kMax = INT32_MAX;
 constexpr int32_t kMin = INT32_MIN;
 
@@ -70,8 +65,7 @@ TEST(AnimationTextTest, ReadsSheetFramesAndDurations) {
         EXPECT_EQ(sheet.textureName, c.texture) << c.text;
         ASSERT_EQ(sheet.frames.size(), c.frames.size()) << c.text;
         for (size_t i = 0; i < c.frames.size(); ++i) {
-            EXPECT_EQ(sheet.frames[i], c.frames[i])
-                << c.text << " frame " << i << " is " << Show(sheet.frames[i]);
+            EXPECT_EQ(sheet.frames[i], c.frames[i]) << c.text << " frame " << i;
         }
         EXPECT_EQ(sheet.durations, c.durations) << c.text;
         EXPECT_EQ(sheet.totalDuration, c.total) << c.text;
@@ -94,37 +88,28 @@ TEST(AnimationTextTest, WrapsCountersAboveTheTotal) {
     }
 }
 
-// Frames by counter, as the render pass sees the wrapped copy of a counter advanced per draw.
-TEST(AnimationTableTest, ShowsEachFrameForItsDuration) {
-    std::map<std::string, std::string> files = {
-        {"two.ani", "texture=s.png;width=1;height=1;animation={0,0,5}{1,0,5}"},
-        {"zero.ani", "texture=s.png;width=1;height=1;animation={0,0,0}{1,0,2}{2,0,0}{3,0,1}"},
-        {"still.ani", "texture=s.png;x=3;width=1;height=1;"},
-    };
-    AnimationTable table([&](const TextString& name, TextString& text) {
-        const auto found = files.find(std::string(name.view()));
-        return found != files.end() && (text = found->second.c_str(), true);
-    });
+// Frames by counter as the render pass sees them; huge counters wrap without a loop
+// (2^32 - 1 = 10 * 429496729 + 5).
+TEST(AnimationTextTest, ShowsEachFrameForItsDuration) {
     struct Case {
-        const char* file;
+        const char* groups;
         std::vector<uint32_t> counters;
-        std::vector<int32_t> columns;  // the frame's left edge
+        std::vector<int32_t> lefts;  // the frame's left edge: its column
     };
     const Case cases[] = {
-        {"two.ani", {0, 1, 5, 6, 10, 11, 15, 16, 20, 25}, {0, 0, 0, 1, 1, 0, 0, 1, 1, 0}},
+        {"{0,0,5}{1,0,5}",
+         {0, 1, 5, 6, 10, 11, 15, 16, 20, 25, 0xFFFFFFFF, 0xFFFFFFFA},
+         {0, 0, 0, 1, 1, 0, 0, 1, 1, 0, 0, 1}},
         // A zero-duration frame shows only as frame 0 at counter 0.
-        {"zero.ani", {0, 1, 2, 3, 4, 6}, {0, 1, 1, 3, 1, 3}},
-        {"still.ani", {0, 1, 99, 0xFFFFFFFF}, {3, 3, 3, 3}},
-        // Huge counters wrap without a loop: 2^32 - 1 = 10 * 429496729 + 5.
-        {"two.ani", {0xFFFFFFFF, 0xFFFFFFFA, 0xFFFFFFF6, 0xFFFFFFF5}, {0, 1, 1, 0}},
+        {"{0,0,0}{1,0,2}{2,0,0}{3,0,1}", {0, 1, 2, 3, 4, 6}, {0, 1, 1, 3, 1, 3}},
     };
     for (const Case& c : cases) {
-        const int32_t index = table.load(c.file);
-        ASSERT_GE(index, 0) << c.file;
+        const std::string text = std::string("width=1;height=1;animation=") + c.groups;
+        const AnimationSheet sheet = ReadAnimationText(text.c_str());
         for (size_t i = 0; i < c.counters.size(); ++i) {
-            uint32_t counter = c.counters[i];
-            EXPECT_EQ(table.currentFrameRect(index, counter).left, c.columns[i])
-                << c.file << " at " << c.counters[i];
+            const uint32_t counter = WrapFrameCounter(c.counters[i], sheet.totalDuration);
+            EXPECT_EQ(SheetFrameAt(sheet, counter).left, c.lefts[i])
+                << c.groups << " at " << c.counters[i];
         }
     }
 }
