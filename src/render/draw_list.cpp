@@ -1,6 +1,8 @@
 #include "render/draw_list.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 #include <utility>
 
 namespace tavro {
@@ -9,6 +11,18 @@ namespace {
 
 AffineMatrix CompositorMatrix(const TransformMatrix& m) {
     return AffineMatrix{m.m11, m.m12, m.m21, m.m22, m.m41, m.m42};
+}
+
+// The frame cut to the sheet, so a frame from a file with negative cells, corners beyond the
+// sheet or overflowing positions never reads outside the texture.
+TexelRect ClampToSheet(const FrameRect& frame, const ImageInfo& sheet) {
+    const int64_t width = std::min<int64_t>(sheet.width, std::numeric_limits<int32_t>::max());
+    const int64_t height = std::min<int64_t>(sheet.height, std::numeric_limits<int32_t>::max());
+    auto cut = [](int32_t value, int64_t limit) {
+        return static_cast<int32_t>(std::clamp<int64_t>(value, 0, limit));
+    };
+    return TexelRect{cut(frame.left, width), cut(frame.top, height), cut(frame.right, width),
+                     cut(frame.bottom, height)};
 }
 
 }  // namespace
@@ -94,13 +108,20 @@ bool DrawImageItem(const ImageRef& image, const TransformMatrix& finalMatrix, ui
         item.source =
             TexelRect{0, 0, static_cast<int32_t>(info.width), static_cast<int32_t>(info.height)};
     } else {
-        FrameRect frame;
-        if (!context.animations.frameRect(image.animationIndex, image.frameCounter, frame)) {
+        // Only the item's copy of the counter is wrapped; the object's own keeps counting.
+        auto counter = static_cast<uint32_t>(image.frameCounter);
+        const FrameRect frame = context.animations.currentFrameRect(image.animationIndex, counter);
+        const ImageInfo sheet = context.textures.imageInfo(image.textureIndex, context.device);
+        const TexelRect inside = ClampToSheet(frame, sheet);
+        if (inside.right <= inside.left || inside.bottom <= inside.top) {
             return false;
         }
-        item.source = TexelRect{frame.left, frame.top, frame.right, frame.bottom};
-        placement = Multiply(finalMatrix, Translation(0.5 * (frame.right - frame.left),
-                                                      0.5 * (frame.bottom - frame.top)));
+        item.source = inside;
+        // Positions as doubles: a frame corner may lie anywhere in the 32-bit range.
+        const double cutLeft = static_cast<double>(inside.left) - frame.left;
+        const double cutTop = static_cast<double>(inside.top) - frame.top;
+        placement = Multiply(finalMatrix, Translation(0.5 * (inside.right - inside.left) + cutLeft,
+                                                      0.5 * (inside.bottom - inside.top) + cutTop));
     }
     item.centreX = 0.5f * static_cast<float>(item.source.right - item.source.left);
     item.centreY = 0.5f * static_cast<float>(item.source.bottom - item.source.top);

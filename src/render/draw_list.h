@@ -43,7 +43,7 @@ class DrawList {
 struct RenderContext {
     GraphicsDevice& device;
     TextureCache& textures;
-    const AnimationTable& animations;
+    AnimationTable& animations;
     ScreenScale screenScale;
 };
 
@@ -62,7 +62,9 @@ void RenderDrawList(DrawList& list, const RenderContext& context, bool haltReque
 void DiscardDrawList(DrawList& list);
 
 // Draws one image item centred on the origin of its final matrix; false when it has no
-// texture. An animation frame is moved by half its size, which the draw command compensates.
+// texture. An animation frame is moved by half its size, which the draw command compensates;
+// the part of a frame outside the sheet is left out (nothing is drawn when no part is inside),
+// and the rest stays where it would have been.
 bool DrawImageItem(const ImageRef& image, const TransformMatrix& finalMatrix, uint32_t colour,
                    const RenderContext& context);
 

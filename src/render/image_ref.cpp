@@ -44,12 +44,12 @@ bool LoadImageRef(ImageRef& image, const TextString& fileName, TextureCache& tex
 
 double FirstFrameWidth(const ImageRef& image, const AnimationTable& animations) {
     const FrameRect frame = FirstFrame(image, animations);
-    return frame.right - frame.left;
+    return static_cast<double>(frame.right) - frame.left;
 }
 
 double FirstFrameHeight(const ImageRef& image, const AnimationTable& animations) {
     const FrameRect frame = FirstFrame(image, animations);
-    return frame.bottom - frame.top;
+    return static_cast<double>(frame.bottom) - frame.top;
 }
 
 }  // namespace tavro

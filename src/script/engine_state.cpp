@@ -30,7 +30,10 @@ EngineState::EngineState(FileSystem& files, Dialogs* dialogs, Compositor& compos
       musicPlayer(music, audio, files, log),
       objects(startIds, log),
       graphics(compositor, log),
-      textures(files, log) {}
+      textures(files, log),
+      animations([this](const TextString& fileName, TextString& text) {
+          return fetchSourceText(*this, BundleKind::kAnimation, fileName, text);
+      }) {}
 
 void EngineState::numberProperties() {
     properties_ = {names.idFor("x"),       names.idFor("y"),        names.idFor("width"),

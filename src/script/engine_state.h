@@ -157,7 +157,7 @@ struct EngineState {
 
     GraphicsDevice graphics;
     TextureCache textures;
-    AnimationTable animations;
+    AnimationTable animations;  // its texts through the animation bundle table
     DrawList drawList;
     // Script coordinates to back-buffer pixels; set when the device is created.
     ScreenScale screenScale;

@@ -62,7 +62,9 @@ void draw(const Statement& statement, TaskInstance& current, InstanceContext& co
                           state.camera.x(), state.camera.y(), scrollX, scrollY);
     }
     if (statement.expressions[4].evaluate(&context) == 0) {
-        ++current.images[id].frameCounter;
+        // Counted as unsigned, so a run of 2^32 draws wraps instead of overflowing.
+        int32_t& counter = current.images[id].frameCounter;
+        counter = static_cast<int32_t>(static_cast<uint32_t>(counter) + 1u);
     }
     const auto priority = static_cast<uint32_t>(toInt32(property(current, ids.priority)));
     AddImageItem(state.drawList, current.images[id], ObjectTransform(px, py, scaleX, scaleY, angle),

@@ -180,12 +180,6 @@ bool fetchSourceText(EngineState& state, BundleKind kind, const TextString& file
                                fileName, text);
 }
 
-void removeWhitespace(TextString& text) {
-    for (const char* blank : {" ", "\t", "\n", "\r"}) {
-        text.replaceAll(blank, "");
-    }
-}
-
 bool loadTaskInto(EngineState& state, TaskInstance& instance, const TextString& taskName) {
     if (state.haltRequested || taskName.empty()) {
         return false;

@@ -40,9 +40,6 @@ class TaskTable {
 bool fetchSourceText(EngineState& state, BundleKind kind, const TextString& fileName,
                      TextString& text);
 
-// Removes every space, tab, line feed and carriage return.
-void removeWhitespace(TextString& text);
-
 // Makes the instance a copy of the named task's template, reading the task file first if
 // needed: its scripts, variables, images and sounds are replaced, and copies of the template's
 // children go in front of the children it already has. False when halted, for an empty name,

@@ -153,7 +153,7 @@ void Engine::shutDown() {
     state_.musicPlayer.stopMusic();
     state_.font.release();
     state_.soundCache.freeSoundCache();
-    FreeAnimations();
+    state_.animations.freeAnimations();
     state_.textures.freeTextureCache();  // before the device the textures belong to
     state_.graphics.release();
     host_.display.destroyWindow();

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <utility>
 
@@ -297,6 +298,12 @@ bool TextString::nextGroup(const char* open, const char* close) {
 
 TextString TextString::token() const {
     return TextString(tokenCStr());
+}
+
+void removeWhitespace(TextString& text) {
+    for (const char* blank : {" ", "\t", "\n", "\r"}) {
+        text.replaceAll(blank, "");
+    }
 }
 
 }  // namespace tavro

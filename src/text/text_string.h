@@ -79,4 +79,7 @@ class TextString {
     char dummyByte_ = '\0';  // where a negative index lands
 };
 
+// Removes every space, tab, line feed and carriage return, wherever they stand.
+void removeWhitespace(TextString& text);
+
 }  // namespace tavro

@@ -61,6 +61,16 @@ uint32_t Stripes(int32_t x, int32_t y) {
     return ((x + y) / 2) % 2 == 0 ? 0xFFFFFFFF : 0xFF202020;
 }
 
+// A 32 × 8 sprite sheet of four 8 × 8 cells, red, green, blue and yellow from the left, each
+// with a black dot one pixel in from its top-left corner, so a cut off or shifted cell shows.
+uint32_t Cells(int32_t x, int32_t y) {
+    if (x % 8 == 1 && y == 1) {
+        return 0xFF000000;
+    }
+    const uint32_t colours[] = {0xFFE00000, 0xFF00C000, 0xFF0000E0, 0xFFE0E000};
+    return colours[x / 8];
+}
+
 bool Make(const std::string& folder) {
     struct Image {
         const char* name;
@@ -74,6 +84,7 @@ bool Make(const std::string& folder) {
         {"bar.png", 24, 8, Bar},
         {"alpha.png", 16, 16, AlphaRamp},
         {"stripes.png", 12, 12, Stripes},
+        {"cells.png", 32, 8, Cells},
         {"white.png", 8, 8, [](int32_t, int32_t) { return 0xFFFFFFFFu; }},
     };
     bool ok = true;

@@ -41,7 +41,10 @@ class DrawListTest : public ::testing::Test {
     testing::LogLines log_;
     GraphicsDevice device_{compositor_, log_};
     TextureCache textures_{files_, log_};
-    AnimationTable animations_;
+    AnimationTable animations_{[this](const TextString& name, TextString& text) {
+        std::string bytes;
+        return files_.readFile(name.view(), bytes) && (text = bytes.c_str(), true);
+    }};
     RenderContext context_{device_, textures_, animations_, ScreenScale{}};
     DrawList list_;
     ImageRef wide_;
@@ -133,6 +136,53 @@ TEST_F(DrawListTest, DrawsAStillImageCentredOnItsFinalMatrix) {
     EXPECT_FLOAT_EQ(item.matrix.m11, 2);
     EXPECT_FLOAT_EQ(item.matrix.m22, 0.5);
     EXPECT_EQ(item.colour, 0x80FF0000u);
+}
+
+// A frame reaching past the 6 x 4 sheet is cut to it and its visible part stays where it would
+// have been (top-left of the uncut frame at the origin); a frame with nothing inside is
+// skipped. The frame counter of the item itself is wrapped for the lookup only.
+TEST_F(DrawListTest, CutsAnimationFramesToTheSheet) {
+    struct Case {
+        const char* animation;
+        int32_t counter;
+        bool drawn;
+        TexelRect source;
+        float dx, dy;  // where the source's top-left corner lands
+    };
+    const Case cases[] = {
+        {"width=2;height=2;animation={1,0,1}{2,1,1}", 0, true, {2, 0, 4, 2}, 0, 0},
+        {"width=2;height=2;animation={1,0,1}{2,1,1}", 4, true, {4, 2, 6, 4}, 0, 0},
+        {"x=4;y=2;width=4;height=4;", 0, true, {4, 2, 6, 4}, 0, 0},
+        {"x=-2;y=-1;width=4;height=4;", 0, true, {0, 0, 2, 3}, 2, 1},
+        {"x=-1000000;width=2000000;height=4;animation={0,0,1}", -1, true, {0, 0, 6, 4}, 1e6f, 0},
+        {"x=100;width=4;height=4;", 0, false, {}, 0, 0},
+        {"width=-4;height=4;animation={1,0,1}", 0, false, {}, 0, 0},
+        {"width=0;height=4;", 0, false, {}, 0, 0},
+        {"x=2147483647;width=2147483647;height=4;animation={9,0,1}", 0, false, {}, 0, 0},
+    };
+    int32_t n = 0;
+    for (const Case& c : cases) {
+        const std::string name = "a" + std::to_string(n++) + ".ani";
+        files_.files[name] = std::string("texture=wide.png;") + c.animation;
+        ImageRef image;
+        ASSERT_TRUE(LoadImageRef(image, name.c_str(), textures_, animations_, device_));
+        image.frameCounter = c.counter;
+        compositor_.draws.clear();
+        EXPECT_EQ(DrawImageItem(image, Translation(0, 0), 0, context_), c.drawn) << c.animation;
+        if (!c.drawn) {
+            EXPECT_TRUE(compositor_.draws.empty()) << c.animation;
+            continue;
+        }
+        ASSERT_EQ(compositor_.draws.size(), 1u);
+        const CompositorItem& item = compositor_.draws[0];
+        EXPECT_EQ(item.source.left, c.source.left) << c.animation;
+        EXPECT_EQ(item.source.top, c.source.top) << c.animation;
+        EXPECT_EQ(item.source.right, c.source.right) << c.animation;
+        EXPECT_EQ(item.source.bottom, c.source.bottom) << c.animation;
+        EXPECT_FLOAT_EQ(item.matrix.dx - item.centreX, c.dx) << c.animation;
+        EXPECT_FLOAT_EQ(item.matrix.dy - item.centreY, c.dy) << c.animation;
+        EXPECT_EQ(image.frameCounter, c.counter);
+    }
 }
 
 // The texture of a released cache is made again when an item needs it.

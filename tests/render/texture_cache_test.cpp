@@ -125,28 +125,35 @@ TEST_F(TextureCacheTest, ANegativeIndexIsReportedAndAnIndexPastTheNamesFailsQuie
 }
 
 // Only a name ending exactly in ".jpg", ".png" or ".bmp" is a still image; any other is an
-// animation file, which does not load (yet), so its reference stays empty.
+// animation file, loaded first, then its sheet. When either fails the reference stays empty.
 TEST_F(TextureCacheTest, LoadImageRefTellsStillImagesByTheirLowerCaseExtension) {
-    AnimationTable animations;
-    files_.files["A.PNG"] = PngHeader(2, 2);
+    AnimationTable animations([this](const TextString& name, TextString& text) {
+        std::string bytes;
+        return files_.readFile(name.view(), bytes) && (text = bytes.c_str(), true);
+    });
+    files_.files["A.PNG"] = PngHeader(2, 2);  // read as an animation file without a texture
+    files_.files["walk.ani"] = "texture=a.png;animation={0,0,1}";
+    files_.files["lost.ani"] = "texture=lost.png;";
     struct Case {
         const char* name;
         bool loaded;
-        int32_t textureIndex;
+        int32_t textureIndex, animationIndex;
     };
     const Case cases[] = {
-        {"c.jpg", true, 0}, {"a.png", true, 1},       {"b.bmp", true, 2}, {"A.PNG", false, -1},
-        {"png", false, -1}, {"x.png.ani", false, -1}, {"", false, -1},    {"gone.png", false, -1},
+        {"c.jpg", true, 0, -1},      {"a.png", true, 1, -1},      {"b.bmp", true, 2, -1},
+        {"A.PNG", false, -1, -1},    {"png", false, -1, -1},      {"x.png.ani", false, -1, -1},
+        {"", false, -1, -1},         {"gone.png", false, -1, -1}, {"walk.ani", true, 1, 4},
+        {"lost.ani", false, -1, -1},
     };
     for (const Case& c : cases) {
         ImageRef image;
         image.frameCounter = 5;
         EXPECT_EQ(LoadImageRef(image, c.name, cache_, animations, device_), c.loaded) << c.name;
         EXPECT_EQ(image.textureIndex, c.textureIndex) << c.name;
-        EXPECT_EQ(image.animationIndex, -1) << c.name;
+        EXPECT_EQ(image.animationIndex, c.animationIndex) << c.name;
         EXPECT_EQ(image.frameCounter, 0) << c.name;
     }
-    EXPECT_EQ(cache_.nameCount(), 4);  // the three images and the missing one
+    EXPECT_EQ(cache_.nameCount(), 5);  // the three images, the missing one and the lost sheet
 }
 
 TEST(GraphicsDeviceTest, CreatesOnlyBackBuffersTheCompositorCanHold) {

@@ -3,6 +3,7 @@
 // recording compositor. The golden-image games in tests/games show the pictures; these pin the
 // values that a picture shows only in part (wrapped channels, NaN, the unsigned order, the
 // frame counter, ids that select nothing).
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <string>
@@ -13,6 +14,7 @@
 #include "render/draw_list.h"
 #include "script/interpreter.h"
 #include "script/task_loader.h"
+#include "text/messages.h"
 
 namespace tavro::testing {
 namespace {
@@ -237,6 +239,45 @@ TEST_F(DrawCommandTest, TwoDrawsInOneFrameAdvanceTwice) {
     ASSERT_EQ(items.size(), 2u);
     EXPECT_EQ(items[0].image.frameCounter, 1);
     EXPECT_EQ(items[1].image.frameCounter, 2);
+}
+
+// The object's counter counts in unsigned arithmetic: past the 32-bit limits it wraps.
+TEST_F(DrawCommandTest, TheFrameCounterWrapsAtItsLimits) {
+    struct Case {
+        int32_t before, after;
+    };
+    const Case cases[] = {{INT32_MAX, INT32_MIN}, {-1, 0}, {INT32_MIN, INT32_MIN + 1}};
+    load("draw(pic,0,0,1,0);");
+    for (const Case& c : cases) {
+        pic().frameCounter = c.before;
+        const std::vector<DrawItem> items = frame();
+        ASSERT_EQ(items.size(), 1u);
+        EXPECT_EQ(items[0].image.frameCounter, c.after) << c.before;
+        DiscardDrawList(state.drawList);
+    }
+}
+
+// An animation file missing from the folder comes from the animation bundle table, with its
+// note, and its first frame is drawn.
+TEST_F(DrawCommandTest, AnimationsComeThroughTheBundleTable) {
+    state.bundles.table(BundleKind::kAnimation).at("walk.ani") =
+        "texture = pic.png; width=2; height=4; animation={1,0,1}{2,0,2}";
+    ASSERT_TRUE(state.graphics.create(640, 480, false));
+    folder.files["pic.png"] = PngHeader(6, 4);
+    folder.files["boot"] = "IMAGE={walk,walk.ani};SCRIPT={main.scr};";
+    folder.files["main.scr"] = "draw(walk,0,0,1,0);";
+    ASSERT_TRUE(loadTaskInto(state, root, "boot"));
+    RegisterInstance(root);
+    RunConstructorPass(state, root);
+    const std::vector<std::string> logged = reports();
+    EXPECT_TRUE(std::any_of(logged.begin(), logged.end(), [](const std::string& line) {
+        return line.find(kBundleSubstituteAnimationMessage) != std::string::npos;
+    }));
+    frame();
+    const std::vector<CompositorItem> drawn = render();
+    ASSERT_EQ(drawn.size(), 1u);
+    EXPECT_EQ(drawn[0].source.left, 2);
+    EXPECT_EQ(drawn[0].source.right, 4);
 }
 
 // Ids that select no image draw nothing and grow no array; the filled image draws once.
