@@ -21,17 +21,22 @@ namespace {
 
 constexpr double kNan = std::numeric_limits<double>::quiet_NaN();
 
-// A 640 × 480 device, and the run's root loaded: its image "pic" is pic.png (6 × 4), its
-// frame script `script`.
-void LoadRoot(GameRun& run, const std::string& script) {
+// A 640 × 480 device, pic.png (6 × 4) in the folder, and the run's root loaded with the given
+// IMAGE section and `script` as its frame script.
+void StartRoot(GameRun& run, const std::string& imageSection, const std::string& script) {
     ASSERT_TRUE(run.state.graphics.create(640, 480, false));
     run.folder.files["pic.png"] = PngHeader(6, 4);
-    run.folder.files["boot"] = "IMAGE={pic,pic.png};SCRIPT={main.scr};";
+    run.folder.files["boot"] = imageSection + "SCRIPT={main.scr};";
     run.folder.files["main.scr"] = script;
     ASSERT_TRUE(loadTaskInto(run.state, run.root, "boot"));
-    ASSERT_EQ(run.root.images[run.state.names.idFor("pic")].textureIndex, 0);
     RegisterInstance(run.root);
     RunConstructorPass(run.state, run.root);
+}
+
+// The root started with its image "pic" being pic.png.
+void LoadRoot(GameRun& run, const std::string& script) {
+    StartRoot(run, "IMAGE={pic,pic.png};", script);
+    ASSERT_EQ(run.root.images[run.state.names.idFor("pic")].textureIndex, 0);
 }
 
 class DrawCommandTest : public LoaderFixture {
@@ -262,13 +267,7 @@ TEST_F(DrawCommandTest, TheFrameCounterWrapsAtItsLimits) {
 TEST_F(DrawCommandTest, AnimationsComeThroughTheBundleTable) {
     state.bundles.table(BundleKind::kAnimation).at("walk.ani") =
         "texture = pic.png; width=2; height=4; animation={1,0,1}{2,0,2}";
-    ASSERT_TRUE(state.graphics.create(640, 480, false));
-    folder.files["pic.png"] = PngHeader(6, 4);
-    folder.files["boot"] = "IMAGE={walk,walk.ani};SCRIPT={main.scr};";
-    folder.files["main.scr"] = "draw(walk,0,0,1,0);";
-    ASSERT_TRUE(loadTaskInto(state, root, "boot"));
-    RegisterInstance(root);
-    RunConstructorPass(state, root);
+    StartRoot(*this, "IMAGE={walk,walk.ani};", "draw(walk,0,0,1,0);");
     const std::vector<std::string> logged = reports();
     EXPECT_TRUE(std::any_of(logged.begin(), logged.end(), [](const std::string& line) {
         return line.find(kBundleSubstituteAnimationMessage) != std::string::npos;
