@@ -1,8 +1,8 @@
-// The drawing, sound, music, font, background colour and camera statements. The sound
-// statements play, stop and rewind the object's own SoundRefs and start or stop the run's
-// music; drawing output is not connected yet: the drawing commands evaluate their arguments in
-// the order the games rely on (assignments inside arguments take effect), keep the per-object
-// animation state, and move the run's camera.
+// The drawing, sound, music, font, background colour and camera statements. "draw(" adds an
+// item to the frame's draw list; the sound statements play, stop and rewind the object's own
+// SoundRefs and start or stop the run's music. Every command evaluates its arguments in the
+// order the games rely on (assignments inside arguments take effect). Text is not drawn yet:
+// "text(" and "font(" only evaluate their arguments until the font arrives.
 #pragma once
 
 #include "script/contexts.h"
