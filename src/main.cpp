@@ -13,11 +13,13 @@
 #include "host/audio/host_audio.h"
 #include "host/audio/wave_writer.h"
 #include "host/compositor/png_writer.h"
+#include "host/fonts/ttf_font_renderer.h"
 #include "host/game_folder_file_system.h"
 #include "host/headless/headless_audio.h"
 #include "host/headless/headless_compositor.h"
 #include "host/headless/headless_dialogs.h"
 #include "host/headless/headless_display.h"
+#include "host/headless/headless_font_renderer.h"
 #include "host/headless/virtual_clock.h"
 #include "host/input_script.h"
 #include "host/sdl/sdl_audio_device.h"
@@ -86,6 +88,7 @@ int runWithWindow(const CommandLineOptions& options, FileSystem& files) {
     SdlDisplay display;
     SdlDialogs dialogs;
     PixmanCompositor compositor(&display);
+    TtfFontRenderer fonts;
     if (!options.screenshotPath.empty()) {
         display.keepShownFrames();
     }
@@ -100,7 +103,7 @@ int runWithWindow(const CommandLineOptions& options, FileSystem& files) {
         engineClock = &pullingClock;
     }
     const int status = runEngine(HostServices{*engineClock, display, dialogs, files, compositor,
-                                              &audio.mixer(), audio.music()},
+                                              &audio.mixer(), audio.music(), &fonts},
                                  options);
     speakers.close();
     std::vector<uint32_t> pixels;
@@ -129,9 +132,10 @@ int runHeadless(const CommandLineOptions& options, std::vector<InputEvent> input
     HeadlessDisplay display{ScriptedInput(std::move(input)), &faults};
     HeadlessDialogs dialogs(options.answerYes);
     HeadlessCompositor compositor(&faults);
-    const int status = runEngine(
-        HostServices{clock, display, dialogs, files, compositor, &audio.mixer(), audio.music()},
-        options);
+    HeadlessFontRenderer fonts(&faults);
+    const int status = runEngine(HostServices{clock, display, dialogs, files, compositor,
+                                              &audio.mixer(), audio.music(), &fonts},
+                                 options);
     if (recording && !recording->finish()) {
         std::fprintf(stderr, "tavro: writing %s failed\n", options.audioOutPath.c_str());
     }
