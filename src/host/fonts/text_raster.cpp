@@ -51,20 +51,19 @@ void LayOut(std::u32string_view text, GlyphSource& glyphs, const TextMetrics& me
     lines.back().width = pen;
 }
 
-// Adds a glyph's coverage to the alpha plane at (x, y), as one layer over another.
+// Adds a glyph's coverage to the alpha plane at (x, y); where glyphs overlap, the larger
+// coverage wins.
 void Compose(const Glyph& glyph, int64_t x, int64_t y, std::vector<uint8_t>& alpha, int32_t width,
              int32_t height) {
-    const int64_t fromX = std::max<int64_t>(0, -x);
-    const int64_t toX = std::min<int64_t>(glyph.width, width - x);
-    const int64_t fromY = std::max<int64_t>(0, -y);
-    const int64_t toY = std::min<int64_t>(glyph.height, height - y);
-    for (int64_t row = fromY; row < toY; ++row) {
-        const uint8_t* source = glyph.coverage.data() + row * glyph.width;
+    const auto fromX = static_cast<int32_t>(std::max<int64_t>(0, -x));
+    const auto toX = static_cast<int32_t>(std::min<int64_t>(glyph.width, width - x));
+    const auto fromY = static_cast<int32_t>(std::max<int64_t>(0, -y));
+    const auto toY = static_cast<int32_t>(std::min<int64_t>(glyph.height, height - y));
+    for (int32_t row = fromY; row < toY; ++row) {
+        const uint8_t* source = glyph.coverage.data() + static_cast<ptrdiff_t>(row) * glyph.width;
         uint8_t* target = alpha.data() + (y + row) * width + x;
-        for (int64_t column = fromX; column < toX; ++column) {
-            const uint32_t s = source[column];
-            const uint32_t d = target[column];
-            target[column] = static_cast<uint8_t>(s + d - (s * d + 127) / 255);
+        for (int32_t column = fromX; column < toX; ++column) {
+            target[column] = std::max(target[column], source[column]);
         }
     }
 }
