@@ -4,17 +4,43 @@
 # (TEST_IMAGES make) and is compared pixel for pixel with its --screenshot; with the
 # environment variable TAVRO_UPDATE_REFERENCES set, the screenshot replaces the reference.
 # WINDOW=ON runs the SDL host under xvfb-run instead of the headless host (same reference).
+# A file "game" in GAME_DIR names a game folder elsewhere (relative to GAME_DIR): that folder
+# is copied first and GAME_DIR's own files over it.
+# With expected/no_errors, or CHECK_LOG=ON, the run's settings get errorReport=true and its
+# errorLog.txt must hold no error line (see check_error_log.cmake). CHECK_LOG=ON runs a
+# folder without args for 600 frames and compares only the exit status.
 cmake_minimum_required(VERSION 3.25)
 
+if(NOT IS_DIRECTORY ${GAME_DIR})
+    message(FATAL_ERROR "no game folder ${GAME_DIR}")
+endif()
 file(REMOVE_RECURSE ${WORK_DIR})
 set(run_dir ${WORK_DIR}/game)
 file(MAKE_DIRECTORY ${run_dir})
-file(GLOB entries LIST_DIRECTORIES true RELATIVE ${GAME_DIR} ${GAME_DIR}/*)
-foreach(entry ${entries})
-    if(NOT entry STREQUAL "expected" AND NOT entry STREQUAL "args" AND NOT entry STREQUAL "env")
-        file(COPY ${GAME_DIR}/${entry} DESTINATION ${run_dir})
-    endif()
-endforeach()
+
+function(copy_game_files from)
+    file(GLOB entries LIST_DIRECTORIES true RELATIVE ${from} ${from}/*)
+    foreach(entry ${entries})
+        if(NOT entry MATCHES "^(expected|args|env|game)$")
+            file(COPY ${from}/${entry} DESTINATION ${run_dir})
+        endif()
+    endforeach()
+endfunction()
+if(EXISTS ${GAME_DIR}/game)
+    file(READ ${GAME_DIR}/game source)
+    string(STRIP "${source}" source)
+    get_filename_component(source ${source} ABSOLUTE BASE_DIR ${GAME_DIR})
+    copy_game_files(${source})
+endif()
+copy_game_files(${GAME_DIR})
+
+if(EXISTS ${GAME_DIR}/expected/no_errors)
+    set(CHECK_LOG ON)
+endif()
+if(CHECK_LOG)
+    include(${CMAKE_CURRENT_LIST_DIR}/check_error_log.cmake)
+    report_every_error(${run_dir})
+endif()
 
 set(reference ${GAME_DIR}/expected/screen.png)
 set(screenshot ${WORK_DIR}/screen.png)
@@ -35,6 +61,8 @@ if(EXISTS ${GAME_DIR}/args)
     string(STRIP "${text}" text)
     separate_arguments(extra UNIX_COMMAND "${text}")
     list(APPEND arguments ${extra})
+elseif(CHECK_LOG)
+    list(APPEND arguments --frames 600)
 endif()
 
 # env: NAME=VALUE words set for the run only (the headless host's test-only faults).
@@ -115,9 +143,17 @@ if(EXISTS ${audio_checks})
     endif()
 endif()
 
+if(CHECK_LOG)
+    list_log_errors(${run_dir} errors_in_log)
+    string(APPEND failures "${errors_in_log}")
+    # A folder run for its log alone (the guide's examples) wrote a log its own expected
+    # files do not foresee.
+    if(NOT EXISTS ${GAME_DIR}/expected/no_errors)
+        set(expected_files "")
+    endif()
+endif()
 foreach(name ${expected_files})
-    if(name STREQUAL "exit_code" OR name STREQUAL "stderr.txt" OR name STREQUAL "screen.png"
-       OR name STREQUAL "audio_checks.txt")
+    if(name MATCHES "^(exit_code|stderr.txt|screen.png|audio_checks.txt|no_errors)$")
         continue()
     endif()
     if(NOT EXISTS ${run_dir}/${name})

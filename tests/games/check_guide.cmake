@@ -1,0 +1,58 @@
+# Checks the author's guide against the games: every example block written as
+#   ```tavro FILE
+# must appear in FILE (a path from the repository's root), spaces and line breaks aside, and
+# every statement keyword must have an example. Run with -DGUIDE=<guide> -DROOT=<repository>.
+cmake_minimum_required(VERSION 3.25)
+
+file(READ ${GUIDE} rest)
+set(examples "")
+set(failures "")
+set(opening "```tavro ")
+string(LENGTH "${opening}" opening_length)
+while(TRUE)
+    string(FIND "${rest}" "${opening}" start)
+    if(start EQUAL -1)
+        break()
+    endif()
+    math(EXPR start "${start} + ${opening_length}")
+    string(SUBSTRING "${rest}" ${start} -1 rest)
+    string(FIND "${rest}" "\n" end)
+    string(SUBSTRING "${rest}" 0 ${end} file)
+    math(EXPR end "${end} + 1")
+    string(SUBSTRING "${rest}" ${end} -1 rest)
+    string(FIND "${rest}" "```" end)
+    string(SUBSTRING "${rest}" 0 ${end} example)
+    string(SUBSTRING "${rest}" ${end} -1 rest)
+    # Spaces and line breaks mean nothing in game files; they are dropped on both sides.
+    string(REGEX REPLACE "[ \t\r\n]" "" example "${example}")
+    if(NOT EXISTS ${ROOT}/${file})
+        string(APPEND failures "${file}: no such file\n")
+        continue()
+    endif()
+    file(READ ${ROOT}/${file} source)
+    string(REGEX REPLACE "[ \t\r\n]" "" source "${source}")
+    string(FIND "${source}" "${example}" found)
+    if(found EQUAL -1)
+        string(APPEND failures "${file} does not hold the example ${example}\n")
+    endif()
+    string(APPEND examples " ${example}")
+endwhile()
+
+set(keywords draw playSound playBGM stopSound stopBGM rewindImage rewindSound text script new
+    friend bgColor appeal view load save font init kill quit if ifkey ifstamp ifinput elseif
+    else elseifkey elseifstamp elseifinput unless unlesskey unlessinput loop while batch)
+foreach(keyword ${keywords})
+    if(NOT examples MATCHES "[^A-Za-z]${keyword}\\(")
+        string(APPEND failures "no example of ${keyword}(\n")
+    endif()
+endforeach()
+foreach(variant "batch()" "batch(other)" "batch(my)" "batch(colid)" "//")
+    string(FIND "${examples}" "${variant}" found)
+    if(found EQUAL -1)
+        string(APPEND failures "no example of ${variant}\n")
+    endif()
+endforeach()
+
+if(failures)
+    message(FATAL_ERROR "the guide ${GUIDE}:\n${failures}")
+endif()
