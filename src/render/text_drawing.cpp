@@ -9,10 +9,15 @@ LineAlignment LineAlignmentOf(uint32_t mode) {
 }
 
 TextRect MeasuredTextRect(int32_t width, int32_t height, LineAlignment alignment) {
-    const int32_t left = alignment == LineAlignment::kCentre  ? -(width / 2)
-                         : alignment == LineAlignment::kRight ? -width
-                                                              : 0;
-    return TextRect{left, 0, left + width, height};
+    return TextRect{0, 0, alignment == LineAlignment::kLeft ? width : 0, height};
+}
+
+int32_t TextBoxLeft(const TextRect& rect, int32_t width, LineAlignment alignment) {
+    const int64_t spare = static_cast<int64_t>(rect.right) - rect.left - width;
+    const int64_t left = alignment == LineAlignment::kCentre  ? rect.left + spare / 2
+                         : alignment == LineAlignment::kRight ? rect.left + spare
+                                                              : rect.left;
+    return static_cast<int32_t>(left);
 }
 
 TextRect AlignTextRect(const TextRect& measured, uint32_t mode) {
@@ -56,8 +61,9 @@ void DrawTextItem(const TextString& text, const TransformMatrix& finalMatrix, ui
     CompositorItem item;
     item.texture = drawn->texture;
     item.source = TexelRect{0, 0, drawn->width, drawn->height};
-    // The box's top-left corner lands on the rectangle's.
-    item.centreX = static_cast<float>(static_cast<int64_t>(drawn->boxX) - rect.left);
+    // The box lands in the rectangle as its lines are aligned, its top on the rectangle's.
+    const int32_t boxLeft = TextBoxLeft(rect, drawn->boxWidth, alignment);
+    item.centreX = static_cast<float>(static_cast<int64_t>(drawn->boxX) - boxLeft);
     item.centreY = static_cast<float>(static_cast<int64_t>(drawn->boxY) - rect.top);
     item.matrix = CompositorMatrixOf(finalMatrix);
     item.colour = colour;

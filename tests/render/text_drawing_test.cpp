@@ -13,29 +13,31 @@
 namespace tavro::testing {
 namespace {
 
-TEST(TextDrawingTest, ModesMoveTheMeasuredRectangle) {
+TEST(TextDrawingTest, ModesPlaceTheBoxAroundTheOrigin) {
     struct Case {
         uint32_t mode;
-        TextRect expected;
+        TextRect rect;
+        int32_t boxLeft;
     };
-    // An 11 × 33 box: hw = 5, hh = 16. The measured rectangle starts at the origin for left
-    // lines, is centred on it for centred lines and ends there for right-aligned lines.
+    // An 11 × 33 box. Left lines widen the measured rectangle (hw = 5, hh = 16); centred and
+    // right-aligned lines leave it zero wide, so only the centring shift moves them, and up.
     const Case cases[] = {
-        {0, {0, 0, 11, 33}},
-        {1, {0, 0, 11, 33}},
-        {2, {-1, 0, 10, 33}},
-        {3, {-5, -16, 6, 17}},
-        {4, {-5, -16, 6, 17}},
-        {5, {-6, -16, 5, 17}},
-        {6, {-5, -16, 6, 17}},
-        {7, {-5, -16, 6, 17}},
-        {0xFFFFFFFFu, {-5, -16, 6, 17}},
-        {3567587328u, {-5, -16, 6, 17}},  // 1e12 truncated to its low 32 bits
+        {0, {0, 0, 11, 33}, 0},
+        {1, {0, 0, 0, 33}, -5},
+        {2, {0, 0, 0, 33}, -11},
+        {3, {-5, -16, 6, 17}, -5},
+        {4, {0, -16, 0, 17}, -5},
+        {5, {0, -16, 0, 17}, -11},
+        {6, {-5, -16, 6, 17}, -5},
+        {7, {0, -16, 0, 17}, -5},
+        {0xFFFFFFFFu, {-5, -16, 6, 17}, -5},  // -1
+        {3567587328u, {-5, -16, 6, 17}, -5},  // 1e12 truncated to its low 32 bits
     };
     for (const Case& c : cases) {
         const LineAlignment lines = LineAlignmentOf(c.mode);
-        EXPECT_EQ(AlignTextRect(MeasuredTextRect(11, 33, lines), c.mode), c.expected)
-            << "mode " << c.mode;
+        const TextRect rect = AlignTextRect(MeasuredTextRect(11, 33, lines), c.mode);
+        EXPECT_EQ(rect, c.rect) << "mode " << c.mode;
+        EXPECT_EQ(TextBoxLeft(rect, 11, lines), c.boxLeft) << "mode " << c.mode;
     }
 }
 
