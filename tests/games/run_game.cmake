@@ -90,6 +90,15 @@ if(EXISTS ${GAME_DIR}/expected/stderr.txt)
     endif()
 endif()
 
+# expected/stdout.txt, when present, is what the run must print on standard output (the
+# report of --check).
+if(EXISTS ${GAME_DIR}/expected/stdout.txt)
+    file(READ ${GAME_DIR}/expected/stdout.txt wanted_output)
+    if(NOT output STREQUAL wanted_output)
+        string(APPEND failures "standard output differs:\n  expected: ${wanted_output}\n  actual:   ${output}\n")
+    endif()
+endif()
+
 if(EXISTS ${reference})
     if(NOT EXISTS ${screenshot})
         string(APPEND failures "screen.png: no screenshot written\n")
@@ -116,7 +125,8 @@ if(EXISTS ${audio_checks})
 endif()
 
 foreach(name ${expected_files})
-    if(name STREQUAL "exit_code" OR name STREQUAL "stderr.txt" OR name STREQUAL "screen.png"
+    if(name STREQUAL "exit_code" OR name STREQUAL "stderr.txt" OR name STREQUAL "stdout.txt"
+       OR name STREQUAL "screen.png"
        OR name STREQUAL "audio_checks.txt")
         continue()
     endif()
