@@ -38,7 +38,7 @@ constexpr OptionInfo kOptions[] = {
     {"--seed", OptionKind::kValue, false, "N", "seed the random generator with N"},
     {"--soundfont", OptionKind::kValue, false, "FILE", "the General MIDI soundfont to use"},
     {"--check", OptionKind::kFlag, false, "",
-     "do not run the game: report every problem in its files (exit status 1 if any)"},
+     "check the game's files, do not run it (exit 1 on a problem)"},
     {"--help", OptionKind::kFlag, false, "", "show this help and exit"},
     {"--version", OptionKind::kFlag, false, "", "show the version and exit"},
 };
