@@ -1,5 +1,6 @@
 // tavro [OPTIONS] [GAME_DIR]: runs the game in GAME_DIR (or the current directory).
 // Exit status: 0 for every normal end, 1 when start-up failed, 2 for a usage error.
+// tavro --check GAME_DIR reports the problems of the game's files instead: 1 when it found any.
 #include <unistd.h>
 
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "host/audio/host_audio.h"
+#include "host/audio/mixer.h"
 #include "host/audio/wave_writer.h"
 #include "host/compositor/png_writer.h"
 #include "host/game_folder_file_system.h"
@@ -24,8 +26,11 @@
 #include "host/sdl/sdl_clock.h"
 #include "host/sdl/sdl_dialogs.h"
 #include "host/sdl/sdl_display.h"
+#include "host/shift_jis.h"
 #include "shell/command_line.h"
 #include "shell/engine.h"
+#include "shell/game_check.h"
+#include "shell/game_folder_advice.h"
 
 namespace {
 
@@ -36,15 +41,41 @@ int usageError(const std::string& error) {
     return kExitUsageError;
 }
 
+// A newcomer's mistake, said on standard error and, when a window would open on a desktop,
+// in a message box too.
+void tellNewcomer(const std::string& text, const CommandLineOptions& options) {
+    std::fprintf(stderr, "tavro: %s\n", text.c_str());
+    if (!options.headless && !options.check) {
+        ShowDesktopMessage("Tavro", text.c_str());
+    }
+}
+
 // Tells a newcomer why a folder runs as an empty game.
-void noteMissingBoot(const GameFolderFileSystem& gameFolder, const CommandLineOptions& options) {
-    if (gameFolder.hasFile(kBootTaskName) || gameFolder.hasFile("package.tsk")) {
+void noteMissingBoot(FileSystem& gameFolder, const CommandLineOptions& options) {
+    const std::string folder = options.gameDirectory.empty()
+                                   ? std::filesystem::current_path().string()
+                                   : options.gameDirectory;
+    std::string note = missingBootNote(gameFolder, folder);
+    if (note.empty()) {
         return;
     }
-    const std::string folder = options.gameDirectory.empty() ? "." : options.gameDirectory;
-    std::fprintf(
-        stderr, "tavro: note: %s has no \"boot\" task file; the game runs with nothing in it%s\n",
-        folder.c_str(), options.frameLimit == 0 ? " until it is stopped (see --frames)" : "");
+    if (!options.check) {
+        note += "; the game runs with nothing in it";
+        note += options.frameLimit == 0 ? " until it is stopped (see --frames)" : "";
+    }
+    tellNewcomer(note, options);
+}
+
+// tavro --check: the report on standard output, one line per problem and a summary.
+int checkGameFolder(FileSystem& gameFolder) {
+    HeadlessCompositor compositor;
+    Mixer mixer;
+    const GameCheckReport report = checkGame(gameFolder, compositor, mixer);
+    for (const std::string& problem : report.problems) {
+        std::printf("%s\n", shiftJisToUtf8(problem).c_str());
+    }
+    std::printf("%s\n", report.summary().c_str());
+    return report.clean() ? kExitNormal : kExitCheckFoundProblems;
 }
 
 int runEngine(const HostServices& host, const CommandLineOptions& options) {
@@ -187,18 +218,21 @@ int main(int argc, char** argv) {
     options.screenshotPath = absolutePath(options.screenshotPath);
     options.audioOutPath = absolutePath(options.audioOutPath);
     options.soundFontPath = absolutePath(options.soundFontPath);
-    if (!options.gameDirectory.empty()) {
-        std::string error;
-        if (!checkGameDirectory(options.gameDirectory, error)) {
-            return usageError(error);
-        }
-        if (::chdir(options.gameDirectory.c_str()) != 0) {
-            return usageError("cannot enter the game folder " + options.gameDirectory);
-        }
+    const std::string folder = options.gameDirectory.empty() ? "." : options.gameDirectory;
+    if (std::string error; !checkGameDirectory(folder, error)) {
+        tellNewcomer(error, options);
+        return kExitUsageError;
+    }
+    if (::chdir(folder.c_str()) != 0) {
+        tellNewcomer("cannot enter the folder '" + folder + "'", options);
+        return kExitUsageError;
     }
 
     GameFolderFileSystem gameFolder("");
     noteMissingBoot(gameFolder, options);
+    if (options.check) {
+        return checkGameFolder(gameFolder);
+    }
     return options.headless ? runHeadless(options, std::move(input.events), gameFolder, faults)
                             : runWithWindow(options, gameFolder);
 }

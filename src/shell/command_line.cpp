@@ -1,9 +1,12 @@
 #include "shell/command_line.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <vector>
 
 #include "text/messages.h"
@@ -34,6 +37,8 @@ constexpr OptionInfo kOptions[] = {
      "headless: write the mixer's output as a 16-bit stereo WAV"},
     {"--seed", OptionKind::kValue, false, "N", "seed the random generator with N"},
     {"--soundfont", OptionKind::kValue, false, "FILE", "the General MIDI soundfont to use"},
+    {"--check", OptionKind::kFlag, false, "",
+     "check the game's files, do not run it (exit 1 on a problem)"},
     {"--help", OptionKind::kFlag, false, "", "show this help and exit"},
     {"--version", OptionKind::kFlag, false, "", "show the version and exit"},
 };
@@ -99,6 +104,8 @@ bool applyValue(const OptionInfo& option, std::string_view value, CommandLineOpt
 void applyFlag(const OptionInfo& option, CommandLineOptions& options) {
     if (option.name == "--headless") {
         options.headless = true;
+    } else if (option.name == "--check") {
+        options.check = true;
     } else if (option.name == "--help") {
         options.showHelp = true;
     } else if (option.name == "--version") {
@@ -205,13 +212,28 @@ std::string usageErrorText(std::string_view error) {
 }
 
 bool checkGameDirectory(const std::string& directory, std::string& error) {
+    const std::string giveTheFolder =
+        "give the game's folder, the one that holds its \"boot\" file";
     struct stat info;
     if (::stat(directory.c_str(), &info) != 0) {
-        error = "game folder " + quoted(directory) + " does not exist";
+        error = "there is no folder " + quoted(directory) + "; " + giveTheFolder;
+        return false;
+    }
+    const size_t slash = directory.rfind('/');
+    const std::string_view name = std::string_view(directory).substr(slash + 1);
+    if (!S_ISDIR(info.st_mode) && name == "boot") {
+        const std::string holder = slash == std::string::npos ? "." : directory.substr(0, slash);
+        error = quoted(directory) +
+                " is a game's \"boot\" file; give the folder that holds it: " + "tavro " +
+                quoted(holder.empty() ? "/" : holder);
         return false;
     }
     if (!S_ISDIR(info.st_mode)) {
-        error = quoted(directory) + " is not a folder";
+        error = quoted(directory) + " is a file, not a folder; " + giveTheFolder;
+        return false;
+    }
+    if (::access(directory.c_str(), R_OK | X_OK) != 0) {
+        error = "cannot read the folder " + quoted(directory) + " (" + std::strerror(errno) + ")";
         return false;
     }
     return true;

@@ -28,6 +28,7 @@ struct CommandLineOptions {
     std::string audioOutPath;    // headless WAV of the mixer's output; empty: none
     std::optional<uint32_t> seed;
     std::string soundFontPath;  // empty: the usual places are searched
+    bool check = false;         // check the game's files and scripts instead of running it
     bool showHelp = false;
     bool showVersion = false;
 };
@@ -49,7 +50,8 @@ std::string versionText(std::string_view buildVersion);
 // What standard error shows for a usage error.
 std::string usageErrorText(std::string_view error);
 
-// False (with a one-line error) when the game folder does not exist or is not a folder.
+// False, with a one-line message for someone new to Tavro, when the game folder does not
+// exist, is a file or cannot be read.
 bool checkGameDirectory(const std::string& directory, std::string& error);
 
 }  // namespace tavro

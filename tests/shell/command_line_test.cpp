@@ -1,6 +1,8 @@
 #include "shell/command_line.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <sstream>
 #include <vector>
@@ -66,12 +68,25 @@ TEST(CommandLineTest, VersionAndUsageTexts) {
 TEST(CommandLineTest, ChecksTheGameFolder) {
     TemporaryFolder folder;
     folder.writeFile("file", "x");
+    folder.writeFile("boot", "");
+    const std::string giveTheFolder =
+        "; give the game's folder, the one that holds its \"boot\" file";
     std::string error;
     EXPECT_TRUE(checkGameDirectory(folder.path(), error));
     EXPECT_FALSE(checkGameDirectory(folder.at("missing"), error));
-    EXPECT_EQ(error, "game folder '" + folder.at("missing") + "' does not exist");
+    EXPECT_EQ(error, "there is no folder '" + folder.at("missing") + "'" + giveTheFolder);
     EXPECT_FALSE(checkGameDirectory(folder.at("file"), error));
-    EXPECT_EQ(error, "'" + folder.at("file") + "' is not a folder");
+    EXPECT_EQ(error, "'" + folder.at("file") + "' is a file, not a folder" + giveTheFolder);
+    EXPECT_FALSE(checkGameDirectory(folder.at("boot"), error));
+    EXPECT_EQ(error, "'" + folder.at("boot") +
+                         "' is a game's \"boot\" file; give the folder that holds it: tavro '" +
+                         folder.path() + "'");
+    if (::geteuid() != 0) {  // the superuser reads every folder
+        ::chmod(folder.path().c_str(), 0300);
+        EXPECT_FALSE(checkGameDirectory(folder.path(), error));
+        EXPECT_EQ(error, "cannot read the folder '" + folder.path() + "' (Permission denied)");
+        ::chmod(folder.path().c_str(), 0700);
+    }
 }
 
 }  // namespace
