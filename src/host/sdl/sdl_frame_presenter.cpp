@@ -80,6 +80,9 @@ void SdlFramePresenter::showFrame(const uint32_t* pixels, int32_t width, int32_t
                                                shown_.data(), outputWidth * 4) == 0;
         shownWidth_ = read ? outputWidth : 0;
         shownHeight_ = read ? outputHeight : 0;
+        for (uint32_t& pixel : shown_) {
+            pixel |= 0xFF000000u;
+        }
     }
     SDL_RenderPresent(renderer_);
 }
@@ -92,9 +95,6 @@ bool SdlFramePresenter::readShownWindow(std::vector<uint32_t>& pixels, int32_t& 
     pixels = shown_;
     width = shownWidth_;
     height = shownHeight_;
-    for (uint32_t& pixel : pixels) {
-        pixel |= 0xFF000000u;
-    }
     return true;
 }
 
@@ -109,9 +109,6 @@ bool SdlFramePresenter::readShownFrame(std::vector<uint32_t>& pixels, int32_t& w
     for (int32_t row = place.y; row < place.y + place.height; ++row) {
         const uint32_t* start = shown_.data() + static_cast<size_t>(row) * shownWidth_ + place.x;
         pixels.insert(pixels.end(), start, start + place.width);
-    }
-    for (uint32_t& pixel : pixels) {
-        pixel |= 0xFF000000u;
     }
     width = place.width;
     height = place.height;
