@@ -5,7 +5,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <utility>
@@ -21,7 +23,9 @@
 #include "host/headless/headless_dialogs.h"
 #include "host/headless/headless_display.h"
 #include "host/headless/virtual_clock.h"
+#include "host/input_recorder.h"
 #include "host/input_script.h"
+#include "host/screenshot_path.h"
 #include "host/sdl/sdl_audio_device.h"
 #include "host/sdl/sdl_clock.h"
 #include "host/sdl/sdl_dialogs.h"
@@ -80,12 +84,70 @@ int checkGameFolder(FileSystem& gameFolder) {
 
 int runEngine(const HostServices& host, const CommandLineOptions& options) {
     ScriptEngineGameScripts scripts;
-    Engine engine(host, scripts, EngineOptions{options.frameLimit, options.seed});
+    Engine engine(host, scripts,
+                  EngineOptions{options.frameLimit, options.seed, options.fullScreen});
     const int status = engine.run();
     if (engine.settings().writeAtExit) {
         std::fprintf(stderr, "tavro: %s\n", describeRelease(engine.releaseFiles()).c_str());
     }
     return status;
+}
+
+// --record: the engine reads its input through a recorder writing FILE. The seed is fixed
+// before the run (from the clock, as the engine would take it) so the file can name it.
+int runRecordedEngine(const HostServices& host, CommandLineOptions options) {
+    if (options.recordPath.empty()) {
+        return runEngine(host, options);
+    }
+    std::ofstream file(options.recordPath, std::ios::binary | std::ios::trunc);
+    if (!file) {
+        std::fprintf(stderr, "tavro: cannot create %s\n", options.recordPath.c_str());
+        return kExitStartupFailed;
+    }
+    if (!options.seed) {
+        options.seed = host.clock.milliseconds();
+    }
+    InputRecorder recorder(host.display, file);
+    recorder.writeSeed(*options.seed);
+    const int status = runEngine(HostServices{host.clock, recorder, host.dialogs, host.files,
+                                              host.compositor, host.audio, host.music},
+                                 options);
+    recorder.writeEnd();
+    file.flush();
+    if (!file) {
+        std::fprintf(stderr, "tavro: writing %s failed\n", options.recordPath.c_str());
+    }
+    return status;
+}
+
+// Print Screen: the last presented frame as a PNG in the player's screenshot folder, its path
+// on standard error.
+void savePlayerScreenshot(const Compositor& compositor) {
+    std::vector<uint32_t> pixels;
+    int32_t width = 0, height = 0;
+    if (!compositor.readPresentedFrame(pixels, width, height)) {
+        return;
+    }
+    const std::string folder = screenshotFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    std::error_code error;
+    if (folder.empty() || (std::filesystem::create_directories(folder, error), error)) {
+        std::fprintf(stderr, "tavro: no folder for screenshots (%s)\n",
+                     folder.empty() ? "neither XDG_DATA_HOME nor HOME is set" : folder.c_str());
+        return;
+    }
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    const std::string game = std::filesystem::current_path().filename().string();
+    std::string path;
+    for (int number = 1; path.empty() || std::filesystem::exists(path); ++number) {
+        path = folder + "/" + screenshotName(game, local, number);
+    }
+    if (WritePng(path.c_str(), pixels.data(), width, height)) {
+        std::fprintf(stderr, "tavro: screenshot %s\n", path.c_str());
+    } else {
+        std::fprintf(stderr, "tavro: cannot write the screenshot %s\n", path.c_str());
+    }
 }
 
 // Writes the last presented frame; a run that presented none writes nothing and says so.
@@ -114,9 +176,12 @@ SoundFontSearch soundFontSearch(const CommandLineOptions& options) {
 // mixer is pulled by the clock instead, so the game runs the same, silent.
 int runWithWindow(const CommandLineOptions& options, FileSystem& files) {
     SdlClock clock;
-    SdlDisplay display;
+    SdlDisplay display(
+        WindowScaling{static_cast<int32_t>(options.windowScale),
+                      options.integerScale ? FrameScaling::kWholeFactors : FrameScaling::kFit});
     SdlDialogs dialogs;
     PixmanCompositor compositor(&display);
+    display.onPrintScreen([&compositor] { savePlayerScreenshot(compositor); });
     if (!options.screenshotPath.empty()) {
         display.keepShownFrames();
     }
@@ -130,9 +195,9 @@ int runWithWindow(const CommandLineOptions& options, FileSystem& files) {
                      error);
         engineClock = &pullingClock;
     }
-    const int status = runEngine(HostServices{*engineClock, display, dialogs, files, compositor,
-                                              &audio.mixer(), audio.music()},
-                                 options);
+    const int status = runRecordedEngine(HostServices{*engineClock, display, dialogs, files,
+                                                      compositor, &audio.mixer(), audio.music()},
+                                         options);
     speakers.close();
     std::vector<uint32_t> pixels;
     int32_t width = 0, height = 0;
@@ -160,7 +225,7 @@ int runHeadless(const CommandLineOptions& options, std::vector<InputEvent> input
     HeadlessDisplay display{ScriptedInput(std::move(input)), &faults};
     HeadlessDialogs dialogs(options.answerYes);
     HeadlessCompositor compositor(&faults);
-    const int status = runEngine(
+    const int status = runRecordedEngine(
         HostServices{clock, display, dialogs, files, compositor, &audio.mixer(), audio.music()},
         options);
     if (recording && !recording->finish()) {
@@ -218,6 +283,7 @@ int main(int argc, char** argv) {
     options.screenshotPath = absolutePath(options.screenshotPath);
     options.audioOutPath = absolutePath(options.audioOutPath);
     options.soundFontPath = absolutePath(options.soundFontPath);
+    options.recordPath = absolutePath(options.recordPath);
     const std::string folder = options.gameDirectory.empty() ? "." : options.gameDirectory;
     if (std::string error; !checkGameDirectory(folder, error)) {
         tellNewcomer(error, options);

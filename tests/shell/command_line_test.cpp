@@ -59,6 +59,40 @@ TEST(CommandLineTest, ReadsOptionsOrReportsTheUsageError) {
     EXPECT_TRUE(parseCommandLine(3, argv).options.headless) << "the program name is skipped";
 }
 
+// The player's options, in one line, or the usage error.
+std::string playerSummary(std::vector<std::string_view> arguments) {
+    const CommandLineParse result = parseCommandLine(arguments);
+    if (!result.ok) {
+        return result.error;
+    }
+    const CommandLineOptions& o = result.options;
+    return "scale=" + std::to_string(o.windowScale) + (o.integerScale ? " integer" : "") +
+           (!o.fullScreen   ? ""
+            : *o.fullScreen ? " fullscreen"
+                            : " window") +
+           " record=" + o.recordPath;
+}
+
+TEST(CommandLineTest, ReadsThePlayersOptions) {
+    const std::string scale = "--scale needs a whole number from 1 to 16, not ";
+    const std::pair<std::vector<std::string_view>, std::string> cases[] = {
+        {{}, "scale=1 record="},
+        {{"--scale", "3", "--integer-scale", "--fullscreen", "--record", "in.txt"},
+         "scale=3 integer fullscreen record=in.txt"},
+        {{"--window", "--scale=16"}, "scale=16 window record="},
+        {{"--headless", "--record", "in.txt", "--fullscreen"}, "scale=1 fullscreen record=in.txt"},
+        {{"--scale", "0"}, scale + "'0'"},
+        {{"--scale", "17"}, scale + "'17'"},
+        {{"--fullscreen", "--window"}, "--fullscreen and --window cannot be given together"},
+        {{"--headless", "--scale", "2"}, "option '--scale' does not work with --headless"},
+        {{"--integer-scale", "--headless"},
+         "option '--integer-scale' does not work with --headless"},
+    };
+    for (const auto& [arguments, expected] : cases) {
+        EXPECT_EQ(playerSummary(arguments), expected);
+    }
+}
+
 TEST(CommandLineTest, VersionAndUsageTexts) {
     EXPECT_EQ(versionText("1.0.0"), "Tavro version 1.00 (build 1.0.0)\n");
     EXPECT_EQ(usageErrorText("unknown option '--x'"),
