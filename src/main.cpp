@@ -1,16 +1,20 @@
 // tavro [OPTIONS] [GAME_DIR]: runs the game in GAME_DIR (or the current directory).
 // Exit status: 0 for every normal end, 1 when start-up failed, 2 for a usage error.
+// tavro --check GAME_DIR reports the problems of the game's files instead: 1 when it found any.
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "host/audio/host_audio.h"
+#include "host/audio/mixer.h"
 #include "host/audio/wave_writer.h"
 #include "host/compositor/png_writer.h"
 #include "host/fonts/ttf_font_renderer.h"
@@ -21,13 +25,18 @@
 #include "host/headless/headless_display.h"
 #include "host/headless/headless_font_renderer.h"
 #include "host/headless/virtual_clock.h"
+#include "host/input_recorder.h"
 #include "host/input_script.h"
+#include "host/screenshot_path.h"
 #include "host/sdl/sdl_audio_device.h"
 #include "host/sdl/sdl_clock.h"
 #include "host/sdl/sdl_dialogs.h"
 #include "host/sdl/sdl_display.h"
+#include "host/shift_jis.h"
 #include "shell/command_line.h"
 #include "shell/engine.h"
+#include "shell/game_check.h"
+#include "shell/game_folder_advice.h"
 
 namespace {
 
@@ -38,25 +47,109 @@ int usageError(const std::string& error) {
     return kExitUsageError;
 }
 
+// A newcomer's mistake, said on standard error and, when a window would open on a desktop,
+// in a message box too.
+void tellNewcomer(const std::string& text, const CommandLineOptions& options) {
+    std::fprintf(stderr, "tavro: %s\n", text.c_str());
+    if (!options.headless && !options.check) {
+        ShowDesktopMessage("Tavro", text.c_str());
+    }
+}
+
 // Tells a newcomer why a folder runs as an empty game.
-void noteMissingBoot(const GameFolderFileSystem& gameFolder, const CommandLineOptions& options) {
-    if (gameFolder.hasFile(kBootTaskName) || gameFolder.hasFile("package.tsk")) {
+void noteMissingBoot(FileSystem& gameFolder, const CommandLineOptions& options) {
+    const std::string folder = options.gameDirectory.empty()
+                                   ? std::filesystem::current_path().string()
+                                   : options.gameDirectory;
+    std::string note = missingBootNote(gameFolder, folder);
+    if (note.empty()) {
         return;
     }
-    const std::string folder = options.gameDirectory.empty() ? "." : options.gameDirectory;
-    std::fprintf(
-        stderr, "tavro: note: %s has no \"boot\" task file; the game runs with nothing in it%s\n",
-        folder.c_str(), options.frameLimit == 0 ? " until it is stopped (see --frames)" : "");
+    if (!options.check) {
+        note += "; the game runs with nothing in it";
+        note += options.frameLimit == 0 ? " until it is stopped (see --frames)" : "";
+    }
+    tellNewcomer(note, options);
+}
+
+// tavro --check: the report on standard output, one line per problem and a summary.
+int checkGameFolder(FileSystem& gameFolder) {
+    HeadlessCompositor compositor;
+    Mixer mixer;
+    const GameCheckReport report = checkGame(gameFolder, compositor, mixer);
+    for (const std::string& problem : report.problems) {
+        std::printf("%s\n", shiftJisToUtf8(problem).c_str());
+    }
+    std::printf("%s\n", report.summary().c_str());
+    return report.clean() ? kExitNormal : kExitCheckFoundProblems;
 }
 
 int runEngine(const HostServices& host, const CommandLineOptions& options) {
     ScriptEngineGameScripts scripts;
-    Engine engine(host, scripts, EngineOptions{options.frameLimit, options.seed});
+    Engine engine(host, scripts,
+                  EngineOptions{options.frameLimit, options.seed, options.fullScreen});
     const int status = engine.run();
     if (engine.settings().writeAtExit) {
         std::fprintf(stderr, "tavro: %s\n", describeRelease(engine.releaseFiles()).c_str());
     }
     return status;
+}
+
+// --record: the engine reads its input through a recorder writing FILE. The seed is fixed
+// before the run (from the clock, as the engine would take it) so the file can name it.
+int runRecordedEngine(const HostServices& host, CommandLineOptions options) {
+    if (options.recordPath.empty()) {
+        return runEngine(host, options);
+    }
+    std::ofstream file(options.recordPath, std::ios::binary | std::ios::trunc);
+    if (!file) {
+        std::fprintf(stderr, "tavro: cannot create %s\n", options.recordPath.c_str());
+        return kExitStartupFailed;
+    }
+    if (!options.seed) {
+        options.seed = host.clock.milliseconds();
+    }
+    InputRecorder recorder(host.display, file);
+    recorder.writeSeed(*options.seed);
+    const int status = runEngine(HostServices{host.clock, recorder, host.dialogs, host.files,
+                                              host.compositor, host.audio, host.music, host.fonts},
+                                 options);
+    recorder.writeEnd();
+    file.flush();
+    if (!file) {
+        std::fprintf(stderr, "tavro: writing %s failed\n", options.recordPath.c_str());
+    }
+    return status;
+}
+
+// Print Screen: the last presented frame as a PNG in the player's screenshot folder, its path
+// on standard error.
+void savePlayerScreenshot(const Compositor& compositor) {
+    std::vector<uint32_t> pixels;
+    int32_t width = 0, height = 0;
+    if (!compositor.readPresentedFrame(pixels, width, height)) {
+        return;
+    }
+    const std::string folder = screenshotFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+    std::error_code error;
+    if (folder.empty() || (std::filesystem::create_directories(folder, error), error)) {
+        std::fprintf(stderr, "tavro: no folder for screenshots (%s)\n",
+                     folder.empty() ? "neither XDG_DATA_HOME nor HOME is set" : folder.c_str());
+        return;
+    }
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    const std::string game = std::filesystem::current_path().filename().string();
+    std::string path;
+    for (int number = 1; path.empty() || std::filesystem::exists(path); ++number) {
+        path = folder + "/" + screenshotName(game, local, number);
+    }
+    if (WritePng(path.c_str(), pixels.data(), width, height)) {
+        std::fprintf(stderr, "tavro: screenshot %s\n", path.c_str());
+    } else {
+        std::fprintf(stderr, "tavro: cannot write the screenshot %s\n", path.c_str());
+    }
 }
 
 // Writes the last presented frame; a run that presented none writes nothing and says so.
@@ -85,10 +178,13 @@ SoundFontSearch soundFontSearch(const CommandLineOptions& options) {
 // mixer is pulled by the clock instead, so the game runs the same, silent.
 int runWithWindow(const CommandLineOptions& options, FileSystem& files) {
     SdlClock clock;
-    SdlDisplay display;
+    SdlDisplay display(
+        WindowScaling{static_cast<int32_t>(options.windowScale),
+                      options.integerScale ? FrameScaling::kWholeFactors : FrameScaling::kFit});
     SdlDialogs dialogs;
     PixmanCompositor compositor(&display);
     TtfFontRenderer fonts;
+    display.onPrintScreen([&compositor] { savePlayerScreenshot(compositor); });
     if (!options.screenshotPath.empty()) {
         display.keepShownFrames();
     }
@@ -102,9 +198,10 @@ int runWithWindow(const CommandLineOptions& options, FileSystem& files) {
                      error);
         engineClock = &pullingClock;
     }
-    const int status = runEngine(HostServices{*engineClock, display, dialogs, files, compositor,
-                                              &audio.mixer(), audio.music(), &fonts},
-                                 options);
+    const int status =
+        runRecordedEngine(HostServices{*engineClock, display, dialogs, files, compositor,
+                                       &audio.mixer(), audio.music(), &fonts},
+                          options);
     speakers.close();
     std::vector<uint32_t> pixels;
     int32_t width = 0, height = 0;
@@ -133,9 +230,9 @@ int runHeadless(const CommandLineOptions& options, std::vector<InputEvent> input
     HeadlessDialogs dialogs(options.answerYes);
     HeadlessCompositor compositor(&faults);
     HeadlessFontRenderer fonts(&faults);
-    const int status = runEngine(HostServices{clock, display, dialogs, files, compositor,
-                                              &audio.mixer(), audio.music(), &fonts},
-                                 options);
+    const int status = runRecordedEngine(HostServices{clock, display, dialogs, files, compositor,
+                                                      &audio.mixer(), audio.music(), &fonts},
+                                         options);
     if (recording && !recording->finish()) {
         std::fprintf(stderr, "tavro: writing %s failed\n", options.audioOutPath.c_str());
     }
@@ -191,18 +288,22 @@ int main(int argc, char** argv) {
     options.screenshotPath = absolutePath(options.screenshotPath);
     options.audioOutPath = absolutePath(options.audioOutPath);
     options.soundFontPath = absolutePath(options.soundFontPath);
-    if (!options.gameDirectory.empty()) {
-        std::string error;
-        if (!checkGameDirectory(options.gameDirectory, error)) {
-            return usageError(error);
-        }
-        if (::chdir(options.gameDirectory.c_str()) != 0) {
-            return usageError("cannot enter the game folder " + options.gameDirectory);
-        }
+    options.recordPath = absolutePath(options.recordPath);
+    const std::string folder = options.gameDirectory.empty() ? "." : options.gameDirectory;
+    if (std::string error; !checkGameDirectory(folder, error)) {
+        tellNewcomer(error, options);
+        return kExitUsageError;
+    }
+    if (::chdir(folder.c_str()) != 0) {
+        tellNewcomer("cannot enter the folder '" + folder + "'", options);
+        return kExitUsageError;
     }
 
     GameFolderFileSystem gameFolder("");
     noteMissingBoot(gameFolder, options);
+    if (options.check) {
+        return checkGameFolder(gameFolder);
+    }
     return options.headless ? runHeadless(options, std::move(input.events), gameFolder, faults)
                             : runWithWindow(options, gameFolder);
 }

@@ -85,13 +85,6 @@ int createTemporaryBeside(const std::string& target, std::string& temporaryPath,
 
 GameFolderFileSystem::GameFolderFileSystem(std::string root) : resolver_(std::move(root)) {}
 
-bool GameFolderFileSystem::hasFile(std::string_view path) const {
-    std::string diskPath;
-    struct stat info;
-    return resolver_.resolveExisting(path, diskPath) && ::stat(diskPath.c_str(), &info) == 0 &&
-           S_ISREG(info.st_mode);
-}
-
 bool GameFolderFileSystem::readFile(std::string_view path, std::string& bytes) {
     std::string diskPath;
     if (!resolver_.resolveExisting(path, diskPath)) {

@@ -14,8 +14,6 @@ class GameFolderFileSystem : public FileSystem {
     // root is the game folder's disk path; empty means the current directory.
     explicit GameFolderFileSystem(std::string root);
 
-    // Whether path names a regular file, found without reading it.
-    bool hasFile(std::string_view path) const;
     bool readFile(std::string_view path, std::string& bytes) override;
     // Writes a temporary file beside the target, flushes it to disk and renames it over the
     // target, so the old contents survive any failure.

@@ -187,6 +187,35 @@ InputScriptParse readInputScript(const std::string& path) {
     return parseInputScript(text, path);
 }
 
+std::string formatInputEvent(const InputEvent& event) {
+    std::string line = std::to_string(event.frame) + " ";
+    for (const EventSyntax& syntax : kEvents) {
+        if (syntax.kind == event.kind) {
+            line += syntax.word;
+        }
+    }
+    auto add = [&line](int64_t value) { line += " " + std::to_string(value); };
+    switch (event.kind) {
+        case InputEventKind::kKeyDown:
+        case InputEventKind::kKeyUp:
+            add(event.key);
+            break;
+        case InputEventKind::kMouse:
+            add(event.x);
+            add(event.y);
+            break;
+        case InputEventKind::kPad:
+            add(event.pad);
+            add(event.x);
+            add(event.y);
+            add(event.buttons);
+            break;
+        default:
+            break;
+    }
+    return line;
+}
+
 namespace {
 
 // Cursor and pad events leave a reading behind instead of reaching the window's handler.

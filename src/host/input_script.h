@@ -43,6 +43,8 @@ struct InputScriptParse {
 InputScriptParse parseInputScript(std::string_view text, std::string_view sourceName);
 // Reads and parses a script file.
 InputScriptParse readInputScript(const std::string& path);
+// One event as a script line, without the line feed; parsing it gives the event back.
+std::string formatInputEvent(const InputEvent& event);
 
 // Plays a parsed script to a window event handler frame by frame, and keeps what the
 // events leave behind: the cursor position and the pads' readings.

@@ -4,16 +4,21 @@ namespace tavro {
 
 void PadState::read(Display& display) {
     PadReading fresh;
-    if (display.readPad(padNumber_, fresh)) {
-        reading_ = fresh;
+    if (!display.readPad(padNumber_, fresh)) {
+        return;
+    }
+    reading_ = fresh;
+    if (!centred_) {
+        centreX_ = fresh.x;
+        centreY_ = fresh.y;
+        centred_ = true;
     }
 }
 
 void PadState::openPad(Display& display, int32_t padNumber) {
     padNumber_ = padNumber;
+    centred_ = false;
     read(display);
-    centreX_ = reading_.x;
-    centreY_ = reading_.y;
 }
 
 void PadState::pollPad(Display& display) {

@@ -1,6 +1,7 @@
 // PadState: one joystick as the scripts see it. Input numbers: 1..31 the buttons, 32 left,
-// 33 up, 34 right, 35 down (any deflection from the centre read when the pad was opened);
-// 0 and every number outside 1..35 are never held.
+// 33 up, 34 right, 35 down (any deflection from the centre: the pad's first reading, at
+// start-up or, for a pad plugged in later, when it first answers); 0 and every number
+// outside 1..35 are never held.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +19,8 @@ inline constexpr int32_t kPadCount = 2;
 
 class PadState {
   public:
-    // Reads the pad once and takes that position as its centre for the rest of the run.
+    // Reads the pad once and takes that position as its centre for the rest of the run; an
+    // absent pad takes its centre from its first successful reading instead.
     void openPad(Display& display, int32_t padNumber);
     // Once per frame: a new reading (the last one stays when the pad is absent), and the
     // once-per-press marks of inputs that are no longer held are cleared.
@@ -39,6 +41,7 @@ class PadState {
     int32_t padNumber_ = 0;
     uint32_t centreX_ = 0;
     uint32_t centreY_ = 0;
+    bool centred_ = false;  // the centre has been read
     uint32_t takenButtons_ = 0;
     uint32_t takenDirections_ = 0;
 };

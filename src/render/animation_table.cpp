@@ -143,6 +143,11 @@ bool AnimationTable::frameRect(int32_t animationIndex, uint32_t frameCounter,
     return true;
 }
 
+int32_t AnimationTable::loadedCount() const {
+    return static_cast<int32_t>(std::count_if(entries_.begin(), entries_.end(),
+                                              [](const Entry& entry) { return entry.loaded; }));
+}
+
 void AnimationTable::freeAnimations() {
     for (Entry& entry : entries_) {
         entry.loaded = false;

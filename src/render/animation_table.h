@@ -66,6 +66,8 @@ class AnimationTable {
     // The same lookup without loading or touching the counter; false when the animation is
     // not loaded.
     bool frameRect(int32_t animationIndex, uint32_t frameCounter, FrameRect& rect) const;
+    // How many animation files have been read.
+    int32_t loadedCount() const;
     // Shut-down: every animation's frames and texture name dropped; the names stay, so a
     // later load reads its file again.
     void freeAnimations();

@@ -6,12 +6,6 @@ namespace tavro {
 
 namespace {
 
-bool NamesStillImage(const TextString& fileName) {
-    const std::string_view name = fileName.view();
-    const std::string_view ending = name.substr(name.size() < 4 ? 0 : name.size() - 4);
-    return ending == ".jpg" || ending == ".png" || ending == ".bmp";
-}
-
 FrameRect FirstFrame(const ImageRef& image, const AnimationTable& animations) {
     FrameRect rect;
     if (image.animationIndex < 0 || !animations.frameRect(image.animationIndex, 0, rect)) {
@@ -21,6 +15,12 @@ FrameRect FirstFrame(const ImageRef& image, const AnimationTable& animations) {
 }
 
 }  // namespace
+
+bool NamesStillImage(const TextString& fileName) {
+    const std::string_view name = fileName.view();
+    const std::string_view ending = name.substr(name.size() < 4 ? 0 : name.size() - 4);
+    return ending == ".jpg" || ending == ".png" || ending == ".bmp";
+}
 
 bool LoadImageRef(ImageRef& image, const TextString& fileName, TextureCache& textures,
                   AnimationTable& animations, GraphicsDevice& device) {

@@ -17,6 +17,10 @@ struct ImageRef {
     int32_t frameCounter = 0;
 };
 
+// True for a name ending exactly in ".jpg", ".png" or ".bmp" (lower case): a still image;
+// any other image name is an animation file.
+bool NamesStillImage(const TextString& fileName);
+
 // Fills the reference from a file name: a name ending exactly in ".jpg", ".png" or ".bmp"
 // (lower case) is a still image, any other an animation file. False when nothing loads; a
 // still image's failure leaves its texture index at -1, an animation whose sprite sheet fails

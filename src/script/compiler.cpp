@@ -69,7 +69,12 @@ uint32_t batchCode(std::string_view text) {
     return kCodeBatch;
 }
 
-void syntaxError(EngineState& state) {
+// A run shows the message and stops; a check hears of the error and goes on.
+void syntaxError(EngineState& state, const TextString& statement, SyntaxFault fault) {
+    if (state.loadListener != nullptr) {
+        state.loadListener->syntaxError(statement, fault);
+        return;
+    }
     if (state.dialogs != nullptr) {
         state.dialogs->showMessage(kMessageCaption, kSyntaxErrorMessage);
     }
@@ -81,33 +86,49 @@ void parseInto(EngineState& state, ExprNode& expression, const TextString& text)
     expression.parse(text, &context, &state.log);
 }
 
+// Why no group follows a block header: a text with more opening braces than closing ones
+// lacks a "}", any other the block itself.
+SyntaxFault missingGroupFault(const TextString& text) {
+    const std::string_view bytes = text.view();
+    auto count = [bytes](std::string_view brace) {
+        int32_t n = 0;
+        for (size_t at = bytes.find(brace); at != std::string_view::npos;
+             at = bytes.find(brace, at + brace.size())) {
+            ++n;
+        }
+        return n;
+    };
+    return count("{;") > count("};") ? SyntaxFault::kUnclosedBlock : SyntaxFault::kNoBlock;
+}
+
 // Compiles the block that follows a block header: its group (the first one of the text not
 // yet taken) becomes the body, and the text's token walk is moved past the block's closing
-// brace. False on a syntax error.
-bool compileBlock(EngineState& state, Statement& statement, TextString& text) {
-    if (!text.nextGroup("{;", "};") || compileDepthExhausted(state)) {
-        return false;
+// brace. A block nested too deeply is skipped without being compiled.
+SyntaxFault compileBlock(EngineState& state, Statement& statement, TextString& text) {
+    if (!text.nextGroup("{;", "};")) {
+        return missingGroupFault(text);
     }
-    TextString group = text.token();
-    statement.body = std::make_unique<Statement>();
-    {
+    const bool tooDeep = compileDepthExhausted(state);
+    if (!tooDeep) {
+        TextString group = text.token();
+        statement.body = std::make_unique<Statement>();
         CompileDepthScope nested(state);
         compileStatements(state, *statement.body, group);
     }
     if (state.haltRequested) {
-        return true;  // the error inside has been shown
+        return SyntaxFault::kNone;  // the error inside has been shown
     }
     if (!text.nextToken(";")) {  // the opening brace
-        return false;
+        return SyntaxFault::kUnclosedBlock;
     }
     for (int32_t depth = 1; depth > 0;) {
         if (!text.nextToken(";")) {
-            return false;
+            return SyntaxFault::kUnclosedBlock;
         }
         const char first = text.tokenCStr()[0];
         depth += first == '{' ? 1 : first == '}' ? -1 : 0;
     }
-    return true;
+    return tooDeep ? SyntaxFault::kNestedTooDeeply : SyntaxFault::kNone;
 }
 
 // The arguments of keyword(a,b,...): commas at bracket depth 0 separate, the first ")" at
@@ -152,7 +173,11 @@ TextString unquoted(const TextString& argument) {
 
 void compileScriptCall(EngineState& state, Statement& statement, const TextString& fileArgument) {
     const TextString fileName = fileArgument.substr(1, fileArgument.length() - 2);
-    statement.expressions[0].setLeftConstant(scriptNumberFor(state, fileName));
+    const int32_t number = scriptNumberFor(state, fileName);
+    if (number == 0) {
+        reportLoadFailure(state.loadListener, NamedFileKind::kScript, fileName);
+    }
+    statement.expressions[0].setLeftConstant(number);
 }
 
 void compileKeyTest(EngineState& state, Statement& statement, const TextString& keyArgument) {
@@ -214,11 +239,17 @@ void compileStatements(EngineState& state, Statement& first, TextString& text) {
         }
         const TextString piece = text.token();
         statement->code = classifyStatement(piece.view());
-        if (isBlockStatement(statement->code) && !compileBlock(state, *statement, text)) {
-            if (!state.haltRequested) {
-                syntaxError(state);
+        if (isBlockStatement(statement->code)) {
+            const SyntaxFault fault = compileBlock(state, *statement, text);
+            if (fault != SyntaxFault::kNone) {
+                if (!state.haltRequested) {
+                    syntaxError(state, piece, fault);
+                }
+                // A check goes on after a missing block; nothing after an unclosed one parses.
+                if (state.haltRequested || fault == SyntaxFault::kUnclosedBlock) {
+                    return;
+                }
             }
-            return;
         }
         compileArguments(state, *statement, piece);
         statement->next = std::make_unique<Statement>();

@@ -21,6 +21,7 @@
 #include "render/texture_cache.h"
 #include "render/transform.h"
 #include "script/camera.h"
+#include "script/load_listener.h"
 #include "script/script_table.h"
 #include "script/task_instance.h"
 #include "script/task_loader.h"
@@ -123,6 +124,8 @@ struct EngineState {
     // The message boxes of the script engine (syntax error, runaway loop); none: not shown,
     // and a question is answered Yes.
     Dialogs* dialogs;
+    // Who hears of every file read and every problem found while loading; none in a run.
+    LoadListener* loadListener = nullptr;
 
     FileSystem& files;
     ErrorLog log;

@@ -51,6 +51,7 @@ int32_t scriptNumberFor(EngineState& state, const TextString& fileName) {
     slot = std::make_unique<Statement>();
     Statement& first = *slot;
     CompileDepthScope nested(state);
+    ListenedFile compiling(state.loadListener, NamedFileKind::kScript, fileName);
     compileStatements(state, first, text);
     return number;
 }

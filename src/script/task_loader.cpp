@@ -58,13 +58,24 @@ void addChildTask(EngineState& state, Task& task, const TextString& group) {
     std::unique_ptr<TaskInstance> child = state.objects.newInstance();
     if (state.nesting.taskFiles < kMaxTaskNesting) {
         NestingScope nested(state.nesting.taskFiles);
-        loadTaskInto(state, *child, fields[0]);
+        if (!loadTaskInto(state, *child, fields[0])) {
+            reportLoadFailure(state.loadListener, NamedFileKind::kTask, fields[0]);
+        }
     } else {
         state.log.record(kTaskNestingMessage, Severity::kError);
     }
     TaskInstance* placed = AddChild(task, std::move(child));
     property(*placed, state.names.idFor("x")) = textToDouble(fields[1].cStr());
     property(*placed, state.names.idFor("y")) = textToDouble(fields[2].cStr());
+}
+
+// The number of a script the task names; one that cannot be read is reported.
+int32_t scriptFor(EngineState& state, const TextString& fileName) {
+    const int32_t number = scriptNumberFor(state, fileName);
+    if (number == 0) {
+        reportLoadFailure(state.loadListener, NamedFileKind::kScript, fileName);
+    }
+    return number;
 }
 
 void handleSection(EngineState& state, Task& task, const char* name, const TextString& value) {
@@ -75,21 +86,26 @@ void handleSection(EngineState& state, Task& task, const char* name, const TextS
     } else if (section == "IMAGE") {
         forEachGroup(value, [&](const TextString& group) {
             const std::vector<TextString> fields = groupFields(group, 2);
-            LoadImageRef(task.images[names.idFor(fields[0].view())], fields[1], state.textures,
-                         state.animations, state.graphics);
+            if (!LoadImageRef(task.images[names.idFor(fields[0].view())], fields[1], state.textures,
+                              state.animations, state.graphics)) {
+                reportLoadFailure(state.loadListener, NamedFileKind::kImage, fields[1]);
+            }
         });
     } else if (section == "SOUND") {
         forEachGroup(value, [&](const TextString& group) {
             const std::vector<TextString> fields = groupFields(group, 2);
-            LoadSoundRef(task.sounds[names.idFor(fields[0].view())], fields[1], state.soundCache);
+            if (!LoadSoundRef(task.sounds[names.idFor(fields[0].view())], fields[1],
+                              state.soundCache)) {
+                reportLoadFailure(state.loadListener, NamedFileKind::kSound, fields[1]);
+            }
         });
     } else if (section == "SCRIPT") {
         forEachGroup(value, [&](const TextString& group) {
-            task.frameScripts.push(scriptNumberFor(state, group));
+            task.frameScripts.push(scriptFor(state, group));
         });
     } else if (section == "CONSTRACT") {
         forEachGroup(value, [&](const TextString& group) {
-            task.constructorScripts.push(scriptNumberFor(state, group));
+            task.constructorScripts.push(scriptFor(state, group));
         });
     } else {
         property(task, names.idFor(section)) = textToDouble(value.cStr());
@@ -109,6 +125,7 @@ bool readTaskFile(EngineState& state, const TextString& taskName) {
     // others, then finds its template as filled so far instead of reading itself again.
     state.tasks.markLoaded(taskName);
     Task& task = state.tasks.templateFor(state.objects, taskName);
+    ListenedFile reading(state.loadListener, NamedFileKind::kTask, taskName);
     for (int32_t i = 0; i < sections.count() && !state.haltRequested; ++i) {
         handleSection(state, task, sections.nameAt(i), sections.valueAt(i));
     }

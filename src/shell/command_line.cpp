@@ -1,9 +1,12 @@
 #include "shell/command_line.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <vector>
 
 #include "text/messages.h"
@@ -13,12 +16,15 @@ namespace {
 
 enum class OptionKind { kFlag, kValue };
 
+constexpr uint64_t kMaxWindowScale = 16;
+
 struct OptionInfo {
     std::string_view name;
     OptionKind kind;
     bool headlessOnly;
     std::string_view argument;  // shown in the help text
     std::string_view description;
+    bool windowOnly = false;
 };
 
 constexpr OptionInfo kOptions[] = {
@@ -34,6 +40,16 @@ constexpr OptionInfo kOptions[] = {
      "headless: write the mixer's output as a 16-bit stereo WAV"},
     {"--seed", OptionKind::kValue, false, "N", "seed the random generator with N"},
     {"--soundfont", OptionKind::kValue, false, "FILE", "the General MIDI soundfont to use"},
+    {"--check", OptionKind::kFlag, false, "",
+     "check the game's files, do not run it (exit 1 on a problem)"},
+    {"--scale", OptionKind::kValue, false, "N",
+     "open the window at N times the game's size (1 to 16)", true},
+    {"--integer-scale", OptionKind::kFlag, false, "",
+     "scale a resized or full-screen window by whole factors only", true},
+    {"--fullscreen", OptionKind::kFlag, false, "", "start in full screen, whatever the game says"},
+    {"--window", OptionKind::kFlag, false, "", "start in a window, whatever the game says"},
+    {"--record", OptionKind::kValue, false, "FILE",
+     "write the session's input as an --input script, with its seed"},
     {"--help", OptionKind::kFlag, false, "", "show this help and exit"},
     {"--version", OptionKind::kFlag, false, "", "show the version and exit"},
 };
@@ -92,6 +108,15 @@ bool applyValue(const OptionInfo& option, std::string_view value, CommandLineOpt
         options.audioOutPath = value;
     } else if (name == "--soundfont") {
         options.soundFontPath = value;
+    } else if (name == "--scale") {
+        if (!parseNumber(value, 1, kMaxWindowScale, number)) {
+            error = "--scale needs a whole number from 1 to " + std::to_string(kMaxWindowScale) +
+                    ", not " + quoted(value);
+            return false;
+        }
+        options.windowScale = static_cast<uint32_t>(number);
+    } else if (name == "--record") {
+        options.recordPath = value;
     }
     return true;
 }
@@ -99,11 +124,40 @@ bool applyValue(const OptionInfo& option, std::string_view value, CommandLineOpt
 void applyFlag(const OptionInfo& option, CommandLineOptions& options) {
     if (option.name == "--headless") {
         options.headless = true;
+    } else if (option.name == "--check") {
+        options.check = true;
     } else if (option.name == "--help") {
         options.showHelp = true;
     } else if (option.name == "--version") {
         options.showVersion = true;
+    } else if (option.name == "--integer-scale") {
+        options.integerScale = true;
+    } else if (option.name == "--fullscreen" || option.name == "--window") {
+        options.fullScreen = option.name == "--fullscreen";
     }
+}
+
+// Options that contradict each other or the host; false with the error set.
+bool checkCombinations(const std::vector<const OptionInfo*>& given,
+                       const CommandLineOptions& options, std::string& error) {
+    bool fullScreen = false, window = false;
+    for (const OptionInfo* option : given) {
+        if (option->headlessOnly && !options.headless) {
+            error = "option " + quoted(option->name) + " only works with --headless";
+            return false;
+        }
+        if (option->windowOnly && options.headless) {
+            error = "option " + quoted(option->name) + " does not work with --headless";
+            return false;
+        }
+        fullScreen = fullScreen || option->name == "--fullscreen";
+        window = window || option->name == "--window";
+    }
+    if (fullScreen && window) {
+        error = "--fullscreen and --window cannot be given together";
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -161,11 +215,8 @@ CommandLineParse parseCommandLine(std::span<const std::string_view> arguments) {
             return parse;
         }
     }
-    for (const OptionInfo* option : given) {
-        if (option->headlessOnly && !options.headless) {
-            parse.error = "option " + quoted(option->name) + " only works with --headless";
-            return parse;
-        }
+    if (!checkCombinations(given, options, parse.error)) {
+        return parse;
     }
     parse.ok = true;
     return parse;
@@ -192,6 +243,10 @@ std::string helpText() {
         left.resize(std::max<size_t>(left.size() + 2, 24), ' ');
         text += left + std::string(option.description) + "\n";
     }
+    text +=
+        "\nIn the window: F4 ends the game, F11 switches between window and full screen, and\n"
+        "Print Screen saves the picture as a PNG under $XDG_DATA_HOME/tavro/screenshots/\n"
+        "(~/.local/share/tavro/screenshots/ by default).\n";
     text += "\nExit status: 0 for a normal end, 1 when start-up failed, 2 for a usage error.\n";
     return text;
 }
@@ -205,13 +260,28 @@ std::string usageErrorText(std::string_view error) {
 }
 
 bool checkGameDirectory(const std::string& directory, std::string& error) {
+    const std::string giveTheFolder =
+        "give the game's folder, the one that holds its \"boot\" file";
     struct stat info;
     if (::stat(directory.c_str(), &info) != 0) {
-        error = "game folder " + quoted(directory) + " does not exist";
+        error = "there is no folder " + quoted(directory) + "; " + giveTheFolder;
+        return false;
+    }
+    const size_t slash = directory.rfind('/');
+    const std::string_view name = std::string_view(directory).substr(slash + 1);
+    if (!S_ISDIR(info.st_mode) && name == "boot") {
+        const std::string holder = slash == std::string::npos ? "." : directory.substr(0, slash);
+        error = quoted(directory) +
+                " is a game's \"boot\" file; give the folder that holds it: " + "tavro " +
+                quoted(holder.empty() ? "/" : holder);
         return false;
     }
     if (!S_ISDIR(info.st_mode)) {
-        error = quoted(directory) + " is not a folder";
+        error = quoted(directory) + " is a file, not a folder; " + giveTheFolder;
+        return false;
+    }
+    if (::access(directory.c_str(), R_OK | X_OK) != 0) {
+        error = "cannot read the folder " + quoted(directory) + " (" + std::strerror(errno) + ")";
         return false;
     }
     return true;

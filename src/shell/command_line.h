@@ -27,7 +27,12 @@ struct CommandLineOptions {
     bool answerYes = true;       // headless answer to every yes/no question
     std::string audioOutPath;    // headless WAV of the mixer's output; empty: none
     std::optional<uint32_t> seed;
-    std::string soundFontPath;  // empty: the usual places are searched
+    std::string soundFontPath;       // empty: the usual places are searched
+    bool check = false;              // check the game's files and scripts instead of running it
+    uint32_t windowScale = 1;        // the window opens at this many times the game's size
+    bool integerScale = false;       // a resized or full-screen window scales by whole factors
+    std::optional<bool> fullScreen;  // --fullscreen or --window: overrides the game's setting
+    std::string recordPath;          // the session's input is written here; empty: not recorded
     bool showHelp = false;
     bool showVersion = false;
 };
@@ -49,7 +54,8 @@ std::string versionText(std::string_view buildVersion);
 // What standard error shows for a usage error.
 std::string usageErrorText(std::string_view error);
 
-// False (with a one-line error) when the game folder does not exist or is not a folder.
+// False, with a one-line message for someone new to Tavro, when the game folder does not
+// exist, is a file or cannot be read.
 bool checkGameDirectory(const std::string& directory, std::string& error);
 
 }  // namespace tavro

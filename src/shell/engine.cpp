@@ -47,6 +47,9 @@ bool Engine::startUp() {
     if (applySettings(config, log, state_.settings)) {
         state_.systemVariable(state_.systemIds.cameraSpeed) = 1;
     }
+    if (options_.fullScreen) {
+        state_.settings.fullScreen = *options_.fullScreen;
+    }
 
     if (!host_.display.createWindow(kMainWindowClassName)) {
         showMessage(kWindowCreationFailedMessage);

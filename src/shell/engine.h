@@ -49,6 +49,9 @@ struct HostServices {
 struct EngineOptions {
     uint64_t frameLimit = 0;       // end the loop after this many frames; 0: no limit
     std::optional<uint32_t> seed;  // the random seed; none: the clock
+    // Full screen or a window for this run instead of the game's "fullScreen" setting; the
+    // settings themselves (and a release run's rewritten file) keep the game's value.
+    std::optional<bool> fullScreen = std::nullopt;
 };
 
 // 0xFF000000 plus the low 8 bits of each component truncated toward zero.

@@ -31,9 +31,6 @@ TEST_F(GameFolderFileSystemTest, ReadsWholeFilesThroughTheResolver) {
     bytes = "kept";
     EXPECT_FALSE(files.readFile("save", bytes));  // a folder is not a file
     EXPECT_EQ(bytes, "kept");
-    EXPECT_TRUE(files.hasFile("save\\raw.BIN"));
-    EXPECT_FALSE(files.hasFile("save"));
-    EXPECT_FALSE(files.hasFile("missing"));
 }
 
 TEST_F(GameFolderFileSystemTest, ReplacesContentsKeepingPermissionsAndNoTemporaryFile) {

@@ -29,6 +29,25 @@ TEST(InputScriptTest, ParsesEventsInWrittenOrder) {
     EXPECT_EQ(parse.events, expected);
 }
 
+// What --record writes reads back as the same events.
+TEST(InputScriptTest, FormattedEventsParseBackUnchanged) {
+    const InputEvent events[] = {ev(0, Kind::kPad, 0, 65535, 0, 1, 0xFFFFFFFFu),
+                                 ev(1, Kind::kKeyDown, 255),
+                                 ev(2, Kind::kKeyUp, 1),
+                                 ev(3, Kind::kMouse, 0, -2147483647 - 1, 2147483647),
+                                 ev(4, Kind::kDeactivate),
+                                 ev(5, Kind::kActivate),
+                                 ev(4294967295u, Kind::kClose)};
+    std::string text;
+    for (const InputEvent& event : events) {
+        text += formatInputEvent(event) + "\n";
+    }
+    EXPECT_EQ(formatInputEvent(events[0]), "0 pad 1 65535 0 4294967295");
+    InputScriptParse parse = parseInputScript(text, "recorded");
+    ASSERT_TRUE(parse.ok) << parse.error;
+    EXPECT_EQ(parse.events, std::vector<InputEvent>(std::begin(events), std::end(events)));
+}
+
 TEST(InputScriptTest, ReportsTheLineOfABadEvent) {
     const std::string frame = "the frame must be a whole number from 0 to 4294967295, not ";
     const std::string keyCode = "the virtual-key code must be a whole number from 0 to 255, not ";

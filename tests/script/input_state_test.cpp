@@ -114,18 +114,25 @@ TEST(PadState, OncePerPressMarksClearAtThePollThatNoLongerFindsTheInput) {
     }
 }
 
-TEST(PadState, AnAbsentPadKeepsItsLastReading) {
+// A pad plugged in after start-up is centred where it first reads, not at (0, 0).
+TEST(PadState, APadPluggedInLaterTakesItsCentreFromItsFirstReading) {
     PadDisplay display;
     display.present = false;
     PadState pad;
-    pad.openPad(display, 0);  // centre stays (0, 0)
-    display.present = true;
-    display.reading = {10, 20, 0};
+    pad.openPad(display, 0);
     pad.pollPad(display);
-    EXPECT_TRUE(pad.isPadInputDown(kPadInputRight));
-    display.present = false;
+    EXPECT_FALSE(pad.anyPadInput());
+    display.present = true;
+    display.reading = {32768, 32768, 0};
+    pad.pollPad(display);
+    EXPECT_FALSE(pad.anyPadInput());
+    display.reading = {10, 32768, 0};
+    pad.pollPad(display);
+    EXPECT_TRUE(pad.isPadInputDown(kPadInputLeft));
+    display.present = false;  // unplugged: the last reading stays
     pad.pollPad(display);
     EXPECT_EQ(pad.reading().x, 10u);
+    EXPECT_TRUE(pad.isPadInputDown(kPadInputLeft));
 }
 
 TEST(KeyNames, NamesAndFirstBytesGiveCodes) {

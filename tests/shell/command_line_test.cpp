@@ -1,6 +1,8 @@
 #include "shell/command_line.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <sstream>
 #include <vector>
@@ -57,6 +59,40 @@ TEST(CommandLineTest, ReadsOptionsOrReportsTheUsageError) {
     EXPECT_TRUE(parseCommandLine(3, argv).options.headless) << "the program name is skipped";
 }
 
+// The player's options, in one line, or the usage error.
+std::string playerSummary(std::vector<std::string_view> arguments) {
+    const CommandLineParse result = parseCommandLine(arguments);
+    if (!result.ok) {
+        return result.error;
+    }
+    const CommandLineOptions& o = result.options;
+    return "scale=" + std::to_string(o.windowScale) + (o.integerScale ? " integer" : "") +
+           (!o.fullScreen   ? ""
+            : *o.fullScreen ? " fullscreen"
+                            : " window") +
+           " record=" + o.recordPath;
+}
+
+TEST(CommandLineTest, ReadsThePlayersOptions) {
+    const std::string scale = "--scale needs a whole number from 1 to 16, not ";
+    const std::pair<std::vector<std::string_view>, std::string> cases[] = {
+        {{}, "scale=1 record="},
+        {{"--scale", "3", "--integer-scale", "--fullscreen", "--record", "in.txt"},
+         "scale=3 integer fullscreen record=in.txt"},
+        {{"--window", "--scale=16"}, "scale=16 window record="},
+        {{"--headless", "--record", "in.txt", "--fullscreen"}, "scale=1 fullscreen record=in.txt"},
+        {{"--scale", "0"}, scale + "'0'"},
+        {{"--scale", "17"}, scale + "'17'"},
+        {{"--fullscreen", "--window"}, "--fullscreen and --window cannot be given together"},
+        {{"--headless", "--scale", "2"}, "option '--scale' does not work with --headless"},
+        {{"--integer-scale", "--headless"},
+         "option '--integer-scale' does not work with --headless"},
+    };
+    for (const auto& [arguments, expected] : cases) {
+        EXPECT_EQ(playerSummary(arguments), expected);
+    }
+}
+
 TEST(CommandLineTest, VersionAndUsageTexts) {
     EXPECT_EQ(versionText("1.0.0"), "Tavro version 1.00 (build 1.0.0)\n");
     EXPECT_EQ(usageErrorText("unknown option '--x'"),
@@ -66,12 +102,25 @@ TEST(CommandLineTest, VersionAndUsageTexts) {
 TEST(CommandLineTest, ChecksTheGameFolder) {
     TemporaryFolder folder;
     folder.writeFile("file", "x");
+    folder.writeFile("boot", "");
+    const std::string giveTheFolder =
+        "; give the game's folder, the one that holds its \"boot\" file";
     std::string error;
     EXPECT_TRUE(checkGameDirectory(folder.path(), error));
     EXPECT_FALSE(checkGameDirectory(folder.at("missing"), error));
-    EXPECT_EQ(error, "game folder '" + folder.at("missing") + "' does not exist");
+    EXPECT_EQ(error, "there is no folder '" + folder.at("missing") + "'" + giveTheFolder);
     EXPECT_FALSE(checkGameDirectory(folder.at("file"), error));
-    EXPECT_EQ(error, "'" + folder.at("file") + "' is not a folder");
+    EXPECT_EQ(error, "'" + folder.at("file") + "' is a file, not a folder" + giveTheFolder);
+    EXPECT_FALSE(checkGameDirectory(folder.at("boot"), error));
+    EXPECT_EQ(error, "'" + folder.at("boot") +
+                         "' is a game's \"boot\" file; give the folder that holds it: tavro '" +
+                         folder.path() + "'");
+    if (::geteuid() != 0) {  // the superuser reads every folder
+        ::chmod(folder.path().c_str(), 0300);
+        EXPECT_FALSE(checkGameDirectory(folder.path(), error));
+        EXPECT_EQ(error, "cannot read the folder '" + folder.path() + "' (Permission denied)");
+        ::chmod(folder.path().c_str(), 0700);
+    }
 }
 
 }  // namespace

@@ -55,6 +55,30 @@ TEST_F(EngineTest, StartUpRunsTheScriptStepsInOrderAndStartsTheLog) {
     EXPECT_EQ(folder_.readFile("errorLog.txt").rfind("001 : log start\n", 0), 0u);
 }
 
+// --fullscreen and --window decide the display mode of the run; the settings keep their text.
+TEST_F(EngineTest, TheCommandLineOverridesTheFullScreenSetting) {
+    const struct {
+        const char* settings;
+        std::optional<bool> override;
+        bool fullScreen;
+    } cases[] = {
+        {"fullScreen=true;", std::nullopt, true},
+        {"fullScreen=true;", false, false},
+        {"", true, true},
+        {"fullScreen=false;", std::nullopt, false},
+    };
+    for (const auto& c : cases) {
+        folder_.writeFile("init", c.settings);
+        ASSERT_TRUE(makeEngine("", EngineOptions{1, 1u, c.override}).startUp()) << c.settings;
+        EXPECT_EQ(display_->fullScreen(), c.fullScreen) << c.settings;
+        EXPECT_EQ(engine_->settings().fullScreen, c.fullScreen) << c.settings;
+        EXPECT_EQ(engine_->state().config.at("fullScreen") == "true",
+                  std::string(c.settings) == "fullScreen=true;")
+            << c.settings;
+        engine_->shutDown();
+    }
+}
+
 // A missing boot task is reported and the game still runs; shut-down releases every device.
 TEST_F(EngineTest, AMissingBootShowsItsMessageAndTheGameStillRuns) {
     scripts_.bootLoads = false;

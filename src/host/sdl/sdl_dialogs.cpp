@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 #include "host/dialog_text.h"
@@ -19,6 +20,13 @@ void printInstead(const char* caption, const char* text, const char* suffix) {
 }
 
 }  // namespace
+
+bool ShowDesktopMessage(const char* title, const char* text) {
+    if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
+        return false;
+    }
+    return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title, text, nullptr) == 0;
+}
 
 void SdlDialogs::showMessage(const char* caption, const char* text) {
     std::string title = shiftJisToUtf8(caption != nullptr ? caption : "");

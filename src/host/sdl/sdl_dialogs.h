@@ -6,6 +6,10 @@
 
 namespace tavro {
 
+// Shows a message box with UTF-8 texts where a desktop is present (DISPLAY or
+// WAYLAND_DISPLAY is set); false when none was shown.
+bool ShowDesktopMessage(const char* title, const char* text);
+
 class SdlDialogs : public Dialogs {
   public:
     void showMessage(const char* caption, const char* text) override;

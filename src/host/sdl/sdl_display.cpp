@@ -15,7 +15,6 @@ constexpr int32_t kLeftButtonKey = 1;
 constexpr int32_t kRightButtonKey = 2;
 constexpr int32_t kAltKey = 18;
 constexpr int32_t kF10Key = 121;
-constexpr int32_t kPadCentreOffset = 32768;  // SDL axes are signed, pad readings are not
 
 // Windows sends Alt, F10 and any key pressed with Alt held as system keys, which the engine
 // does not see; the same keys are dropped here so games behave alike.
@@ -25,19 +24,10 @@ bool isSystemKey(int32_t virtualKey, uint16_t modifiers) {
 
 }  // namespace
 
-SdlDisplay::SdlDisplay() = default;
+SdlDisplay::SdlDisplay(WindowScaling scaling) : scaling_(scaling) {}
 
 SdlDisplay::~SdlDisplay() {
     destroyWindow();
-    for (SDL_Joystick*& pad : pads_) {
-        if (pad != nullptr) {
-            SDL_JoystickClose(pad);
-            pad = nullptr;
-        }
-    }
-    if (joysticksStarted_) {
-        SDL_QuitSubSystem(SDL_INIT_JOYSTICK);
-    }
     if (videoStarted_) {
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
@@ -55,11 +45,11 @@ bool SdlDisplay::createWindow(const char* className) {
         videoStarted_ = true;
     }
     window_ = SDL_CreateWindow("Default_Title", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                               640, 480, SDL_WINDOW_HIDDEN);
+                               640, 480, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
     if (window_ == nullptr) {
         return false;
     }
-    presenter_ = std::make_unique<SdlFramePresenter>(window_);
+    presenter_ = std::make_unique<SdlFramePresenter>(window_, scaling_.frame);
     if (keepShown_) {
         presenter_->keepShownFrames();
     }
@@ -96,8 +86,11 @@ void SdlDisplay::moveWindow(int32_t x, int32_t y) {
 }
 
 void SdlDisplay::setClientSize(int32_t width, int32_t height) {
+    gameWidth_ = width;
+    gameHeight_ = height;
     if (window_ != nullptr) {
-        SDL_SetWindowSize(window_, width, height);  // SDL sizes are client sizes already
+        // SDL sizes are client sizes already.
+        SDL_SetWindowSize(window_, width * scaling_.factor, height * scaling_.factor);
     }
 }
 
@@ -196,6 +189,12 @@ int32_t SdlDisplay::windowY() {
 
 void SdlDisplay::handleKey(WindowEventHandler& handler, bool down, int32_t keycode,
                            uint16_t modifiers) {
+    if (keycode == SDLK_PRINTSCREEN) {
+        if (down && printScreen_) {
+            printScreen_();
+        }
+        return;
+    }
     int32_t virtualKey = virtualKeyFromSdlKeycode(keycode);
     if (virtualKey == 0 || isSystemKey(virtualKey, modifiers)) {
         return;
@@ -267,45 +266,25 @@ void SdlDisplay::cursorPosition(int32_t& x, int32_t& y) {
     }
     x = globalX - windowLeft;
     y = globalY - windowTop;
-    // Letterboxed full screen: window pixels back to back-buffer pixels.
-    if (presenter_ != nullptr && presenter_->layout().width > 0) {
-        const FrameLayout& layout = presenter_->layout();
-        x = static_cast<int32_t>(int64_t{x - layout.x} * presenter_->frameWidth() / layout.width);
-        y = static_cast<int32_t>(int64_t{y - layout.y} * presenter_->frameHeight() / layout.height);
+    // A scaled, resized or full-screen window: window pixels back to back-buffer pixels, the
+    // frame laid out as it is shown now (before the first frame, at the game's window size).
+    if (window_ == nullptr) {
+        return;
     }
+    int32_t frameWidth = gameWidth_, frameHeight = gameHeight_;
+    if (presenter_ != nullptr && presenter_->frameWidth() > 0) {
+        frameWidth = presenter_->frameWidth();
+        frameHeight = presenter_->frameHeight();
+    }
+    int outputWidth = 0, outputHeight = 0;
+    SDL_GetWindowSize(window_, &outputWidth, &outputHeight);
+    OutputPointToFrame(
+        LayOutFrame(frameWidth, frameHeight, outputWidth, outputHeight, scaling_.frame), frameWidth,
+        frameHeight, x, y);
 }
 
 bool SdlDisplay::readPad(int32_t pad, PadReading& reading) {
-    if (pad < 0 || pad > 1) {
-        return false;
-    }
-    if (!joysticksStarted_) {
-        if (SDL_InitSubSystem(SDL_INIT_JOYSTICK) != 0) {
-            return false;
-        }
-        joysticksStarted_ = true;
-    }
-    SDL_Joystick*& joystick = pads_[pad];
-    if (joystick != nullptr && !SDL_JoystickGetAttached(joystick)) {
-        SDL_JoystickClose(joystick);
-        joystick = nullptr;
-    }
-    if (joystick == nullptr) {
-        if (pad >= SDL_NumJoysticks() || (joystick = SDL_JoystickOpen(pad)) == nullptr) {
-            return false;
-        }
-    }
-    SDL_JoystickUpdate();
-    reading.x = static_cast<uint32_t>(SDL_JoystickGetAxis(joystick, 0) + kPadCentreOffset);
-    reading.y = static_cast<uint32_t>(SDL_JoystickGetAxis(joystick, 1) + kPadCentreOffset);
-    reading.buttons = 0;
-    int buttons = SDL_JoystickNumButtons(joystick);
-    for (int button = 0; button < buttons && button < 32; ++button) {
-        if (SDL_JoystickGetButton(joystick, button) != 0) {
-            reading.buttons |= 1u << button;
-        }
-    }
-    return true;
+    return pads_.read(pad, reading);
 }
 
 }  // namespace tavro

@@ -1,32 +1,44 @@
-// The real window through SDL: one resizable-by-code top-level window whose events are turned
-// into the Windows-style events the engine expects, and the two joysticks.
+// The real window through SDL: one top-level window whose events are turned into the
+// Windows-style events the engine expects, and the two joysticks. The player may resize the
+// window; the frame is scaled to fit it and letterboxed, and the cursor position the engine
+// reads stays in frame pixels.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include "host/compositor.h"
 #include "host/display.h"
+#include "host/sdl/frame_layout.h"
 #include "host/sdl/sdl_frame_presenter.h"
+#include "host/sdl/sdl_pads.h"
 
 struct SDL_Window;
-struct _SDL_Joystick;
 
 namespace tavro {
+
+// How the player wants the window shown.
+struct WindowScaling {
+    int32_t factor = 1;  // the window opens at this many times the game's size
+    FrameScaling frame = FrameScaling::kFit;
+};
 
 // Also the compositor's frame sink: composed frames are shown in the window while it exists.
 class SdlDisplay : public Display, public FrameSink {
   public:
-    SdlDisplay();
+    explicit SdlDisplay(WindowScaling scaling = {});
     ~SdlDisplay() override;
     SdlDisplay(const SdlDisplay&) = delete;
     SdlDisplay& operator=(const SdlDisplay&) = delete;
 
-    // Creates the window hidden; className becomes the application name the desktop sees.
+    // Creates the window hidden and resizable; className becomes the application name the
+    // desktop sees.
     bool createWindow(const char* className) override;
     void destroyWindow() override;
     // x, y is the outer top-left corner, frame included.
     void moveWindow(int32_t x, int32_t y) override;
+    // The window becomes the scaling factor times the size.
     void setClientSize(int32_t width, int32_t height) override;
     void setTitle(const char* title) override;
     // Showing moves a window that lies outside every display onto the primary one.
@@ -44,6 +56,8 @@ class SdlDisplay : public Display, public FrameSink {
     // last one stays readable after the window is gone.
     void keepShownFrames();
     bool readShownFrame(std::vector<uint32_t>& pixels, int32_t& width, int32_t& height) const;
+    // The Print Screen key runs the action instead of reaching the engine as a key.
+    void onPrintScreen(std::function<void()> action) { printScreen_ = std::move(action); }
 
   private:
     void frameBorders(int32_t& left, int32_t& top) const;
@@ -51,6 +65,9 @@ class SdlDisplay : public Display, public FrameSink {
     void keepOnDisplays();
     void handleKey(WindowEventHandler& handler, bool down, int32_t keycode, uint16_t modifiers);
 
+    WindowScaling scaling_;
+    int32_t gameWidth_ = 0;  // the client size the engine asked for, unscaled
+    int32_t gameHeight_ = 0;
     SDL_Window* window_ = nullptr;
     std::unique_ptr<SdlFramePresenter> presenter_;  // while the window exists
     bool keepShown_ = false;
@@ -58,8 +75,8 @@ class SdlDisplay : public Display, public FrameSink {
     int32_t lastShownWidth_ = 0;
     int32_t lastShownHeight_ = 0;
     bool videoStarted_ = false;
-    bool joysticksStarted_ = false;
-    _SDL_Joystick* pads_[2] = {nullptr, nullptr};
+    SdlPads pads_;
+    std::function<void()> printScreen_;
 };
 
 }  // namespace tavro

@@ -6,7 +6,8 @@
 
 namespace tavro {
 
-SdlFramePresenter::SdlFramePresenter(SDL_Window* window) : window_(window) {}
+SdlFramePresenter::SdlFramePresenter(SDL_Window* window, FrameScaling scaling)
+    : window_(window), scaling_(scaling) {}
 
 SdlFramePresenter::~SdlFramePresenter() {
     for (SDL_Texture* texture : {frame_, sharp_}) {
@@ -58,7 +59,7 @@ void SdlFramePresenter::showFrame(const uint32_t* pixels, int32_t width, int32_t
     }
     int outputWidth = 0, outputHeight = 0;
     SDL_GetRendererOutputSize(renderer_, &outputWidth, &outputHeight);
-    const FrameLayout layout = LayOutFrame(width, height, outputWidth, outputHeight);
+    const FrameLayout layout = LayOutFrame(width, height, outputWidth, outputHeight, scaling_);
     layout_ = layout;
     frameWidth_ = width;
     frameHeight_ = height;
@@ -74,26 +75,43 @@ void SdlFramePresenter::showFrame(const uint32_t* pixels, int32_t width, int32_t
         SDL_RenderCopy(renderer_, sharp_, nullptr, &place);
     }
     if (keepShown_) {
-        shown_.resize(static_cast<size_t>(place.w) * static_cast<size_t>(place.h));
-        const bool read = SDL_RenderReadPixels(renderer_, &place, SDL_PIXELFORMAT_ARGB8888,
-                                               shown_.data(), place.w * 4) == 0;
-        shownWidth_ = read ? place.w : 0;
-        shownHeight_ = read ? place.h : 0;
+        shown_.resize(static_cast<size_t>(outputWidth) * static_cast<size_t>(outputHeight));
+        const bool read = SDL_RenderReadPixels(renderer_, nullptr, SDL_PIXELFORMAT_ARGB8888,
+                                               shown_.data(), outputWidth * 4) == 0;
+        shownWidth_ = read ? outputWidth : 0;
+        shownHeight_ = read ? outputHeight : 0;
+        for (uint32_t& pixel : shown_) {
+            pixel |= 0xFF000000u;
+        }
     }
     SDL_RenderPresent(renderer_);
 }
 
-bool SdlFramePresenter::readShownFrame(std::vector<uint32_t>& pixels, int32_t& width,
-                                       int32_t& height) const {
+bool SdlFramePresenter::readShownWindow(std::vector<uint32_t>& pixels, int32_t& width,
+                                        int32_t& height) const {
     if (shownWidth_ == 0) {
         return false;
     }
     pixels = shown_;
     width = shownWidth_;
     height = shownHeight_;
-    for (uint32_t& pixel : pixels) {
-        pixel |= 0xFF000000u;
+    return true;
+}
+
+bool SdlFramePresenter::readShownFrame(std::vector<uint32_t>& pixels, int32_t& width,
+                                       int32_t& height) const {
+    const FrameLayout& place = layout_;
+    if (shownWidth_ == 0 || place.x + place.width > shownWidth_ ||
+        place.y + place.height > shownHeight_) {
+        return false;
     }
+    pixels.clear();
+    for (int32_t row = place.y; row < place.y + place.height; ++row) {
+        const uint32_t* start = shown_.data() + static_cast<size_t>(row) * shownWidth_ + place.x;
+        pixels.insert(pixels.end(), start, start + place.width);
+    }
+    width = place.width;
+    height = place.height;
     return true;
 }
 

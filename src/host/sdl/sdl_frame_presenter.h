@@ -1,6 +1,7 @@
 // Shows composed frames in the SDL window: each frame is uploaded once into one streaming
 // texture and presented without waiting for the vertical retrace, letterboxed with sharp
-// pixels when the window's drawable area is not the frame's size (full screen).
+// pixels when the window's drawable area is not the frame's size (a scaled or resized
+// window, full screen).
 #pragma once
 
 #include <vector>
@@ -16,7 +17,7 @@ namespace tavro {
 
 class SdlFramePresenter : public FrameSink {
   public:
-    explicit SdlFramePresenter(SDL_Window* window);
+    explicit SdlFramePresenter(SDL_Window* window, FrameScaling scaling = FrameScaling::kFit);
     ~SdlFramePresenter() override;
     SdlFramePresenter(const SdlFramePresenter&) = delete;
     SdlFramePresenter& operator=(const SdlFramePresenter&) = delete;
@@ -32,12 +33,15 @@ class SdlFramePresenter : public FrameSink {
     void keepShownFrames() { keepShown_ = true; }
     // The last frame read back from the window, at its size in the window; false when none.
     bool readShownFrame(std::vector<uint32_t>& pixels, int32_t& width, int32_t& height) const;
+    // The whole drawable area as last shown, borders included; false when none.
+    bool readShownWindow(std::vector<uint32_t>& pixels, int32_t& width, int32_t& height) const;
 
   private:
     // Makes a texture of the given size and role unless the current one fits.
     bool fitTexture(SDL_Texture*& texture, int32_t width, int32_t height, bool target);
 
     SDL_Window* window_;
+    FrameScaling scaling_;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* frame_ = nullptr;  // streaming, the frame's size
     SDL_Texture* sharp_ = nullptr;  // render target, the frame times the whole factor

@@ -1,0 +1,20 @@
+// Where the player's screenshots go: $XDG_DATA_HOME/tavro/screenshots/, or
+// ~/.local/share/tavro/screenshots/ when XDG_DATA_HOME is unset, empty or not absolute, each
+// named after the game folder and the local time.
+#pragma once
+
+#include <ctime>
+#include <string>
+#include <string_view>
+
+namespace tavro {
+
+// The folder from the two environment values (either may be null); empty when neither gives
+// an absolute folder.
+std::string screenshotFolder(const char* xdgDataHome, const char* home);
+
+// "GAME-YYYYMMDD-HHMMSS.png", or with "-2", "-3" … before ".png" for the Nth shot of the same
+// second (number 1 has none). A game folder without a name is called "tavro".
+std::string screenshotName(std::string_view gameFolderName, const std::tm& time, int number);
+
+}  // namespace tavro

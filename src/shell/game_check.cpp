@@ -1,0 +1,234 @@
+#include "shell/game_check.h"
+
+#include <algorithm>
+#include <set>
+#include <utility>
+
+#include "render/image_ref.h"
+#include "script/compiler.h"
+#include "script/engine_state.h"
+#include "script/load_listener.h"
+#include "script/statement.h"
+#include "script/task_loader.h"
+#include "shell/engine.h"
+#include "shell/release_files.h"
+#include "shell/settings.h"
+
+namespace tavro {
+
+namespace {
+
+// The game folder as the check sees it: every write is refused, so not even the error log
+// reaches the disk.
+class ReadOnlyFolder : public FileSystem {
+  public:
+    explicit ReadOnlyFolder(FileSystem& files) : files_(files) {}
+
+    bool readFile(std::string_view path, std::string& bytes) override {
+        return files_.readFile(path, bytes);
+    }
+    bool replaceFile(std::string_view, std::string_view) override { return false; }
+    bool appendFile(std::string_view, std::string_view) override { return false; }
+    bool truncateFile(std::string_view) override { return false; }
+    std::vector<DirectoryEntry> listDirectory(std::string_view directory) override {
+        return files_.listDirectory(directory);
+    }
+    bool folderIdentity(std::string_view directory, FolderIdentity& identity) override {
+        return files_.folderIdentity(directory, identity);
+    }
+
+  private:
+    FileSystem& files_;
+};
+
+std::string quoted(const TextString& name) {
+    return "\"" + std::string(name.view()) + "\"";
+}
+
+std::string counted(int32_t count, const char* singular, const char* plural) {
+    return std::to_string(count) + " " + (count == 1 ? singular : plural);
+}
+
+const char* expectation(SyntaxFault fault) {
+    switch (fault) {
+        case SyntaxFault::kNoBlock:
+            return "expected a block \"{...}\" after it";
+        case SyntaxFault::kUnclosedBlock:
+            return "expected the \"}\" that closes its block";
+        case SyntaxFault::kNestedTooDeeply:
+        case SyntaxFault::kNone:
+            break;
+    }
+    return "expected blocks nested at most 256 deep";
+}
+
+// Hears the loader and the compiler, and keeps the problems by the file that has them.
+class Checker : public LoadListener {
+  public:
+    explicit Checker(EngineState& state) : state_(state) {}
+
+    void fileEntered(NamedFileKind kind, const TextString& name) override {
+        readers_.push_back(name);
+        (kind == NamedFileKind::kTask ? taskFiles_ : scripts_).emplace(name.view());
+    }
+    void fileLeft() override { readers_.pop_back(); }
+
+    void loadFailed(NamedFileKind kind, const TextString& name) override {
+        if (name.empty()) {
+            return;  // nothing named: the engine skips it
+        }
+        switch (kind) {
+            case NamedFileKind::kTask:
+                addMissing("missing task " + quoted(name));
+                break;
+            case NamedFileKind::kScript:
+                addMissing("missing script " + quoted(name));
+                break;
+            case NamedFileKind::kImage:
+                imageFailed(name);
+                break;
+            case NamedFileKind::kSound:
+                addMissing(describeFile("sound", name));
+                break;
+        }
+    }
+
+    void syntaxError(const TextString& statement, SyntaxFault fault) override {
+        ++syntaxErrors_;
+        add("syntax error in " + quoted(statement) + ": " + expectation(fault));
+    }
+
+    // The tasks and the music a script names in its statements: the tasks are loaded (and
+    // with them whatever they name in turn), the music files read.
+    void checkNamedInScript(const TextString& scriptName, const Statement* chain) {
+        readers_.push_back(scriptName);
+        checkChain(chain);
+        readers_.pop_back();
+    }
+
+    GameCheckReport report() const {
+        GameCheckReport report;
+        std::vector<std::pair<std::string, std::string>> problems = problems_;
+        std::stable_sort(problems.begin(), problems.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& [file, text] : problems) {
+            report.problems.push_back(file.empty() ? text : file + ": " + text);
+        }
+        report.syntaxErrors = syntaxErrors_;
+        report.missingFiles = missingFiles_;
+        report.taskFiles = static_cast<int32_t>(taskFiles_.size());
+        report.scripts = static_cast<int32_t>(scripts_.size());
+        report.animations = state_.animations.loadedCount();
+        return report;
+    }
+
+  private:
+    bool readable(const TextString& name) {
+        std::string bytes;
+        return state_.files.readFile(name.view(), bytes);
+    }
+
+    // A file that is there but does not load is unreadable rather than missing.
+    std::string describeFile(const char* kind, const TextString& name) {
+        return (readable(name) ? "unreadable " : "missing ") + std::string(kind) + " " +
+               quoted(name);
+    }
+
+    void imageFailed(const TextString& name) {
+        if (NamesStillImage(name)) {
+            addMissing(describeFile("image", name));
+            return;
+        }
+        const int32_t animation = state_.animations.load(name);
+        if (animation < 0) {
+            addMissing("missing animation " + quoted(name));
+            return;
+        }
+        addMissing(describeFile("image", state_.animations.textureFileName(animation)) +
+                   ", the sheet of animation " + quoted(name));
+    }
+
+    void checkChain(const Statement* statement) {
+        for (; statement != nullptr; statement = statement->next.get()) {
+            const TextString& named = statement->texts[0];
+            const uint32_t code = statement->code;
+            if ((code == kCodeNew || code == kCodeFriend) && !named.empty()) {
+                std::unique_ptr<TaskInstance> scratch = state_.objects.newInstance();
+                if (!loadTaskInto(state_, *scratch, named) && !state_.tasks.isLoaded(named)) {
+                    loadFailed(NamedFileKind::kTask, named);
+                }
+            } else if (code == kCodePlayBgm && !named.empty() && !readable(named)) {
+                addMissing("missing music " + quoted(named));
+            }
+            checkChain(statement->body.get());
+        }
+    }
+
+    void addMissing(const std::string& text) {
+        if (add(text)) {
+            ++missingFiles_;
+        }
+    }
+
+    // False when the same file has reported the same problem before (a file that does not
+    // load is tried again each time it is named).
+    bool add(const std::string& text) {
+        std::string file = readers_.empty() ? std::string() : std::string(readers_.back().view());
+        if (!reported_.emplace(file, text).second) {
+            return false;
+        }
+        problems_.emplace_back(std::move(file), text);
+        return true;
+    }
+
+    EngineState& state_;
+    std::vector<TextString> readers_;  // the files being read, innermost last
+    std::set<std::string> taskFiles_;
+    std::set<std::string> scripts_;
+    std::vector<std::pair<std::string, std::string>> problems_;
+    std::set<std::pair<std::string, std::string>> reported_;
+    int32_t syntaxErrors_ = 0;
+    int32_t missingFiles_ = 0;
+};
+
+}  // namespace
+
+std::string GameCheckReport::summary() const {
+    std::string line = "checked " + counted(taskFiles, "task file", "task files") + ", " +
+                       counted(scripts, "script", "scripts") + " and " +
+                       counted(animations, "animation", "animations") + ": ";
+    if (clean()) {
+        return line + "no problems found";
+    }
+    return line + counted(syntaxErrors, "syntax error", "syntax errors") + ", " +
+           counted(missingFiles, "missing file", "missing files");
+}
+
+GameCheckReport checkGame(FileSystem& files, Compositor& compositor, AudioOutput& audio) {
+    ReadOnlyFolder folder(files);
+    EngineState state(folder, nullptr, compositor, &audio);
+    Checker checker(state);
+    state.loadListener = &checker;
+
+    readSettings(state);
+    applySettings(state.config, state.log, state.settings);
+    state.graphics.create(1, 1, false);
+    state.soundCache.createSoundDevice();
+    loadPackageBundles(state);
+
+    TaskInstance& root = state.objects.root();
+    if (!loadTaskInto(state, root, kBootTaskName)) {
+        checker.loadFailed(NamedFileKind::kTask, kBootTaskName);
+    }
+    scanTaskFiles(state, "", "*");
+    // Scripts compiled while their tasks load are appended, so the walk reaches them too.
+    for (int32_t number = 1; number < state.scripts.count(); ++number) {
+        const Statement* chain = state.scripts.compiled(number).get();
+        if (chain != nullptr) {
+            checker.checkNamedInScript(state.scripts.name(number), chain);
+        }
+    }
+    return checker.report();
+}
+
+}  // namespace tavro

@@ -1,0 +1,16 @@
+// What someone new to Tavro is told when the folder it runs holds no game: the game folder
+// is the one holding the root task file "boot", and a folder one level above a game is the
+// most common mistake, so its sub-folders holding a "boot" are named.
+#pragma once
+
+#include <string>
+
+#include "host/file_system.h"
+
+namespace tavro {
+
+// The note for the game folder `files` reads, shown as `folder` (UTF-8): empty when it holds a
+// "boot" file or the task bundle a released game runs from.
+std::string missingBootNote(FileSystem& files, const std::string& folder);
+
+}  // namespace tavro
