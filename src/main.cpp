@@ -17,11 +17,13 @@
 #include "host/audio/mixer.h"
 #include "host/audio/wave_writer.h"
 #include "host/compositor/png_writer.h"
+#include "host/fonts/ttf_font_renderer.h"
 #include "host/game_folder_file_system.h"
 #include "host/headless/headless_audio.h"
 #include "host/headless/headless_compositor.h"
 #include "host/headless/headless_dialogs.h"
 #include "host/headless/headless_display.h"
+#include "host/headless/headless_font_renderer.h"
 #include "host/headless/virtual_clock.h"
 #include "host/input_recorder.h"
 #include "host/input_script.h"
@@ -110,7 +112,7 @@ int runRecordedEngine(const HostServices& host, CommandLineOptions options) {
     InputRecorder recorder(host.display, file);
     recorder.writeSeed(*options.seed);
     const int status = runEngine(HostServices{host.clock, recorder, host.dialogs, host.files,
-                                              host.compositor, host.audio, host.music},
+                                              host.compositor, host.audio, host.music, host.fonts},
                                  options);
     recorder.writeEnd();
     file.flush();
@@ -181,6 +183,7 @@ int runWithWindow(const CommandLineOptions& options, FileSystem& files) {
                       options.integerScale ? FrameScaling::kWholeFactors : FrameScaling::kFit});
     SdlDialogs dialogs;
     PixmanCompositor compositor(&display);
+    TtfFontRenderer fonts;
     display.onPrintScreen([&compositor] { savePlayerScreenshot(compositor); });
     if (!options.screenshotPath.empty()) {
         display.keepShownFrames();
@@ -195,9 +198,10 @@ int runWithWindow(const CommandLineOptions& options, FileSystem& files) {
                      error);
         engineClock = &pullingClock;
     }
-    const int status = runRecordedEngine(HostServices{*engineClock, display, dialogs, files,
-                                                      compositor, &audio.mixer(), audio.music()},
-                                         options);
+    const int status =
+        runRecordedEngine(HostServices{*engineClock, display, dialogs, files, compositor,
+                                       &audio.mixer(), audio.music(), &fonts},
+                          options);
     speakers.close();
     std::vector<uint32_t> pixels;
     int32_t width = 0, height = 0;
@@ -225,9 +229,10 @@ int runHeadless(const CommandLineOptions& options, std::vector<InputEvent> input
     HeadlessDisplay display{ScriptedInput(std::move(input)), &faults};
     HeadlessDialogs dialogs(options.answerYes);
     HeadlessCompositor compositor(&faults);
-    const int status = runRecordedEngine(
-        HostServices{clock, display, dialogs, files, compositor, &audio.mixer(), audio.music()},
-        options);
+    HeadlessFontRenderer fonts(&faults);
+    const int status = runRecordedEngine(HostServices{clock, display, dialogs, files, compositor,
+                                                      &audio.mixer(), audio.music(), &fonts},
+                                         options);
     if (recording && !recording->finish()) {
         std::fprintf(stderr, "tavro: writing %s failed\n", options.audioOutPath.c_str());
     }

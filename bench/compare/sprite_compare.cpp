@@ -26,6 +26,7 @@
 
 #include "host/audio/mixer.h"
 #include "host/compositor/pixman_compositor.h"
+#include "host/fonts/ttf_font_renderer.h"
 #include "host/game_folder_file_system.h"
 #include "host/headless/headless_dialogs.h"
 #include "host/headless/headless_display.h"
@@ -84,8 +85,9 @@ std::optional<double> TavroFrame(int64_t sprites, bool smooth, int frames) {
     PixmanCompositor compositor(&times);
     const auto total = static_cast<uint64_t>(kWarmUpFrames + frames + 1);
     Mixer mixer;  // without one, start-up fails for want of a sound device
-    Engine engine(HostServices{clock, display, dialogs, files, compositor, &mixer}, scripts,
-                  EngineOptions{total, 1u});
+    TtfFontRenderer fonts;
+    Engine engine(HostServices{clock, display, dialogs, files, compositor, &mixer, nullptr, &fonts},
+                  scripts, EngineOptions{total, 1u});
     engine.run();
     if (times.stamps.size() != total) {
         return std::nullopt;

@@ -1,6 +1,6 @@
 // The sprite compositor as the engine sees it: one back buffer, textures decoded from image
-// files, and one drawing operation, a textured quad placed by an affine matrix, its texels
-// multiplied by an ARGB colour and blended by texel alpha × colour alpha.
+// files or made from rasterised text, and one drawing operation, a textured quad placed by an
+// affine matrix, its texels multiplied by an ARGB colour and blended by texel alpha × colour alpha.
 #pragma once
 
 #include <cstdint>
@@ -67,6 +67,10 @@ class Compositor {
     // and for a side above kMaxCompositorSide, which is refused before decoding.
     virtual TextureHandle createTexture(std::string_view fileBytes, int32_t expectedWidth,
                                         int32_t expectedHeight) = 0;
+    // A texture of premultiplied ARGB pixels, rows `width` apart (rasterised text). Fails
+    // (kNoTexture) for a side below 1 or above kMaxCompositorSide.
+    virtual TextureHandle createTextureFromPixels(const uint32_t* premultipliedArgb, int32_t width,
+                                                  int32_t height) = 0;
     virtual void releaseTexture(TextureHandle texture) = 0;
 
     // Draws one item onto the back buffer; an unknown texture or an empty rectangle draws

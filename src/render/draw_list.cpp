@@ -5,13 +5,11 @@
 #include <limits>
 #include <utility>
 
+#include "render/text_drawing.h"
+
 namespace tavro {
 
 namespace {
-
-AffineMatrix CompositorMatrix(const TransformMatrix& m) {
-    return AffineMatrix{m.m11, m.m12, m.m21, m.m22, m.m41, m.m42};
-}
 
 // The frame cut to the sheet, so a frame from a file with negative cells, corners beyond the
 // sheet or overflowing positions never reads outside the texture.
@@ -26,6 +24,10 @@ TexelRect ClampToSheet(const FrameRect& frame, const ImageInfo& sheet) {
 }
 
 }  // namespace
+
+AffineMatrix CompositorMatrixOf(const TransformMatrix& m) {
+    return AffineMatrix{m.m11, m.m12, m.m21, m.m22, m.m41, m.m42};
+}
 
 void DrawList::add(DrawItem item) {
     if (!items_.empty() && item.priority < items_.back().priority) {
@@ -76,10 +78,13 @@ void RenderDrawList(DrawList& list, const RenderContext& context, bool haltReque
         return;
     }
     for (const DrawItem* item : list.ordered()) {
+        const TransformMatrix finalMatrix =
+            FinalItemMatrix(item->objectMatrix, context.screenScale, item->viewMatrix);
         if (item->text.empty()) {
-            const TransformMatrix finalMatrix =
-                FinalItemMatrix(item->objectMatrix, context.screenScale, item->viewMatrix);
             DrawImageItem(item->image, finalMatrix, item->colour, context);
+        } else {
+            DrawTextItem(item->text, finalMatrix, item->colour,
+                         static_cast<uint32_t>(item->alignment), context);
         }
     }
     list.clear();
@@ -125,7 +130,7 @@ bool DrawImageItem(const ImageRef& image, const TransformMatrix& finalMatrix, ui
     }
     item.centreX = 0.5f * static_cast<float>(item.source.right - item.source.left);
     item.centreY = 0.5f * static_cast<float>(item.source.bottom - item.source.top);
-    item.matrix = CompositorMatrix(placement);
+    item.matrix = CompositorMatrixOf(placement);
     compositor->draw(item);
     return true;
 }

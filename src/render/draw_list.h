@@ -16,6 +16,8 @@
 
 namespace tavro {
 
+class CurrentFont;
+
 struct DrawItem {
     uint32_t priority = 0;  // smaller keys are drawn first, underneath
     ImageRef image;         // texture index -1 for a text item
@@ -45,7 +47,11 @@ struct RenderContext {
     TextureCache& textures;
     AnimationTable& animations;
     ScreenScale screenScale;
+    CurrentFont* font = nullptr;  // none: text items are not drawn
 };
+
+// The compositor's form of a transform matrix.
+AffineMatrix CompositorMatrixOf(const TransformMatrix& m);
 
 // Both add nothing once a halt is requested; a text item also not when its text is empty.
 void AddImageItem(DrawList& list, const ImageRef& image, const TransformMatrix& objectMatrix,
@@ -55,9 +61,9 @@ void AddTextItem(const TextString& text, DrawList& list, const TransformMatrix& 
                  uint32_t colour, uint32_t priority, const TransformMatrix& viewMatrix,
                  int32_t alignment, bool haltRequested);
 
-// Draws every item, each with object × screen scale × view, then empties the list. Once a halt
-// is requested it does nothing and keeps the list. An item that cannot be drawn is skipped.
-// Text items wait for the font to draw them and are dropped with the rest.
+// Draws every item, each with object × screen scale × view, then empties the list: an image
+// item with DrawImageItem, a text item with DrawTextItem. Once a halt is requested it does
+// nothing and keeps the list. An item that cannot be drawn is skipped.
 void RenderDrawList(DrawList& list, const RenderContext& context, bool haltRequested);
 void DiscardDrawList(DrawList& list);
 

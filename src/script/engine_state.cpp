@@ -20,7 +20,7 @@ SystemVariableIds numberSystemVariables(NameIdTable& names) {
 }  // namespace
 
 EngineState::EngineState(FileSystem& files, Dialogs* dialogs, Compositor& compositor,
-                         AudioOutput* audio, MusicSynth* music)
+                         AudioOutput* audio, MusicSynth* music, FontRenderer* fonts)
     : dialogs(dialogs),
       files(files),
       log(files),
@@ -33,7 +33,8 @@ EngineState::EngineState(FileSystem& files, Dialogs* dialogs, Compositor& compos
       textures(files, log),
       animations([this](const TextString& fileName, TextString& text) {
           return fetchSourceText(*this, BundleKind::kAnimation, fileName, text);
-      }) {}
+      }),
+      font(graphics, log, fonts) {}
 
 void EngineState::numberProperties() {
     properties_ = {names.idFor("x"),       names.idFor("y"),        names.idFor("width"),

@@ -10,6 +10,7 @@
 #include "host/compositor.h"
 #include "host/dialogs.h"
 #include "host/file_system.h"
+#include "host/font_renderer.h"
 #include "host/music_synth.h"
 #include "platform/key_state.h"
 #include "platform/pad_state.h"
@@ -93,10 +94,12 @@ struct NestingCounters {
 
 struct EngineState {
     // A fresh run: empty tables, the stop flag clear, and the start names numbered. The
-    // graphics device draws with the host's compositor; sounds play through `audio` and music
-    // through `music`, either null when the host has none. All three must outlive the state.
+    // graphics device draws with the host's compositor; sounds play through `audio`, music
+    // through `music` and texts through `fonts`, each null when the host has none. All of them
+    // must outlive the state.
     EngineState(FileSystem& files, Dialogs* dialogs, Compositor& compositor,
-                AudioOutput* audio = nullptr, MusicSynth* music = nullptr);
+                AudioOutput* audio = nullptr, MusicSynth* music = nullptr,
+                FontRenderer* fonts = nullptr);
     EngineState(const EngineState&) = delete;
     EngineState& operator=(const EngineState&) = delete;
 

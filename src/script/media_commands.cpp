@@ -20,11 +20,18 @@ int32_t mediaId(EngineState& state, const Statement& statement, int32_t count) {
     return id >= 1 && (id < count || id < kMediaIdLimit) ? id : 0;
 }
 
-void evaluateInOrder(const Statement& statement, int32_t from, int32_t to,
-                     InstanceContext& context) {
-    for (int32_t i = from; i <= to; ++i) {
-        statement.expressions[i].evaluate(&context);
+// The view of an item: fixed on screen, or following the camera by the object's scroll factors.
+TransformMatrix itemView(const Statement& statement, int32_t fixedArgument, TaskInstance& current,
+                         InstanceContext& context) {
+    if (statement.expressions[fixedArgument].evaluate(&context) != 0) {
+        return Translation(0, 0);
     }
+    EngineState& state = context.state();
+    const PropertyIds& ids = state.propertyIds();
+    const double scrollY = property(current, ids.scrollY);
+    const double scrollX = property(current, ids.scrollX);
+    return CameraView(state.graphics.backBufferWidth(), state.graphics.backBufferHeight(),
+                      state.camera.x(), state.camera.y(), scrollX, scrollY);
 }
 
 // The arguments are evaluated and the variables read in exactly this order, as an argument
@@ -54,13 +61,7 @@ void draw(const Statement& statement, TaskInstance& current, InstanceContext& co
     const double green = property(current, ids.green);
     const double blue = property(current, ids.blue);
     const uint32_t colour = ItemColour(alpha, red, green, blue);
-    TransformMatrix view = Translation(0, 0);
-    if (statement.expressions[3].evaluate(&context) == 0) {
-        const double scrollY = property(current, ids.scrollY);
-        const double scrollX = property(current, ids.scrollX);
-        view = CameraView(state.graphics.backBufferWidth(), state.graphics.backBufferHeight(),
-                          state.camera.x(), state.camera.y(), scrollX, scrollY);
-    }
+    const TransformMatrix view = itemView(statement, 3, current, context);
     if (statement.expressions[4].evaluate(&context) == 0) {
         // Counted as unsigned, so a run of 2^32 draws wraps instead of overflowing.
         int32_t& counter = current.images[id].frameCounter;
@@ -81,15 +82,35 @@ void soundCommand(uint32_t kind, SoundRef& sound, SoundCache& cache) {
     }
 }
 
-void text(const Statement& statement, InstanceContext& context) {
+// The text item is placed at the object's position moved by (dx, dy); the alignment mode
+// places the text around that point when it is drawn.
+void text(const Statement& statement, TaskInstance& current, InstanceContext& context) {
+    EngineState& state = context.state();
+    const PropertyIds& ids = state.propertyIds();
+    const double scaleX = property(current, ids.scaleX);
+    const double scaleY = property(current, ids.scaleY);
+    const double angle = property(current, ids.angle);
+    const double alpha = property(current, ids.alpha);
+    const double red = property(current, ids.red);
+    const double green = property(current, ids.green);
+    const double blue = property(current, ids.blue);
+    const int32_t alignment = toInt32(statement.expressions[5].evaluate(&context));
     const TextString& format = statement.texts[0];
-    evaluateInOrder(statement, 5, 5, context);
     if (format.empty()) {
         return;
     }
-    evaluateInOrder(statement, 0, 2, context);
-    formatScriptText(format, context);
-    evaluateInOrder(statement, 3, 4, context);
+    const double x = property(current, ids.x);
+    const double px = statement.expressions[0].evaluate(&context) + x;
+    const double y = property(current, ids.y);
+    const double py = statement.expressions[1].evaluate(&context) + y;
+    const TransformMatrix view = itemView(statement, 2, current, context);
+    const TextString output = formatScriptText(format, context);
+    const int32_t start = toInt32(statement.expressions[3].evaluate(&context));
+    const int32_t count = toInt32(statement.expressions[4].evaluate(&context));
+    const auto priority = static_cast<uint32_t>(toInt32(property(current, ids.priority)));
+    AddTextItem(output.substrChars(start, count), state.drawList,
+                ObjectTransform(px, py, scaleX, scaleY, angle), ItemColour(alpha, red, green, blue),
+                priority, view, alignment, state.haltRequested);
 }
 
 }  // namespace
@@ -131,7 +152,7 @@ void runMediaCommand(EngineState& state, const Statement& statement, uint32_t ki
             draw(statement, current, context);
             break;
         case kCodeText:
-            text(statement, context);
+            text(statement, current, context);
             break;
         case kCodeRewindImage:
             if (const int32_t id = mediaId(state, statement, current.images.count())) {
@@ -154,7 +175,8 @@ void runMediaCommand(EngineState& state, const Statement& statement, uint32_t ki
             state.musicPlayer.stopMusic();
             break;
         case kCodeFont:
-            evaluateInOrder(statement, 0, 0, context);
+            state.font.create(statement.texts[0],
+                              toInt32(statement.expressions[0].evaluate(&context)));
             break;
         case kCodeBgColor: {
             const double red = statement.expressions[0].evaluate(&context);

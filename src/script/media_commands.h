@@ -1,8 +1,8 @@
-// The drawing, sound, music, font, background colour and camera statements. "draw(" adds an
-// item to the frame's draw list; the sound statements play, stop and rewind the object's own
-// SoundRefs and start or stop the run's music. Every command evaluates its arguments in the
-// order the games rely on (assignments inside arguments take effect). Text is not drawn yet:
-// "text(" and "font(" only evaluate their arguments until the font arrives.
+// The drawing, sound, music, font, background colour and camera statements. "draw(" and
+// "text(" add an item to the frame's draw list, "font(" replaces the current font; the sound
+// statements play, stop and rewind the object's own SoundRefs and start or stop the run's
+// music. Every command evaluates its arguments in the order the games rely on (assignments
+// inside arguments take effect).
 #pragma once
 
 #include "script/contexts.h"

@@ -12,7 +12,7 @@ Engine::Engine(HostServices host, GameScripts& scripts, EngineOptions options)
     : host_(host),
       scripts_(scripts),
       options_(options),
-      state_(host.files, &host.dialogs, host.compositor, host.audio, host.music),
+      state_(host.files, &host.dialogs, host.compositor, host.audio, host.music, host.fonts),
       events_(state_, host.clock, timing_) {}
 
 int Engine::run() {
@@ -66,7 +66,7 @@ bool Engine::startUp() {
         showMessage(kSoundDeviceFailedMessage);
         return false;
     }
-    if (!state_.font.create("", kDefaultFontHeight)) {
+    if (!state_.font.create(TextString(), kDefaultFontHeight)) {
         showMessage(kFontFailedMessage);
         return false;
     }

@@ -14,6 +14,7 @@
 #include "host/dialogs.h"
 #include "host/display.h"
 #include "host/file_system.h"
+#include "host/font_renderer.h"
 #include "host/music_synth.h"
 #include "script/engine_state.h"
 #include "shell/command_line.h"
@@ -41,6 +42,8 @@ struct HostServices {
     // outlive the Engine.
     AudioOutput* audio = nullptr;
     MusicSynth* music = nullptr;
+    // The font renderer; none: no font can be created, so start-up fails.
+    FontRenderer* fonts = nullptr;
 };
 
 struct EngineOptions {

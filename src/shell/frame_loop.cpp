@@ -74,10 +74,10 @@ void Engine::drawFrame() {
         DiscardDrawList(state_.drawList);
         graphics.endFrame();
     } else {
-        RenderDrawList(
-            state_.drawList,
-            RenderContext{graphics, state_.textures, state_.animations, state_.screenScale},
-            state_.haltRequested);
+        RenderDrawList(state_.drawList,
+                       RenderContext{graphics, state_.textures, state_.animations,
+                                     state_.screenScale, &state_.font},
+                       state_.haltRequested);
         graphics.endFrame();
         graphics.presentFrame();
     }
@@ -101,6 +101,7 @@ void Engine::exchangeAfterFrame() {
 // as released until pressed again, and the time the switch took is not run as frames.
 bool Engine::switchDisplayMode() {
     CurrentFont& font = state_.font;
+    const TextString faceName = font.faceName();
     const int32_t fontHeight = font.height();
     font.release();
     state_.textures.releaseAllTextures();
@@ -116,7 +117,7 @@ bool Engine::switchDisplayMode() {
         showMessage(kTextureRebuildFailedMessage);
         return false;
     }
-    if (!font.create("", fontHeight)) {
+    if (!font.create(faceName, fontHeight)) {
         showMessage(kFontRebuildFailedMessage);
         return false;
     }

@@ -38,6 +38,10 @@ class RecordingCompositor : public Compositor {
         live.push_back(true);
         return handle;
     }
+    // Recorded as a texture from the bytes "pixels".
+    TextureHandle createTextureFromPixels(const uint32_t*, int32_t width, int32_t height) override {
+        return createTexture("pixels", width, height);
+    }
     void releaseTexture(TextureHandle texture) override {
         live[static_cast<size_t>(texture)] = false;
     }

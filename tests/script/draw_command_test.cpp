@@ -304,5 +304,40 @@ TEST_F(DrawCommandTest, IdsWithoutAnImageDrawNothing) {
     }
 }
 
+// "text(" formats its text, takes the characters from start (from the end when negative) and
+// adds one item at the object's position moved by (dx, dy), with the truncated alignment.
+TEST(TextCommandTest, TextItemsTakeTheirCharactersAndAlignment) {
+    struct Case {
+        const char* script;
+        const char* text;  // null: no item
+        int32_t alignment;
+    };
+    const Case cases[] = {
+        {R"(text("abcdef",1,2,1,0,100,4);)", "abcdef", 4},
+        {R"(text("abcdef",1,2,1,-3,3,1);)", "def", 1},
+        {R"(text("abcdef",1,2,1,2,2,-1);)", "cd", -1},
+        {"text(\"\x93\xfa\x96\x7b\x8c\xea\",1,2,1,1,1,0);", "\x96\x7b", 0},
+        {R"(n=5;text("n=$dn:$dn*2",1,2,1,0,100,1000000000000);)", "n=510", -727379968},
+        {R"(text("abcdef",1,2,1,0,0,0);)", nullptr, 0},
+        {R"(text("abc",1,2,1,5,1,0);)", nullptr, 0},
+        {R"(text("",1,2,1,0,9,0);)", nullptr, 0},
+    };
+    for (const Case& c : cases) {
+        GameRun run;
+        StartRoot(run, "", std::string("x=10;y=20;") + c.script);
+        RunFramePass(run.state, run.root);
+        const std::vector<const DrawItem*> items = run.state.drawList.ordered();
+        if (c.text == nullptr) {
+            EXPECT_TRUE(items.empty()) << c.script;
+            continue;
+        }
+        ASSERT_EQ(items.size(), 1u) << c.script;
+        EXPECT_EQ(items[0]->text, c.text) << c.script;
+        EXPECT_EQ(items[0]->alignment, c.alignment) << c.script;
+        EXPECT_FLOAT_EQ(items[0]->objectMatrix.m41, 11) << c.script;
+        EXPECT_FLOAT_EQ(items[0]->objectMatrix.m42, 22) << c.script;
+    }
+}
+
 }  // namespace
 }  // namespace tavro::testing

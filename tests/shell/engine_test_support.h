@@ -15,6 +15,7 @@
 #include "host/headless/headless_compositor.h"
 #include "host/headless/headless_dialogs.h"
 #include "host/headless/headless_display.h"
+#include "host/headless/headless_font_renderer.h"
 #include "host/headless/virtual_clock.h"
 #include "host/input_script.h"
 #include "host/temporary_folder.h"
@@ -62,7 +63,7 @@ class EngineTest : public ::testing::Test {
         return *engine_;
     }
     HostServices host(Display& display) {
-        return {clock_, display, dialogs_, files_, compositor_, &mixer_};
+        return {clock_, display, dialogs_, files_, compositor_, &mixer_, nullptr, &fonts_};
     }
     int run(const std::string& input = "", EngineOptions options = {}) {
         return makeEngine(input, options).run();
@@ -83,6 +84,7 @@ class EngineTest : public ::testing::Test {
     Mixer mixer_{64};
     GameFolderFileSystem files_{""};  // the current directory: the test's folder
     HeadlessCompositor compositor_;
+    HeadlessFontRenderer fonts_;
     RecordingScripts scripts_;
     std::unique_ptr<HeadlessDisplay> display_;
     std::unique_ptr<Engine> engine_;

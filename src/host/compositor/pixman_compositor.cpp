@@ -95,9 +95,28 @@ TextureHandle PixmanCompositor::createTexture(std::string_view fileBytes, int32_
                                               int32_t expectedHeight) {
     pixman_image_t* image =
         DecodeImage(fileBytes, expectedWidth, expectedHeight, kMaxCompositorSide);
+    return image == nullptr ? kNoTexture : addTexture(image);
+}
+
+TextureHandle PixmanCompositor::createTextureFromPixels(const uint32_t* premultipliedArgb,
+                                                        int32_t width, int32_t height) {
+    if (width < 1 || height < 1 || width > kMaxCompositorSide || height > kMaxCompositorSide) {
+        return kNoTexture;
+    }
+    pixman_image_t* image = pixman_image_create_bits(PIXMAN_a8r8g8b8, width, height, nullptr, 0);
     if (image == nullptr) {
         return kNoTexture;
     }
+    const int32_t stride = pixman_image_get_stride(image) / 4;
+    uint32_t* rows = pixman_image_get_data(image);
+    for (int32_t y = 0; y < height; ++y) {
+        std::copy_n(premultipliedArgb + static_cast<ptrdiff_t>(y) * width, width,
+                    rows + static_cast<ptrdiff_t>(y) * stride);
+    }
+    return addTexture(image);
+}
+
+TextureHandle PixmanCompositor::addTexture(pixman_image_t* image) {
     const auto freeSlot = std::find(textures_.begin(), textures_.end(), nullptr);
     if (freeSlot != textures_.end()) {
         *freeSlot = image;

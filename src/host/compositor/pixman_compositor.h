@@ -28,6 +28,8 @@ class PixmanCompositor : public Compositor {
     void setSampling(Sampling sampling) override { sampling_ = sampling; }
     TextureHandle createTexture(std::string_view fileBytes, int32_t expectedWidth,
                                 int32_t expectedHeight) override;
+    TextureHandle createTextureFromPixels(const uint32_t* premultipliedArgb, int32_t width,
+                                          int32_t height) override;
     void releaseTexture(TextureHandle texture) override;
     void draw(const CompositorItem& item) override;
     void present() override;
@@ -37,6 +39,7 @@ class PixmanCompositor : public Compositor {
 
   private:
     pixman_image_t* texture(TextureHandle handle) const;
+    TextureHandle addTexture(pixman_image_t* image);
     // A width × height view of the scratch buffer holding the tinted source rectangle.
     pixman_image_t* tintedCopy(pixman_image_t* source, int32_t width, int32_t height,
                                uint32_t colour);

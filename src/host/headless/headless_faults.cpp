@@ -6,7 +6,7 @@ namespace tavro {
 
 namespace {
 
-constexpr std::string_view kStepNames[] = {"window", "fullscreen", "device"};
+constexpr std::string_view kStepNames[] = {"window", "fullscreen", "device", "font"};
 
 }  // namespace
 

@@ -1,7 +1,7 @@
 // Test-only faults of the headless host: start-up and display-switch steps it is told to
 // fail, so each failure message, the fall-back from full screen and the exit status can be
 // tested end to end. The rules come from the environment variable TAVRO_HEADLESS_FAIL: a
-// comma-separated list of steps ("window", "fullscreen", "device"), each failing every
+// comma-separated list of steps ("window", "fullscreen", "device", "font"), each failing every
 // attempt, or with ":N" only its Nth attempt (counted from 1).
 #pragma once
 
@@ -13,7 +13,7 @@ namespace tavro {
 
 inline constexpr const char* kHeadlessFaultsVariable = "TAVRO_HEADLESS_FAIL";
 
-enum class HeadlessStep { kWindow, kFullScreen, kDevice };
+enum class HeadlessStep { kWindow, kFullScreen, kDevice, kFont };
 
 class HeadlessFaults {
   public:
@@ -28,7 +28,7 @@ class HeadlessFaults {
         uint32_t failingAttempt = 0;  // 0: every attempt
         uint32_t attempts = 0;
     };
-    Rule rules_[3];
+    Rule rules_[4];
 };
 
 }  // namespace tavro
