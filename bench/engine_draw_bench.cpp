@@ -43,19 +43,7 @@ void BM_EngineDrawFrame(benchmark::State& state) {
                                  "){x=x+7;if(x>640){x=x-640;}y=y+13;if(y>480){y=y-480;}"
                                  "angle=angle+11;draw(s,0,0,1,1);}");
     GameFolderFileSystem files("");
-    ScriptEngineGameScripts scripts;
-    for (auto _ : state) {
-        bench::HeadlessHost host(files);
-        Engine engine(host.services(), scripts, EngineOptions{kFrames, 1u});
-        if (engine.run() != 0) {
-            state.SkipWithError("the game did not start");
-            return;
-        }
-    }
-    // Seconds per frame (start-up included, a small share of 30 frames).
-    state.counters["seconds_per_frame"] =
-        benchmark::Counter(static_cast<double>(kFrames) * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    bench::RunGameFrames(state, files, kFrames);
 }
 BENCHMARK(BM_EngineDrawFrame)
     ->ArgNames({"draws", "smooth"})

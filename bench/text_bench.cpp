@@ -44,19 +44,7 @@ void BM_TextFrame(benchmark::State& state) {
     bench::TemporaryGameFolder folder;
     WriteTextGame(folder);
     GameFolderFileSystem files("");
-    ScriptEngineGameScripts scripts;
-    for (auto _ : state) {
-        bench::HeadlessHost host(files);
-        Engine engine(host.services(), scripts, EngineOptions{kFrames, 1u});
-        if (engine.run() != 0) {
-            state.SkipWithError("the game did not start");
-            return;
-        }
-    }
-    // Seconds per frame (start-up included, a small share of 2 000 frames).
-    state.counters["seconds_per_frame"] =
-        benchmark::Counter(static_cast<double>(kFrames) * static_cast<double>(state.iterations()),
-                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    bench::RunGameFrames(state, files, kFrames);
 }
 BENCHMARK(BM_TextFrame)->Unit(benchmark::kMillisecond)->Iterations(3);
 

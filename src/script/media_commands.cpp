@@ -34,6 +34,23 @@ TransformMatrix itemView(const Statement& statement, int32_t fixedArgument, Task
                       state.camera.x(), state.camera.y(), scrollX, scrollY);
 }
 
+// How an object's item looks: its scale, its angle and its colour, read in this order.
+struct ItemLook {
+    double scaleX, scaleY, angle;
+    uint32_t colour;
+};
+
+ItemLook readLook(TaskInstance& current, const PropertyIds& ids) {
+    const double scaleX = property(current, ids.scaleX);
+    const double scaleY = property(current, ids.scaleY);
+    const double angle = property(current, ids.angle);
+    const double alpha = property(current, ids.alpha);
+    const double red = property(current, ids.red);
+    const double green = property(current, ids.green);
+    const double blue = property(current, ids.blue);
+    return {scaleX, scaleY, angle, ItemColour(alpha, red, green, blue)};
+}
+
 // The arguments are evaluated and the variables read in exactly this order, as an argument
 // that assigns a variable must see the earlier reads and be seen by the later ones. The image
 // slot is looked up afresh each time, since evaluating may grow the instance's arrays.
@@ -53,14 +70,7 @@ void draw(const Statement& statement, TaskInstance& current, InstanceContext& co
     const double dy = statement.expressions[2].evaluate(&context);
     const double py =
         ImagePosition(dy + y, FirstFrameHeight(current.images[id], state.animations), scale.y);
-    const double scaleX = property(current, ids.scaleX);
-    const double scaleY = property(current, ids.scaleY);
-    const double angle = property(current, ids.angle);
-    const double alpha = property(current, ids.alpha);
-    const double red = property(current, ids.red);
-    const double green = property(current, ids.green);
-    const double blue = property(current, ids.blue);
-    const uint32_t colour = ItemColour(alpha, red, green, blue);
+    const ItemLook look = readLook(current, ids);
     const TransformMatrix view = itemView(statement, 3, current, context);
     if (statement.expressions[4].evaluate(&context) == 0) {
         // Counted as unsigned, so a run of 2^32 draws wraps instead of overflowing.
@@ -68,8 +78,9 @@ void draw(const Statement& statement, TaskInstance& current, InstanceContext& co
         counter = static_cast<int32_t>(static_cast<uint32_t>(counter) + 1u);
     }
     const auto priority = static_cast<uint32_t>(toInt32(property(current, ids.priority)));
-    AddImageItem(state.drawList, current.images[id], ObjectTransform(px, py, scaleX, scaleY, angle),
-                 colour, priority, view, state.haltRequested);
+    AddImageItem(state.drawList, current.images[id],
+                 ObjectTransform(px, py, look.scaleX, look.scaleY, look.angle), look.colour,
+                 priority, view, state.haltRequested);
 }
 
 void soundCommand(uint32_t kind, SoundRef& sound, SoundCache& cache) {
@@ -87,13 +98,7 @@ void soundCommand(uint32_t kind, SoundRef& sound, SoundCache& cache) {
 void text(const Statement& statement, TaskInstance& current, InstanceContext& context) {
     EngineState& state = context.state();
     const PropertyIds& ids = state.propertyIds();
-    const double scaleX = property(current, ids.scaleX);
-    const double scaleY = property(current, ids.scaleY);
-    const double angle = property(current, ids.angle);
-    const double alpha = property(current, ids.alpha);
-    const double red = property(current, ids.red);
-    const double green = property(current, ids.green);
-    const double blue = property(current, ids.blue);
+    const ItemLook look = readLook(current, ids);
     const int32_t alignment = toInt32(statement.expressions[5].evaluate(&context));
     const TextString& format = statement.texts[0];
     if (format.empty()) {
@@ -109,7 +114,7 @@ void text(const Statement& statement, TaskInstance& current, InstanceContext& co
     const int32_t count = toInt32(statement.expressions[4].evaluate(&context));
     const auto priority = static_cast<uint32_t>(toInt32(property(current, ids.priority)));
     AddTextItem(output.substrChars(start, count), state.drawList,
-                ObjectTransform(px, py, scaleX, scaleY, angle), ItemColour(alpha, red, green, blue),
+                ObjectTransform(px, py, look.scaleX, look.scaleY, look.angle), look.colour,
                 priority, view, alignment, state.haltRequested);
 }
 

@@ -13,32 +13,18 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz_folder.h"
 #include "host/compositor/pixman_compositor.h"
-#include "host/file_system.h"
 #include "script/contexts.h"
 #include "script/engine_state.h"
 #include "script/expression.h"
 #include "script/task_instance.h"
 #include "text/text_string.h"
 
-namespace {
-
-// No file is ever named by an expression.
-class NoFiles : public tavro::FileSystem {
-  public:
-    bool readFile(std::string_view, std::string&) override { return false; }
-    bool replaceFile(std::string_view, std::string_view) override { return false; }
-    bool appendFile(std::string_view, std::string_view) override { return false; }
-    bool truncateFile(std::string_view) override { return false; }
-    std::vector<tavro::DirectoryEntry> listDirectory(std::string_view) override { return {}; }
-};
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tavro;
     // A fresh run per input keeps memory bounded over millions of runs.
-    NoFiles files;
+    fuzzing::NoFiles files;
     PixmanCompositor compositor;
     EngineState state(files, nullptr, compositor);
     const TextString text(reinterpret_cast<const char*>(data), static_cast<int32_t>(size));

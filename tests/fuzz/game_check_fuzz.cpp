@@ -15,23 +15,19 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz_folder.h"
 #include "host/audio/mixer.h"
 #include "host/compositor/pixman_compositor.h"
-#include "host/file_system.h"
 #include "shell/game_check.h"
 
 namespace {
 
-class FuzzFolder : public tavro::FileSystem {
+class FuzzFolder : public tavro::fuzzing::ReadOnlyFolder {
   public:
     bool readFile(std::string_view path, std::string& bytes) override {
         bytes = path == "boot" ? bootText : otherText;
         return path != "package.ini" && path != "init";
     }
-    bool replaceFile(std::string_view, std::string_view) override { return false; }
-    bool appendFile(std::string_view, std::string_view) override { return false; }
-    bool truncateFile(std::string_view) override { return false; }
-    std::vector<tavro::DirectoryEntry> listDirectory(std::string_view) override { return {}; }
 
     std::string bootText;
     std::string otherText;

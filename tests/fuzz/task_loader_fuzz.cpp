@@ -16,8 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz_folder.h"
 #include "host/compositor/pixman_compositor.h"
-#include "host/file_system.h"
 #include "script/engine_state.h"
 #include "script/script_table.h"
 #include "script/task_instance.h"
@@ -25,16 +25,12 @@
 
 namespace {
 
-class FuzzFolder : public tavro::FileSystem {
+class FuzzFolder : public tavro::fuzzing::ReadOnlyFolder {
   public:
     bool readFile(std::string_view path, std::string& bytes) override {
         bytes = path == "fuzz.tsk" ? taskText : otherText;
         return true;
     }
-    bool replaceFile(std::string_view, std::string_view) override { return false; }
-    bool appendFile(std::string_view, std::string_view) override { return false; }
-    bool truncateFile(std::string_view) override { return false; }
-    std::vector<tavro::DirectoryEntry> listDirectory(std::string_view) override { return {}; }
 
     std::string taskText;
     std::string otherText;

@@ -16,27 +16,14 @@
 #include <string_view>
 #include <vector>
 
+#include "fuzz_folder.h"
 #include "host/compositor/pixman_compositor.h"
-#include "host/file_system.h"
 #include "host/fonts/ttf_font_renderer.h"
 #include "script/contexts.h"
 #include "script/engine_state.h"
 #include "script/media_commands.h"
 #include "script/task_instance.h"
 #include "text/text_string.h"
-
-namespace {
-
-class NoFiles : public tavro::FileSystem {
-  public:
-    bool readFile(std::string_view, std::string&) override { return false; }
-    bool replaceFile(std::string_view, std::string_view) override { return false; }
-    bool appendFile(std::string_view, std::string_view) override { return false; }
-    bool truncateFile(std::string_view) override { return false; }
-    std::vector<tavro::DirectoryEntry> listDirectory(std::string_view) override { return {}; }
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tavro;
@@ -52,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text = bytes.substr(0, bytes.find('\0'));
     const TextString format(text.data(), static_cast<int32_t>(text.size()));
 
-    NoFiles files;
+    fuzzing::NoFiles files;
     PixmanCompositor compositor;
     EngineState state(files, nullptr, compositor);
     TaskInstance current(state.objects);
