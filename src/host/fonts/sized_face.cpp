@@ -14,32 +14,31 @@ int32_t CellHeightAt(TTF_Font* font, int points, unsigned dpi) {
     return TTF_FontHeight(font);
 }
 
-// The largest size whose ascent plus descent is at most the cell height: whole points first,
-// then the resolution between them, as heights do not grow one pixel per point in every face.
-void FitCellHeight(TTF_Font* font, int32_t cellHeight) {
-    int low = 1;
-    int high = cellHeight * 4;
+// The largest value in [low, high] that fits, given that every value below a fitting one fits;
+// low when none does.
+template <typename Value, typename Fits>
+Value LargestFitting(Value low, Value high, Fits fits) {
     while (low < high) {
-        const int middle = (low + high + 1) / 2;
-        if (CellHeightAt(font, middle, kPointDpi) <= cellHeight) {
+        const Value middle = low + (high - low + 1) / 2;
+        if (fits(middle)) {
             low = middle;
         } else {
             high = middle - 1;
         }
     }
-    const int points = low;
-    unsigned lowDpi = kPointDpi;
-    unsigned highDpi =
-        kPointDpi * static_cast<unsigned>(points + 1) / static_cast<unsigned>(points);
-    while (lowDpi < highDpi) {
-        const unsigned middle = (lowDpi + highDpi + 1) / 2;
-        if (CellHeightAt(font, points, middle) <= cellHeight) {
-            lowDpi = middle;
-        } else {
-            highDpi = middle - 1;
-        }
-    }
-    CellHeightAt(font, points, lowDpi);
+    return low;
+}
+
+// The largest size whose ascent plus descent is at most the cell height: whole points first,
+// then the resolution between them, as heights do not grow one pixel per point in every face.
+void FitCellHeight(TTF_Font* font, int32_t cellHeight) {
+    const int points = LargestFitting(1, cellHeight * 4, [&](int size) {
+        return CellHeightAt(font, size, kPointDpi) <= cellHeight;
+    });
+    const unsigned dpi = LargestFitting(
+        kPointDpi, kPointDpi * static_cast<unsigned>(points + 1) / static_cast<unsigned>(points),
+        [&](unsigned resolution) { return CellHeightAt(font, points, resolution) <= cellHeight; });
+    CellHeightAt(font, points, dpi);
 }
 
 }  // namespace
