@@ -77,8 +77,8 @@ int checkGameFolder(FileSystem& gameFolder) {
     HeadlessCompositor compositor;
     Mixer mixer;
     const GameCheckReport report = checkGame(gameFolder, compositor, mixer);
-    for (const std::string& problem : report.problems) {
-        std::printf("%s\n", shiftJisToUtf8(problem).c_str());
+    for (const CheckProblem& problem : report.problems) {
+        std::printf("%s\n", shiftJisToUtf8(problem.format()).c_str());
     }
     std::printf("%s\n", report.summary().c_str());
     return report.clean() ? kExitNormal : kExitCheckFoundProblems;

@@ -1,5 +1,6 @@
 #include "platform/key_names.h"
 
+#include <array>
 #include <string>
 
 #include "platform/pad_state.h"
@@ -64,6 +65,17 @@ KeyNameValue keyValueForName(std::string_view name) {
         return {};
     }
     return {true, static_cast<int32_t>(static_cast<signed char>(first)), {}};
+}
+
+std::span<const std::string_view> namedKeyNames() {
+    static const auto names = [] {
+        std::array<std::string_view, std::size(kNamedKeys)> all{};
+        for (size_t i = 0; i < std::size(kNamedKeys); ++i) {
+            all[i] = kNamedKeys[i].name;
+        }
+        return all;
+    }();
+    return names;
 }
 
 }  // namespace tavro

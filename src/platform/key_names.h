@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace tavro {
@@ -22,5 +23,8 @@ struct KeyNameValue {
 };
 
 KeyNameValue keyValueForName(std::string_view name);
+
+// The keys named by a word ("space", "left", "lbutton" ...).
+std::span<const std::string_view> namedKeyNames();
 
 }  // namespace tavro

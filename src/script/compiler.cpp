@@ -1,5 +1,7 @@
 #include "script/compiler.h"
 
+#include <array>
+
 #include "platform/key_names.h"
 #include "script/contexts.h"
 #include "script/engine_state.h"
@@ -289,6 +291,17 @@ uint32_t classifyStatement(std::string_view text) {
         }
     }
     return kCodeExpression;
+}
+
+std::span<const std::string_view> statementKeywords() {
+    static const auto names = [] {
+        std::array<std::string_view, std::size(kKeywords) + 1> all{kBatch};
+        for (size_t i = 0; i < std::size(kKeywords); ++i) {
+            all[i + 1] = kKeywords[i].prefix;
+        }
+        return all;
+    }();
+    return names;
 }
 
 Statement::~Statement() {

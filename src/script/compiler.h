@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 #include "script/statement.h"
@@ -16,6 +17,9 @@ struct EngineState;
 // The command a statement text names, by its first byte and then by an exact, case-sensitive
 // keyword prefix ("draw(", "ifkey(", "batch(" ... "my)"); any other text is an expression.
 uint32_t classifyStatement(std::string_view text);
+
+// Every statement keyword with its "(" ("batch(" once), as authors write them.
+std::span<const std::string_view> statementKeywords();
 
 // Deepest nesting of blocks and of scripts compiled from inside other scripts. A block nested
 // deeper is a syntax error; a script named deeper compiles later, when it is first run.

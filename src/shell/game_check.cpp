@@ -1,6 +1,7 @@
 #include "shell/game_check.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 #include <utility>
 
@@ -11,8 +12,10 @@
 #include "script/statement.h"
 #include "script/task_loader.h"
 #include "shell/engine.h"
+#include "shell/game_lint.h"
 #include "shell/release_files.h"
 #include "shell/settings.h"
+#include "shell/source_pieces.h"
 
 namespace tavro {
 
@@ -62,13 +65,47 @@ const char* expectation(SyntaxFault fault) {
     return "expected blocks nested at most 256 deep";
 }
 
+// The lines of the task and script files being read, to place what the loader and the
+// compiler report: the first piece naming the file (or holding the statement) from a cursor
+// that follows the file's reports, since they come in the order of the text.
+class ReportLines {
+  public:
+    explicit ReportLines(FileSystem& files) : files_(files) {}
+
+    int32_t lineOf(NamedFileKind kind, const std::string& file, std::string_view needle) {
+        auto [at, fresh] = sources_.try_emplace(file);
+        Source& source = at->second;
+        if (fresh) {
+            std::string raw;
+            if (files_.readFile(file, raw)) {
+                source.pieces =
+                    kind == NamedFileKind::kTask ? keyValueEntries(raw) : scriptStatements(raw);
+            }
+        }
+        size_t found = 0;
+        const int32_t line = lineOfText(source.pieces, needle, source.cursor, &found);
+        if (line > 0) {
+            source.cursor = found;
+        }
+        return line;
+    }
+
+  private:
+    struct Source {
+        std::vector<SourcePiece> pieces;
+        size_t cursor = 0;
+    };
+    FileSystem& files_;
+    std::map<std::string, Source> sources_;
+};
+
 // Hears the loader and the compiler, and keeps the problems by the file that has them.
 class Checker : public LoadListener {
   public:
-    explicit Checker(EngineState& state) : state_(state) {}
+    explicit Checker(EngineState& state) : state_(state), lines_(state.files) {}
 
     void fileEntered(NamedFileKind kind, const TextString& name) override {
-        readers_.push_back(name);
+        readers_.push_back({name, kind});
         (kind == NamedFileKind::kTask ? taskFiles_ : scripts_).emplace(name.view());
     }
     void fileLeft() override { readers_.pop_back(); }
@@ -79,41 +116,39 @@ class Checker : public LoadListener {
         }
         switch (kind) {
             case NamedFileKind::kTask:
-                addMissing("missing task " + quoted(name));
+                addMissing("missing task " + quoted(name), name);
                 break;
             case NamedFileKind::kScript:
-                addMissing("missing script " + quoted(name));
+                addMissing("missing script " + quoted(name), name);
                 break;
             case NamedFileKind::kImage:
                 imageFailed(name);
                 break;
             case NamedFileKind::kSound:
-                addMissing(describeFile("sound", name));
+                addMissing(describeFile("sound", name), name);
                 break;
         }
     }
 
     void syntaxError(const TextString& statement, SyntaxFault fault) override {
         ++syntaxErrors_;
-        add("syntax error in " + quoted(statement) + ": " + expectation(fault));
+        add("syntax error in " + quoted(statement) + ": " + expectation(fault), statement);
     }
 
     // The tasks and the music a script names in its statements: the tasks are loaded (and
     // with them whatever they name in turn), the music files read.
     void checkNamedInScript(const TextString& scriptName, const Statement* chain) {
-        readers_.push_back(scriptName);
+        readers_.push_back({scriptName, NamedFileKind::kScript});
         checkChain(chain);
         readers_.pop_back();
     }
 
     GameCheckReport report() const {
         GameCheckReport report;
-        std::vector<std::pair<std::string, std::string>> problems = problems_;
-        std::stable_sort(problems.begin(), problems.end(),
-                         [](const auto& a, const auto& b) { return a.first < b.first; });
-        for (const auto& [file, text] : problems) {
-            report.problems.push_back(file.empty() ? text : file + ": " + text);
-        }
+        report.problems = problems_;
+        std::vector<CheckProblem> lint = lintGameFiles(state_.files, taskFiles_, scripts_);
+        report.problems.insert(report.problems.end(), lint.begin(), lint.end());
+        sortProblems(report.problems);
         report.syntaxErrors = syntaxErrors_;
         report.missingFiles = missingFiles_;
         report.taskFiles = static_cast<int32_t>(taskFiles_.size());
@@ -136,16 +171,17 @@ class Checker : public LoadListener {
 
     void imageFailed(const TextString& name) {
         if (NamesStillImage(name)) {
-            addMissing(describeFile("image", name));
+            addMissing(describeFile("image", name), name);
             return;
         }
         const int32_t animation = state_.animations.load(name);
         if (animation < 0) {
-            addMissing("missing animation " + quoted(name));
+            addMissing("missing animation " + quoted(name), name);
             return;
         }
         addMissing(describeFile("image", state_.animations.textureFileName(animation)) +
-                   ", the sheet of animation " + quoted(name));
+                       ", the sheet of animation " + quoted(name),
+                   name);
     }
 
     void checkChain(const Statement* statement) {
@@ -158,40 +194,58 @@ class Checker : public LoadListener {
                     loadFailed(NamedFileKind::kTask, named);
                 }
             } else if (code == kCodePlayBgm && !named.empty() && !readable(named)) {
-                addMissing("missing music " + quoted(named));
+                addMissing("missing music " + quoted(named), named);
             }
             checkChain(statement->body.get());
         }
     }
 
-    void addMissing(const std::string& text) {
-        if (add(text)) {
+    void addMissing(const std::string& text, const TextString& named) {
+        if (add(text, named)) {
             ++missingFiles_;
         }
     }
 
-    // False when the same file has reported the same problem before (a file that does not
-    // load is tried again each time it is named).
-    bool add(const std::string& text) {
-        std::string file = readers_.empty() ? std::string() : std::string(readers_.back().view());
+    // A problem of the file being read, at the line of the text it concerns (a missing
+    // boot, read by nobody, has no line). False when the same file has reported the same
+    // problem before (a file that does not load is tried again each time it is named).
+    bool add(const std::string& text, const TextString& concerning) {
+        if (readers_.empty()) {
+            problems_.push_back({std::string(kBootTaskName), 0, ProblemSeverity::kError, text});
+            return true;
+        }
+        const Reader& reader = readers_.back();
+        std::string file(reader.name.view());
         if (!reported_.emplace(file, text).second) {
             return false;
         }
-        problems_.emplace_back(std::move(file), text);
+        const int32_t line = lines_.lineOf(reader.kind, file, concerning.view());
+        problems_.push_back({std::move(file), line, ProblemSeverity::kError, text});
         return true;
     }
 
+    struct Reader {
+        TextString name;
+        NamedFileKind kind;
+    };
+
     EngineState& state_;
-    std::vector<TextString> readers_;  // the files being read, innermost last
+    ReportLines lines_;
+    std::vector<Reader> readers_;  // the files being read, innermost last
     std::set<std::string> taskFiles_;
     std::set<std::string> scripts_;
-    std::vector<std::pair<std::string, std::string>> problems_;
+    std::vector<CheckProblem> problems_;
     std::set<std::pair<std::string, std::string>> reported_;
     int32_t syntaxErrors_ = 0;
     int32_t missingFiles_ = 0;
 };
 
 }  // namespace
+
+int32_t GameCheckReport::count(ProblemSeverity severity) const {
+    return static_cast<int32_t>(std::count_if(
+        problems.begin(), problems.end(), [&](const auto& p) { return p.severity == severity; }));
+}
 
 std::string GameCheckReport::summary() const {
     std::string line = "checked " + counted(taskFiles, "task file", "task files") + ", " +
@@ -200,8 +254,8 @@ std::string GameCheckReport::summary() const {
     if (clean()) {
         return line + "no problems found";
     }
-    return line + counted(syntaxErrors, "syntax error", "syntax errors") + ", " +
-           counted(missingFiles, "missing file", "missing files");
+    return line + counted(count(ProblemSeverity::kError), "error", "errors") + ", " +
+           counted(count(ProblemSeverity::kWarning), "warning", "warnings");
 }
 
 GameCheckReport checkGame(FileSystem& files, Compositor& compositor, AudioOutput& audio) {

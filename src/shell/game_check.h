@@ -3,7 +3,8 @@
 // nothing. It loads "boot" and every task reachable from it (TASK children, and the tasks a
 // script names in "new(" and "friend("), then every ".tsk" file below the folder; compiles
 // every script they name; reads every animation, image and sound they name. Unlike a run, a
-// syntax error does not stop it: every error of every script is reported.
+// syntax error does not stop it: every error of every script is reported. Then it judges the
+// text of every file it read (game_lint.h). Each problem is reported at its file and line.
 #pragma once
 
 #include <cstdint>
@@ -13,6 +14,7 @@
 #include "host/audio_output.h"
 #include "host/compositor.h"
 #include "host/file_system.h"
+#include "shell/check_problem.h"
 
 namespace tavro {
 
@@ -20,9 +22,8 @@ namespace tavro {
 inline constexpr int kExitCheckFoundProblems = 1;
 
 struct GameCheckReport {
-    // One line per problem, grouped by the file that has it, in file order within a file;
-    // names are the game's own bytes (Shift-JIS).
-    std::vector<std::string> problems;
+    // Sorted by file and line; names are the game's own bytes (Shift-JIS).
+    std::vector<CheckProblem> problems;
     int32_t syntaxErrors = 0;
     int32_t missingFiles = 0;  // missing, or there but unreadable
     int32_t taskFiles = 0;
@@ -30,7 +31,8 @@ struct GameCheckReport {
     int32_t animations = 0;
 
     bool clean() const { return problems.empty(); }
-    // "checked 3 task files, 4 scripts and 1 animation: 1 syntax error, 2 missing files".
+    int32_t count(ProblemSeverity severity) const;
+    // "checked 3 task files, 4 scripts and 1 animation: 2 errors, 1 warning".
     std::string summary() const;
 };
 

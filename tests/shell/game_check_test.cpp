@@ -50,10 +50,10 @@ TEST(GameCheckTest, ReportsEveryProblemOfABrokenFolder) {
          {{"boot", "SCRIPT={a.scr}{b.scr};"},
           {"a.scr", "x=1;\nwhile(x<3);\nx=x+1;\nif(x)"},
           {"b.scr", "loop(3){\n  if(y){z=1;}\n"}},
-         {"a.scr: syntax error in \"while(x<3)\": expected a block \"{...}\" after it",
-          "a.scr: syntax error in \"if(x)\": expected a block \"{...}\" after it",
-          "b.scr: syntax error in \"loop(3)\": expected the \"}\" that closes its block"},
-         "checked 1 task file, 2 scripts and 0 animations: 3 syntax errors, 0 missing files"},
+         {"a.scr:2: error: syntax error in \"while(x<3)\": expected a block \"{...}\" after it",
+          "a.scr:4: error: syntax error in \"if(x)\": expected a block \"{...}\" after it",
+          "b.scr:1: error: syntax error in \"loop(3)\": expected the \"}\" that closes its block"},
+         "checked 1 task file, 2 scripts and 0 animations: 3 errors, 0 warnings"},
         {"missing and unreadable files, each with the file that names it",
          {{"boot",
            "TASK={gone.tsk,0,0}{sub/e.tsk,0,0};IMAGE={a,a.png}{b,bad.png}{c,c.ani}"
@@ -65,30 +65,35 @@ TEST(GameCheckTest, ReportsEveryProblemOfABrokenFolder) {
            "script(\"x.scr\");new(\"boss.tsk\",0,0);friend(\"sub/e.tsk\",0,0);"
            "playBGM(\"song.mid\");"},
           {"sub/e.tsk", "IMAGE={a,a.png};"}},
-         {"boot: missing task \"gone.tsk\"", "boot: missing image \"a.png\"",
-          "boot: unreadable image \"bad.png\"", "boot: missing animation \"c.ani\"",
-          "boot: missing image \"sheet.png\", the sheet of animation \"d.ani\"",
-          "boot: missing sound \"s.wav\"", "boot: unreadable sound \"bad.wav\"",
-          "boot: missing script \"gone.scr\"", "m.scr: missing script \"x.scr\"",
-          "m.scr: missing task \"boss.tsk\"", "m.scr: missing music \"song.mid\"",
-          "sub/e.tsk: missing image \"a.png\""},
-         "checked 2 task files, 1 script and 1 animation: 0 syntax errors, 12 missing files"},
+         {"boot:1: error: missing task \"gone.tsk\"", "boot:1: error: missing image \"a.png\"",
+          "boot:1: error: unreadable image \"bad.png\"",
+          "boot:1: error: missing animation \"c.ani\"",
+          "boot:1: error: missing image \"sheet.png\", the sheet of animation \"d.ani\"",
+          "boot:1: error: missing sound \"s.wav\"", "boot:1: error: unreadable sound \"bad.wav\"",
+          "boot:1: error: missing script \"gone.scr\"", "m.scr:1: error: missing script \"x.scr\"",
+          "m.scr:1: error: missing task \"boss.tsk\"", "m.scr:1: error: missing music \"song.mid\"",
+          "sub/e.tsk:1: error: missing image \"a.png\""},
+         "checked 2 task files, 1 script and 1 animation: 12 errors, 0 warnings"},
         {"tasks no other task names, found below the folder",
          {{"boot", ""},
           {"old.tsk", "SCRIPT={old.scr};"},
           {"sub/deep/x.tsk", "SCRIPT={x.scr};"},
           {"x.scr", "if(1)"}},
-         {"old.tsk: missing script \"old.scr\"",
-          "x.scr: syntax error in \"if(1)\": expected a block \"{...}\" after it"},
-         "checked 3 task files, 1 script and 0 animations: 1 syntax error, 1 missing file"},
+         {"old.tsk:1: error: missing script \"old.scr\"",
+          "x.scr:1: error: syntax error in \"if(1)\": expected a block \"{...}\" after it"},
+         "checked 3 task files, 1 script and 0 animations: 2 errors, 0 warnings"},
         {"no boot",
          {{"readme.txt", ""}},
-         {"missing task \"boot\""},
-         "checked 0 task files, 0 scripts and 0 animations: 0 syntax errors, 1 missing file"},
+         {"boot: error: missing task \"boot\""},
+         "checked 0 task files, 0 scripts and 0 animations: 1 error, 0 warnings"},
     };
     for (const CheckCase& c : cases) {
         const GameCheckReport report = check(c.files);
-        EXPECT_EQ(report.problems, c.problems) << c.name;
+        std::vector<std::string> problems;
+        for (const CheckProblem& problem : report.problems) {
+            problems.push_back(problem.format());
+        }
+        EXPECT_EQ(problems, c.problems) << c.name;
         EXPECT_EQ(report.summary(), c.summary) << c.name;
         EXPECT_EQ(report.clean(), c.problems.empty()) << c.name;
     }
