@@ -7,6 +7,7 @@
 #include <span>
 #include <string_view>
 
+#include "script/source_location.h"
 #include "script/statement.h"
 #include "text/text_string.h"
 
@@ -25,10 +26,12 @@ std::span<const std::string_view> statementKeywords();
 // deeper is a syntax error; a script named deeper compiles later, when it is first run.
 inline constexpr int32_t kMaxCompileDepth = 256;
 
-// Fills the empty statement `first` from the text and builds the chain behind it. The text's
-// cursors are consumed. A block statement without its block, or a block without its closing
-// brace, shows the syntax error message, sets haltRequested and stops.
-void compileStatements(EngineState& state, Statement& first, TextString& text);
+// Fills the empty statement `first` from the text and builds the chain behind it, each
+// statement located in `source`. The text's cursors are consumed. A block statement without
+// its block, or a block without its closing brace, shows the syntax error message, sets
+// haltRequested and stops.
+void compileStatements(EngineState& state, Statement& first, TextString& text,
+                       const ScriptSource& source = {});
 
 // True while compiling at the deepest allowed nesting.
 bool compileDepthExhausted(const EngineState& state);

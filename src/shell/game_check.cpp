@@ -130,9 +130,11 @@ class Checker : public LoadListener {
         }
     }
 
-    void syntaxError(const TextString& statement, SyntaxFault fault) override {
+    void syntaxError(const TextString& statement, SyntaxFault fault,
+                     SourceLocation where) override {
         ++syntaxErrors_;
-        add("syntax error in " + quoted(statement) + ": " + expectation(fault), statement);
+        add("syntax error in " + quoted(statement) + ": " + expectation(fault), statement,
+            where.line());
     }
 
     // The tasks and the music a script names in its statements: the tasks are loaded (and
@@ -191,25 +193,26 @@ class Checker : public LoadListener {
             if ((code == kCodeNew || code == kCodeFriend) && !named.empty()) {
                 std::unique_ptr<TaskInstance> scratch = state_.objects.newInstance();
                 if (!loadTaskInto(state_, *scratch, named) && !state_.tasks.isLoaded(named)) {
-                    loadFailed(NamedFileKind::kTask, named);
+                    addMissing("missing task " + quoted(named), named, statement->location.line());
                 }
             } else if (code == kCodePlayBgm && !named.empty() && !readable(named)) {
-                addMissing("missing music " + quoted(named), named);
+                addMissing("missing music " + quoted(named), named, statement->location.line());
             }
             checkChain(statement->body.get());
         }
     }
 
-    void addMissing(const std::string& text, const TextString& named) {
-        if (add(text, named)) {
+    void addMissing(const std::string& text, const TextString& named, int32_t line = 0) {
+        if (add(text, named, line)) {
             ++missingFiles_;
         }
     }
 
-    // A problem of the file being read, at the line of the text it concerns (a missing
-    // boot, read by nobody, has no line). False when the same file has reported the same
-    // problem before (a file that does not load is tried again each time it is named).
-    bool add(const std::string& text, const TextString& concerning) {
+    // A problem of the file being read, at the statement's line when the compiler knows it,
+    // else at the line of the text it concerns (a missing boot, read by nobody, has no line).
+    // False when the same file has reported the same problem before (a file that does not
+    // load is tried again each time it is named).
+    bool add(const std::string& text, const TextString& concerning, int32_t line = 0) {
         if (readers_.empty()) {
             problems_.push_back({std::string(kBootTaskName), 0, ProblemSeverity::kError, text});
             return true;
@@ -219,7 +222,9 @@ class Checker : public LoadListener {
         if (!reported_.emplace(file, text).second) {
             return false;
         }
-        const int32_t line = lines_.lineOf(reader.kind, file, concerning.view());
+        if (line == 0) {
+            line = lines_.lineOf(reader.kind, file, concerning.view());
+        }
         problems_.push_back({std::move(file), line, ProblemSeverity::kError, text});
         return true;
     }
