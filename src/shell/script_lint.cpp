@@ -198,9 +198,8 @@ class ScriptLinter {
             header_ = code;
         }
         previous_.back() = text.empty() && !braceFollows ? kCodeEmpty : code;
-        if (text.empty() && !braceFollows) {
-            previousEmptyLine_ = piece.line();
-        }
+        previousText_ = text;
+        previousLine_ = piece.line();
     }
 
     void lintExpressionStatement(const SourcePiece& piece, std::string_view text) {
@@ -257,12 +256,13 @@ class ScriptLinter {
         if (previous == kChainStart) {
             why = "it follows no if(-family statement";
         } else if (previous == kCodeEmpty) {
-            why = "the \";\" after the \"}\" on line " + std::to_string(previousEmptyLine_) +
+            why = "the \";\" after the \"}\" on line " + std::to_string(previousLine_) +
                   " is an empty statement, which ends the if-chain";
         } else if (previous == kCodeComment) {
             why = "the comment before it ends the if-chain (move it into the block)";
         } else {
-            why = "the statement before it is no if(-family statement";
+            why = "the statement before it, " + quoted(previousText_) + " on line " +
+                  std::to_string(previousLine_) + ", is no if(-family statement";
         }
         add(piece.line(), keyword + " never runs: " + why);
     }
@@ -393,7 +393,8 @@ class ScriptLinter {
     std::vector<Block> blocks_;
     std::vector<uint32_t> previous_;  // per open block: the code of its chain's last statement
     uint32_t header_ = 0;             // a block statement waiting for its block
-    int32_t previousEmptyLine_ = 0;
+    std::string previousText_;        // the statement before, at this level or another
+    int32_t previousLine_ = 0;
     bool reportedHere_ = false;     // the statement before a block was reported already
     bool oddQuotesBefore_ = false;  // the previous piece was a text cut by a ";"
     bool skipBrace_ = false;        // the next "{" was cut from a comment, reported
