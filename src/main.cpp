@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "author/new_game.h"
 #include "host/audio/host_audio.h"
 #include "host/audio/mixer.h"
 #include "host/audio/wave_writer.h"
@@ -82,6 +83,19 @@ int checkGameFolder(FileSystem& gameFolder) {
     }
     std::printf("%s\n", report.summary().c_str());
     return report.clean() ? kExitNormal : kExitCheckFoundProblems;
+}
+
+// tavro --new DIR: the game, and how to go on with it.
+int newGame(const std::string& directory) {
+    if (std::string error; !makeNewGame(directory, error)) {
+        std::fprintf(stderr, "tavro: %s\n", error.c_str());
+        return kExitStartupFailed;
+    }
+    std::printf(
+        "made a new game in %s: play it with 'tavro %s', check it with 'tavro --check "
+        "%s', and read docs/authoring.md to go on\n",
+        directory.c_str(), directory.c_str(), directory.c_str());
+    return kExitNormal;
 }
 
 int runEngine(const HostServices& host, const CommandLineOptions& options) {
@@ -263,6 +277,10 @@ int main(int argc, char** argv) {
     if (options.showVersion) {
         std::fputs(versionText(TAVRO_BUILD_VERSION).c_str(), stdout);
         return kExitNormal;
+    }
+
+    if (!options.newGameDirectory.empty()) {
+        return newGame(options.newGameDirectory);
     }
 
     // Test-only faults of the headless host (see tests/games/README.md).

@@ -50,6 +50,9 @@ constexpr OptionInfo kOptions[] = {
     {"--window", OptionKind::kFlag, false, "", "start in a window, whatever the game says"},
     {"--record", OptionKind::kValue, false, "FILE",
      "write the session's input as an --input script, with its seed"},
+    {"--watch", OptionKind::kFlag, false, "",
+     "restart the game when one of its files changes; errors keep the last good run"},
+    {"--new", OptionKind::kValue, false, "DIR", "make a small runnable game in DIR and exit"},
     {"--help", OptionKind::kFlag, false, "", "show this help and exit"},
     {"--version", OptionKind::kFlag, false, "", "show the version and exit"},
 };
@@ -117,6 +120,8 @@ bool applyValue(const OptionInfo& option, std::string_view value, CommandLineOpt
         options.windowScale = static_cast<uint32_t>(number);
     } else if (name == "--record") {
         options.recordPath = value;
+    } else if (name == "--new") {
+        options.newGameDirectory = value;
     }
     return true;
 }
@@ -126,6 +131,8 @@ void applyFlag(const OptionInfo& option, CommandLineOptions& options) {
         options.headless = true;
     } else if (option.name == "--check") {
         options.check = true;
+    } else if (option.name == "--watch") {
+        options.watch = true;
     } else if (option.name == "--help") {
         options.showHelp = true;
     } else if (option.name == "--version") {

@@ -33,6 +33,8 @@ struct CommandLineOptions {
     bool integerScale = false;       // a resized or full-screen window scales by whole factors
     std::optional<bool> fullScreen;  // --fullscreen or --window: overrides the game's setting
     std::string recordPath;          // the session's input is written here; empty: not recorded
+    bool watch = false;              // restart the game when one of its files changes
+    std::string newGameDirectory;    // make a new game here instead of running one
     bool showHelp = false;
     bool showVersion = false;
 };

@@ -5,13 +5,15 @@
 
 namespace tavro {
 
-bool WritePng(const char* diskPath, const uint32_t* pixels, int32_t width, int32_t height) {
+bool WritePng(const char* diskPath, const uint32_t* pixels, int32_t width, int32_t height,
+              bool keepAlpha) {
     if (width < 1 || height < 1) {
         return false;
     }
     // The surface only borrows the pixels; RGB888 reads them as XRGB, ignoring alpha.
     SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
-        const_cast<uint32_t*>(pixels), width, height, 32, width * 4, SDL_PIXELFORMAT_RGB888);
+        const_cast<uint32_t*>(pixels), width, height, 32, width * 4,
+        keepAlpha ? SDL_PIXELFORMAT_ARGB8888 : SDL_PIXELFORMAT_RGB888);
     if (surface == nullptr) {
         return false;
     }

@@ -5,7 +5,9 @@
 
 namespace tavro {
 
-// Writes opaque ARGB pixels, row after row, as an RGB PNG at a disk path. False on failure.
-bool WritePng(const char* diskPath, const uint32_t* pixels, int32_t width, int32_t height);
+// Writes ARGB pixels, row after row, as a PNG at a disk path: RGB (the alpha ignored), or
+// RGBA with keepAlpha. False on failure.
+bool WritePng(const char* diskPath, const uint32_t* pixels, int32_t width, int32_t height,
+              bool keepAlpha = false);
 
 }  // namespace tavro
