@@ -14,6 +14,8 @@
 #include <vector>
 
 #include "author/new_game.h"
+#include "author/steady_clock.h"
+#include "author/watch_session.h"
 #include "host/audio/host_audio.h"
 #include "host/audio/mixer.h"
 #include "host/audio/wave_writer.h"
@@ -99,9 +101,12 @@ int newGame(const std::string& directory) {
 }
 
 int runEngine(const HostServices& host, const CommandLineOptions& options) {
+    const EngineOptions engineOptions{options.frameLimit, options.seed, options.fullScreen};
+    if (options.watch) {
+        return runWatchedGame(host, engineOptions);
+    }
     ScriptEngineGameScripts scripts;
-    Engine engine(host, scripts,
-                  EngineOptions{options.frameLimit, options.seed, options.fullScreen});
+    Engine engine(host, scripts, engineOptions);
     const int status = engine.run();
     if (engine.settings().writeAtExit) {
         std::fprintf(stderr, "tavro: %s\n", describeRelease(engine.releaseFiles()).c_str());
@@ -236,10 +241,12 @@ int runHeadless(const CommandLineOptions& options, std::vector<InputEvent> input
             return kExitStartupFailed;
         }
     }
+    // A watched game runs in real time while its files are edited.
     VirtualClock virtualClock;
+    SteadyClock realClock;
     HostAudio audio(soundFontSearch(options));
     HeadlessAudio pulled(audio.mixer(), recording ? &*recording : nullptr);
-    AudioPullingClock clock(virtualClock, pulled);
+    AudioPullingClock clock(options.watch ? static_cast<Clock&>(realClock) : virtualClock, pulled);
     HeadlessDisplay display{ScriptedInput(std::move(input)), &faults};
     HeadlessDialogs dialogs(options.answerYes);
     HeadlessCompositor compositor(&faults);
