@@ -45,6 +45,22 @@ bool endsWithBrace(std::string_view text, char brace) {
     return !text.empty() && text.back() == brace && !lastByteIsTrail(text);
 }
 
+std::vector<int32_t> lineIndents(std::string_view raw) {
+    std::vector<int32_t> indents{0};
+    bool leading = true;
+    for (char c : raw) {
+        if (c == '\n') {
+            indents.push_back(0);
+            leading = true;
+        } else if (leading && (c == ' ' || c == '\t')) {
+            indents.back() += c == '\t' ? 4 : 1;
+        } else {
+            leading = false;
+        }
+    }
+    return indents;
+}
+
 // "word" of a statement "word(...": empty when the text does not start so.
 std::string_view callWord(std::string_view text) {
     size_t end = 0;
@@ -91,7 +107,7 @@ std::string_view keywordOf(std::string_view text) {
 class ScriptLinter {
   public:
     ScriptLinter(const std::string& file, std::string_view raw)
-        : file_(file), pieces_(scriptStatements(raw)) {}
+        : file_(file), pieces_(scriptStatements(raw)), indents_(lineIndents(raw)) {}
 
     ScriptLint run() {
         previous_.push_back(kChainStart);
@@ -163,9 +179,21 @@ class ScriptLinter {
     void closeBlock(const SourcePiece& piece) {
         header_ = 0;
         if (blocks_.empty()) {
-            add(piece.lastLine(),
-                "a \"}\" with no open block: a \"}\" too many, or one too early above");
+            std::string text = "a \"}\" with no open block: a \"}\" too many, or one too early";
+            if (misplacedClose_.first > 0) {
+                text += ": the block opened on line " + std::to_string(misplacedClose_.first) +
+                        " is closed on line " + std::to_string(misplacedClose_.second) +
+                        ", which is indented otherwise";
+                misplacedClose_ = {};
+            }
+            add(piece.lastLine(), text);
             return;
+        }
+        // The first block whose "}" is indented unlike its "{" line is the likeliest place of
+        // a brace too many.
+        const int32_t closing = piece.lastLine();
+        if (misplacedClose_.first == 0 && indentOf(blocks_.back().line) != indentOf(closing)) {
+            misplacedClose_ = {blocks_.back().line, closing};
         }
         blocks_.pop_back();
         previous_.pop_back();
@@ -386,8 +414,14 @@ class ScriptLinter {
         }
     }
 
+    int32_t indentOf(int32_t line) const {
+        return line > 0 && static_cast<size_t>(line) <= indents_.size() ? indents_[line - 1] : 0;
+    }
+
     const std::string& file_;
     std::vector<SourcePiece> pieces_;
+    std::vector<int32_t> indents_;                // the leading blanks of each line, a tab as four
+    std::pair<int32_t, int32_t> misplacedClose_;  // the lines of a block's "{" and its "}"
     size_t index_ = 0;
     ScriptLint result_;
     std::vector<Block> blocks_;

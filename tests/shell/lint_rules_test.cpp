@@ -68,6 +68,11 @@ TEST(LintRulesTest, EachRuleFindsItsMistakeAtItsLineAndPassesTheFix) {
          "2: error: \"else\" needs its parentheses", "if(a){x=1;}\nelse(){x=2;}"},
         {"a } too many", Kind::kScript, "if(a){\nx=1;\n}\n}\ny=2;",
          "4: error: a \"}\" with no open block", "if(a){\nx=1;\n}\ny=2;"},
+        {"a } too many, placed by its indentation", Kind::kScript,
+         "if(a){\n  if(b){\n    x=1;\n  }}\n  y=2;\n}",
+         "6: error: a \"}\" with no open block: a \"}\" too many, or one too early: the block "
+         "opened on line 1 is closed on line 4",
+         "if(a){\n  if(b){\n    x=1;\n  }\n  y=2;\n}"},
         {"a bare block", Kind::kScript, "x=1;\n{y=2;}", "2: error: a block that no block",
          "x=1;\nif(a){y=2;}"},
         {"a text never closed", Kind::kScript, "x=1;\ntext(\"Hi,8,8);",
