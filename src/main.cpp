@@ -1,5 +1,6 @@
 // tavro [OPTIONS] [GAME_DIR]: runs the game in GAME_DIR (or the current directory).
-// Exit status: 0 for every normal end, 1 when start-up failed, 2 for a usage error.
+// Exit status: 0 for every normal end, 1 when start-up failed or a syntax error stopped the run,
+// 2 for a usage error or a folder that holds no game.
 // tavro --check GAME_DIR reports the problems of the game's files instead: 1 when it found any.
 #include <unistd.h>
 
@@ -37,6 +38,7 @@
 #include "shell/engine.h"
 #include "shell/game_check.h"
 #include "shell/game_folder_advice.h"
+#include "shell/stop_report.h"
 
 namespace {
 
@@ -89,6 +91,7 @@ int runEngine(const HostServices& host, const CommandLineOptions& options) {
     Engine engine(host, scripts,
                   EngineOptions{options.frameLimit, options.seed, options.fullScreen});
     const int status = engine.run();
+    std::fputs(syntaxStopReport(engine.state()).c_str(), stderr);
     if (engine.settings().writeAtExit) {
         std::fprintf(stderr, "tavro: %s\n", describeRelease(engine.releaseFiles()).c_str());
     }

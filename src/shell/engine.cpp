@@ -21,7 +21,8 @@ int Engine::run() {
         runFrameLoop();
     }
     shutDown();
-    return started ? kExitNormal : kExitStartupFailed;
+    // A run a syntax error stopped failed as much as one that could not start.
+    return started && !state_.syntaxStop.happened ? kExitNormal : kExitStartupFailed;
 }
 
 void Engine::showMessage(const char* text) {

@@ -63,7 +63,8 @@ class Engine {
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
-    // Start-up, the frame loop and shut-down: kExitNormal, or kExitStartupFailed.
+    // Start-up, the frame loop and shut-down: kExitNormal, or kExitStartupFailed when start-up
+    // failed or a syntax error stopped the run.
     int run();
 
     // The steps of run(), for tests. startUp is false when a step failed and the program
