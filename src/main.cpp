@@ -58,20 +58,23 @@ void tellNewcomer(const std::string& text, const CommandLineOptions& options) {
     }
 }
 
-// Tells a newcomer why a folder runs as an empty game.
-void noteMissingBoot(FileSystem& gameFolder, const CommandLineOptions& options) {
+// Tells a newcomer why a folder runs as an empty game, or holds no game at all: false then,
+// and there is nothing to run.
+bool noteMissingBoot(FileSystem& gameFolder, const CommandLineOptions& options) {
     const std::string folder = options.gameDirectory.empty()
                                    ? std::filesystem::current_path().string()
                                    : options.gameDirectory;
     std::string note = missingBootNote(gameFolder, folder);
     if (note.empty()) {
-        return;
+        return true;
     }
-    if (!options.check) {
+    const bool runnable = options.check || looksLikeAGame(gameFolder);
+    if (runnable && !options.check) {
         note += "; the game runs with nothing in it";
         note += options.frameLimit == 0 ? " until it is stopped (see --frames)" : "";
     }
     tellNewcomer(note, options);
+    return runnable;
 }
 
 // tavro --check: the report on standard output, one line per problem and a summary.
@@ -303,7 +306,9 @@ int main(int argc, char** argv) {
     }
 
     GameFolderFileSystem gameFolder("");
-    noteMissingBoot(gameFolder, options);
+    if (!noteMissingBoot(gameFolder, options)) {
+        return kExitUsageError;
+    }
     if (options.check) {
         return checkGameFolder(gameFolder);
     }

@@ -94,6 +94,8 @@ class Engine {
     void computeScreenScale();
     // A switch first hides the window and shrinks it to 10 × 10 at (0, 0).
     void setUpWindow(bool afterSwitch);
+    // The game's "windowTitle", when it gives one.
+    void setTitle();
     void seedWindowVariables();
     // One frame's work once its time has come; false when the loop must end.
     bool runFrame();
