@@ -1,5 +1,6 @@
 // tavro [OPTIONS] [GAME_DIR]: runs the game in GAME_DIR (or the current directory).
-// Exit status: 0 for every normal end, 1 when start-up failed, 2 for a usage error.
+// Exit status: 0 for every normal end, 1 when start-up failed or a syntax error stopped the run,
+// 2 for a usage error or a folder that holds no game.
 // tavro --check GAME_DIR reports the problems of the game's files instead: 1 when it found any.
 #include <unistd.h>
 
@@ -40,6 +41,7 @@
 #include "shell/engine.h"
 #include "shell/game_check.h"
 #include "shell/game_folder_advice.h"
+#include "shell/stop_report.h"
 
 namespace {
 
@@ -59,20 +61,23 @@ void tellNewcomer(const std::string& text, const CommandLineOptions& options) {
     }
 }
 
-// Tells a newcomer why a folder runs as an empty game.
-void noteMissingBoot(FileSystem& gameFolder, const CommandLineOptions& options) {
+// Tells a newcomer why a folder runs as an empty game, or holds no game at all: false then,
+// and there is nothing to run.
+bool noteMissingBoot(FileSystem& gameFolder, const CommandLineOptions& options) {
     const std::string folder = options.gameDirectory.empty()
                                    ? std::filesystem::current_path().string()
                                    : options.gameDirectory;
     std::string note = missingBootNote(gameFolder, folder);
     if (note.empty()) {
-        return;
+        return true;
     }
-    if (!options.check) {
+    const bool runnable = options.check || looksLikeAGame(gameFolder);
+    if (runnable && !options.check) {
         note += "; the game runs with nothing in it";
         note += options.frameLimit == 0 ? " until it is stopped (see --frames)" : "";
     }
     tellNewcomer(note, options);
+    return runnable;
 }
 
 // tavro --check: the report on standard output, one line per problem and a summary.
@@ -108,6 +113,7 @@ int runEngine(const HostServices& host, const CommandLineOptions& options) {
     ScriptEngineGameScripts scripts;
     Engine engine(host, scripts, engineOptions);
     const int status = engine.run();
+    std::fputs(syntaxStopReport(engine.state()).c_str(), stderr);
     if (engine.settings().writeAtExit) {
         std::fprintf(stderr, "tavro: %s\n", describeRelease(engine.releaseFiles()).c_str());
     }
@@ -325,7 +331,9 @@ int main(int argc, char** argv) {
     }
 
     GameFolderFileSystem gameFolder("");
-    noteMissingBoot(gameFolder, options);
+    if (!noteMissingBoot(gameFolder, options)) {
+        return kExitUsageError;
+    }
     if (options.check) {
         return checkGameFolder(gameFolder);
     }

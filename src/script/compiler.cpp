@@ -79,6 +79,7 @@ void syntaxError(EngineState& state, const TextString& statement, SyntaxFault fa
         state.loadListener->syntaxError(statement, fault, where);
         return;
     }
+    state.syntaxStop = {true, where, statement};
     if (state.dialogs != nullptr) {
         state.dialogs->showMessage(kMessageCaption, kSyntaxErrorMessage);
     }

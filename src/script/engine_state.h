@@ -137,6 +137,13 @@ struct EngineState {
     // a syntax error and a killed root; once set, the loader, the compiler, the interpreter
     // and the frame loop refuse further work. It is never cleared in a run.
     bool haltRequested = false;
+    // The syntax error that stopped the run, when one did: where its statement starts, and
+    // the statement (its header, for a block statement).
+    struct SyntaxStop {
+        bool happened = false;
+        SourceLocation where;
+        TextString statement;
+    } syntaxStop;
 
     NameIdTable names;
     StartPropertyIds startIds;

@@ -43,7 +43,9 @@ constexpr OptionInfo kOptions[] = {
     {"--check", OptionKind::kFlag, false, "",
      "check the game's files, do not run it (exit 1 on a problem)"},
     {"--scale", OptionKind::kValue, false, "N",
-     "open the window at N times the game's size (1 to 16)", true},
+     "open the window at N times the game's size (1 to 16; by default, and at most, the "
+     "largest that fits the screen)",
+     true},
     {"--integer-scale", OptionKind::kFlag, false, "",
      "scale a resized or full-screen window by whole factors only", true},
     {"--fullscreen", OptionKind::kFlag, false, "", "start in full screen, whatever the game says"},

@@ -29,7 +29,7 @@ struct CommandLineOptions {
     std::optional<uint32_t> seed;
     std::string soundFontPath;       // empty: the usual places are searched
     bool check = false;              // check the game's files and scripts instead of running it
-    uint32_t windowScale = 1;        // the window opens at this many times the game's size
+    uint32_t windowScale = 0;        // the window's size in game sizes; 0: as many as fit
     bool integerScale = false;       // a resized or full-screen window scales by whole factors
     std::optional<bool> fullScreen;  // --fullscreen or --window: overrides the game's setting
     std::string recordPath;          // the session's input is written here; empty: not recorded

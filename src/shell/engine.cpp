@@ -21,7 +21,8 @@ int Engine::run() {
         runFrameLoop();
     }
     shutDown();
-    return started ? kExitNormal : kExitStartupFailed;
+    // A run a syntax error stopped failed as much as one that could not start.
+    return started && !state_.syntaxStop.happened ? kExitNormal : kExitStartupFailed;
 }
 
 void Engine::showMessage(const char* text) {
@@ -61,6 +62,10 @@ bool Engine::startUp() {
     computeScreenScale();
     if (!state_.settings.fullScreen) {
         setUpWindow(false);
+    } else {
+        // The window was created hidden: full screen, it is shown at once, with its title.
+        setTitle();
+        host_.display.showWindow(true);
     }
     if (!state_.soundCache.createSoundDevice()) {
         showMessage(kSoundDeviceFailedMessage);
@@ -127,11 +132,15 @@ void Engine::setUpWindow(bool afterSwitch) {
     }
     display.moveWindow(settingAsInt("windowX"), settingAsInt("windowY"));
     display.setClientSize(settingAsInt("windowWidth"), settingAsInt("windowHeight"));
+    setTitle();
+    display.showWindow(true);
+}
+
+void Engine::setTitle() {
     const TextString& title = state_.config.at("windowTitle");
     if (!title.empty()) {
-        display.setTitle(title.cStr());
+        host_.display.setTitle(title.cStr());
     }
-    display.showWindow(true);
 }
 
 // Numbered here, once: these six names are the last the start-up gives numbers to.

@@ -63,7 +63,8 @@ class Engine {
     Engine(const Engine&) = delete;
     Engine& operator=(const Engine&) = delete;
 
-    // Start-up, the frame loop and shut-down: kExitNormal, or kExitStartupFailed.
+    // Start-up, the frame loop and shut-down: kExitNormal, or kExitStartupFailed when start-up
+    // failed or a syntax error stopped the run.
     int run();
 
     // The steps of run(), for tests. startUp is false when a step failed and the program
@@ -93,6 +94,8 @@ class Engine {
     void computeScreenScale();
     // A switch first hides the window and shrinks it to 10 × 10 at (0, 0).
     void setUpWindow(bool afterSwitch);
+    // The game's "windowTitle", when it gives one.
+    void setTitle();
     void seedWindowVariables();
     // One frame's work once its time has come; false when the loop must end.
     bool runFrame();

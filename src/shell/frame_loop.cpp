@@ -47,10 +47,13 @@ bool Engine::runFrame() {
     state_.systemVariable(ids.mouseX) = mouseX;
     state_.systemVariable(ids.mouseY) = mouseY;
 
-    if (state_.keys.isKeyDown(kEndKey)) {
+    // Tavro's own keys also act on a tap released before this frame.
+    const bool endPressed = events_.takePress(kEndKey);
+    const bool switchPressed = events_.takePress(kDisplayModeKey);
+    if (endPressed || state_.keys.isKeyDown(kEndKey)) {
         return false;
     }
-    if (state_.keys.isKeyDown(kDisplayModeKey) && !switchDisplayMode()) {
+    if ((switchPressed || state_.keys.isKeyDown(kDisplayModeKey)) && !switchDisplayMode()) {
         return false;
     }
     if (events_.active()) {

@@ -23,11 +23,29 @@ bool listsBoot(FileSystem& files) {
     });
 }
 
+// Folders below the game folder searched for a task file; a walk through linked folders ends.
+constexpr int32_t kTaskSearchDepth = 8;
+
+bool holdsTaskFile(FileSystem& files, const std::string& directory, int32_t depth) {
+    for (const DirectoryEntry& entry : files.listDirectory(directory)) {
+        const std::string path = directory.empty() ? entry.name : directory + "/" + entry.name;
+        if (entry.isDirectory ? depth > 0 && holdsTaskFile(files, path, depth - 1)
+                              : entry.name.ends_with(".tsk")) {
+            return true;
+        }
+    }
+    return false;
+}
+
 std::string quoted(const std::string& text) {
     return "'" + text + "'";
 }
 
 }  // namespace
+
+bool looksLikeAGame(FileSystem& files) {
+    return hasFile(files, kBoot) || listsBoot(files) || holdsTaskFile(files, "", kTaskSearchDepth);
+}
 
 std::string missingBootNote(FileSystem& files, const std::string& folder) {
     if (hasFile(files, kBoot) || hasFile(files, "package.tsk")) {

@@ -13,4 +13,9 @@ namespace tavro {
 // "boot" file or the task bundle a released game runs from.
 std::string missingBootNote(FileSystem& files, const std::string& folder);
 
+// Whether the folder holds anything of a game: a "boot" file (readable or not), the task
+// bundle, or a ".tsk" file in it or in a folder below it. A folder without any, typically the
+// wrong one, is no game to run.
+bool looksLikeAGame(FileSystem& files);
+
 }  // namespace tavro

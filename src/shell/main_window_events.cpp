@@ -1,9 +1,21 @@
 #include "shell/main_window_events.h"
 
+#include <utility>
+
 namespace tavro {
 
 void MainWindowEvents::keyDown(int32_t virtualKey) {
     state_.keys.pressKey(virtualKey);
+    if (virtualKey >= 0 && virtualKey < static_cast<int32_t>(pressed_.size())) {
+        pressed_[static_cast<size_t>(virtualKey)] = true;
+    }
+}
+
+bool MainWindowEvents::takePress(int32_t virtualKey) {
+    if (virtualKey < 0 || virtualKey >= static_cast<int32_t>(pressed_.size())) {
+        return false;
+    }
+    return std::exchange(pressed_[static_cast<size_t>(virtualKey)], false);
 }
 
 void MainWindowEvents::keyUp(int32_t virtualKey) {

@@ -4,6 +4,9 @@
 // in them does not run as missed frames. Scripts run only while the window is active.
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 #include "host/clock.h"
 #include "host/display.h"
 #include "script/engine_state.h"
@@ -24,12 +27,16 @@ class MainWindowEvents : public WindowEventHandler {
 
     // Active from the window's creation until it is deactivated.
     bool active() const { return active_; }
+    // Whether the key went down since this was last asked, even if it is up again: Tavro's
+    // own keys act on a tap shorter than a frame.
+    bool takePress(int32_t virtualKey);
 
   private:
     EngineState& state_;
     Clock& clock_;
     FrameTiming& timing_;
     bool active_ = true;
+    std::array<bool, 256> pressed_{};
 };
 
 }  // namespace tavro

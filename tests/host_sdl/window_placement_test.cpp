@@ -38,5 +38,25 @@ TEST(WindowPlacement, WithoutDisplaysThePositionIsKept) {
     EXPECT_EQ(window.x, 9000);
 }
 
+TEST(WindowPlacement, TheWindowGrowsByTheLargestWholeFactorThatFits) {
+    struct Case {
+        int32_t width, height;
+        ScreenRect usable;
+        int32_t factor;
+    };
+    const Case cases[] = {
+        {640, 480, {0, 0, 1920, 1080}, 2},  // 1280 x 960
+        {640, 480, {0, 0, 3840, 2160}, 4},  // a 4K screen
+        {320, 240, {0, 0, 1280, 1024}, 4},  // 1280 x 960 exactly fits
+        {320, 240, {0, 0, 1279, 1024}, 3}, {640, 480, {0, 0, 1280, 1024}, 2},
+        {800, 600, {0, 0, 640, 480}, 1},  // larger than the screen: its own size still
+        {0, 480, {0, 0, 1920, 1080}, 1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FittingFactor(c.width, c.height, c.usable), c.factor)
+            << c.width << "x" << c.height << " on " << c.usable.width << "x" << c.usable.height;
+    }
+}
+
 }  // namespace
 }  // namespace tavro

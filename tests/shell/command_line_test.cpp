@@ -76,11 +76,11 @@ std::string playerSummary(std::vector<std::string_view> arguments) {
 TEST(CommandLineTest, ReadsThePlayersOptions) {
     const std::string scale = "--scale needs a whole number from 1 to 16, not ";
     const std::pair<std::vector<std::string_view>, std::string> cases[] = {
-        {{}, "scale=1 record="},
+        {{}, "scale=0 record="},
         {{"--scale", "3", "--integer-scale", "--fullscreen", "--record", "in.txt"},
          "scale=3 integer fullscreen record=in.txt"},
         {{"--window", "--scale=16"}, "scale=16 window record="},
-        {{"--headless", "--record", "in.txt", "--fullscreen"}, "scale=1 fullscreen record=in.txt"},
+        {{"--headless", "--record", "in.txt", "--fullscreen"}, "scale=0 fullscreen record=in.txt"},
         {{"--scale", "0"}, scale + "'0'"},
         {{"--scale", "17"}, scale + "'17'"},
         {{"--fullscreen", "--window"}, "--fullscreen and --window cannot be given together"},

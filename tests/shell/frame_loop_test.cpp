@@ -6,11 +6,12 @@ namespace tavro {
 namespace {
 
 // Input, the pass that kills the root task or asks to quit (0: none), the frame limit and the
-// passes run. F4 held before frame 4 runs: frames 1 to 3 ran.
+// passes run. F4 held, or tapped and released, before frame 4 runs: frames 1 to 3 ran.
 TEST_F(EngineTest, EveryNormalEndExitsWithZero) {
     const std::tuple<const char*, int, bool, uint64_t, int> cases[] = {
         {"", 0, false, 12, 12},
         {"4 down 115\n", 0, false, 100, 3},
+        {"4 down 115\n4 up 115\n", 0, false, 100, 3},
         {"3 close\n", 0, false, 100, 2},
         {"", 6, true, 100, 6},
         {"", 2, false, 100, 2}};
@@ -70,6 +71,9 @@ TEST_F(EngineTest, TheDisplaySwitchReleasesHeldKeysAndKeepsRunning) {
     EXPECT_FALSE(engine_->state().keys.isKeyDown(65));
     // The 100 ms pause is not run as frames.
     EXPECT_EQ(clock_.milliseconds(), 17u + 3u * 16u + 100u);
+    // A tap released before the frame switches too, once.
+    ASSERT_EQ(run("2 down 122\n2 up 122\n", EngineOptions{4, 1u}), kExitNormal);
+    EXPECT_TRUE(engine_->settings().fullScreen);
 }
 
 // The colour and the camera are exchanged after the scripts; cameraConf clamps the camera

@@ -111,33 +111,42 @@ TEST(GameCheckTest, WritesNothingIntoTheGameFolder) {
     EXPECT_EQ(folder.files, before);
 }
 
+constexpr const char* kNotAGameFolder =
+    "'/g' is not a game folder: it holds no \"boot\" file (the game's root task, a file named "
+    "boot without an extension)";
+
 TEST(GameFolderAdviceTest, PointsANewcomerAtTheFolderHoldingBoot) {
     struct Case {
         std::map<std::string, std::string> files;
         std::string note;
+        bool game;  // something of a game is there: it runs, empty, rather than ending
     };
     const Case cases[] = {
-        {{{"boot", ""}}, ""},
-        {{{"package.tsk", ""}}, ""},
-        {{{"readme.txt", ""}},
-         "'/g' is not a game folder: it holds no \"boot\" file (the game's root task, a file "
-         "named boot without an extension)"},
+        {{{"boot", ""}}, "", true},
+        {{{"package.tsk", ""}}, "", true},
+        {{{"readme.txt", ""}}, kNotAGameFolder, false},
         {{{"mygame/boot", ""}, {"mygame/a.scr", ""}},
          "'/g' holds no \"boot\" file, but its folder 'mygame' does: to play it, run tavro "
-         "'/g/mygame'"},
+         "'/g/mygame'",
+         false},
         {{{"b/boot", ""}, {"a/boot", ""}, {"c/x", ""}, {"d/boot", ""}},
          "'/g' holds no \"boot\" file, but its folders 'a', 'b' and 'd' do: to play one, run "
-         "tavro '/g/a'"},
+         "tavro '/g/a'",
+         false},
+        {{{"boot.tsk", ""}}, kNotAGameFolder, true},
+        {{{"tasks/enemies/bat.tsk", ""}, {"notes.txt", ""}}, kNotAGameFolder, true},
     };
     for (const Case& c : cases) {
         testing::GameFolder folder;
         folder.files.insert(c.files.begin(), c.files.end());
         EXPECT_EQ(missingBootNote(folder, "/g"), c.note);
+        EXPECT_EQ(looksLikeAGame(folder), c.game) << c.note;
     }
     testing::GameFolder unreadable;
     unreadable.files["boot"] = "";
     unreadable.failing.insert("boot");
     EXPECT_EQ(missingBootNote(unreadable, "/g"), "the \"boot\" file in '/g' cannot be read");
+    EXPECT_TRUE(looksLikeAGame(unreadable));
 }
 
 }  // namespace

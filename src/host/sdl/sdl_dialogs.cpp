@@ -1,61 +1,63 @@
 #include "host/sdl/sdl_dialogs.h"
 
-#include <SDL.h>
-
 #include <cstdio>
-#include <cstdlib>
-#include <string>
 
 #include "host/dialog_text.h"
+#include "host/sdl/sdl_message_box.h"
 #include "host/shift_jis.h"
+#include "shell/english_messages.h"
 
 namespace tavro {
+
 namespace {
 
-constexpr int kYesButton = 1;
-constexpr int kNoButton = 0;
-
-void printInstead(const char* caption, const char* text, const char* suffix) {
+void printLine(const char* caption, const char* text, const char* suffix) {
     std::fprintf(stderr, "%s%s\n", dialogLine(caption, text).c_str(), suffix);
+    std::fflush(stderr);
 }
 
 }  // namespace
 
 bool ShowDesktopMessage(const char* title, const char* text) {
-    if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr) {
-        return false;
+    std::string shiftJis;
+    utf8ToShiftJis(text != nullptr ? text : "", shiftJis);
+    TtfFontRenderer fonts;
+    return RunMessageBox(fonts, title, MessageBoxContent{{shiftJis}, {"OK"}}) >= 0;
+}
+
+MessageBoxContent DialogBoxContent(const char* text, bool question) {
+    MessageBoxContent content{{text != nullptr ? text : ""}, {}};
+    if (const char* english = englishMessageFor(content.paragraphs[0]); english != nullptr) {
+        content.paragraphs.emplace_back(english);
     }
-    return SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title, text, nullptr) == 0;
+    content.buttons =
+        question ? std::vector<std::string>{"Yes", "No"} : std::vector<std::string>{"OK"};
+    return content;
+}
+
+int32_t SdlDialogs::show(const char* caption, const char* text, bool question) {
+    const MessageBoxContent content = DialogBoxContent(text, question);
+    for (const std::string& paragraph : content.paragraphs) {
+        printLine(caption, paragraph.c_str(), "");
+    }
+    if (fonts_ == nullptr) {
+        fonts_ = std::make_unique<TtfFontRenderer>();
+    }
+    return RunMessageBox(*fonts_, shiftJisToUtf8(caption != nullptr ? caption : "").c_str(),
+                         content);
 }
 
 void SdlDialogs::showMessage(const char* caption, const char* text) {
-    std::string title = shiftJisToUtf8(caption != nullptr ? caption : "");
-    std::string message = shiftJisToUtf8(text != nullptr ? text : "");
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, title.c_str(), message.c_str(),
-                                 nullptr) != 0) {
-        printInstead(caption, text, "");
-    }
+    show(caption, text, false);
 }
 
 bool SdlDialogs::askYesNo(const char* caption, const char* text) {
-    std::string title = shiftJisToUtf8(caption != nullptr ? caption : "");
-    std::string message = shiftJisToUtf8(text != nullptr ? text : "");
-    const SDL_MessageBoxButtonData buttons[] = {
-        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, kYesButton, "Yes"},
-        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, kNoButton, "No"},
-    };
-    SDL_MessageBoxData box = {};
-    box.flags = SDL_MESSAGEBOX_WARNING;
-    box.title = title.c_str();
-    box.message = message.c_str();
-    box.numbuttons = 2;
-    box.buttons = buttons;
-    int pressed = kNoButton;
-    if (SDL_ShowMessageBox(&box, &pressed) != 0) {
-        printInstead(caption, text, " [yes/no] yes");
-        return true;
-    }
-    return pressed == kYesButton;
+    const int32_t chosen = show(caption, text, true);
+    printLine(caption, "",
+              chosen < 0    ? "[yes/no] yes (no box could be shown)"
+              : chosen == 0 ? "[yes/no] yes"
+                            : "[yes/no] no");
+    return chosen <= 0;
 }
 
 }  // namespace tavro

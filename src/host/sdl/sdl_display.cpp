@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include "host/sdl/sdl_key_codes.h"
@@ -90,8 +92,29 @@ void SdlDisplay::setClientSize(int32_t width, int32_t height) {
     gameHeight_ = height;
     if (window_ != nullptr) {
         // SDL sizes are client sizes already.
-        SDL_SetWindowSize(window_, width * scaling_.factor, height * scaling_.factor);
+        const int32_t factor = windowFactor(width, height);
+        SDL_SetWindowSize(window_, width * factor, height * factor);
     }
+}
+
+int32_t SdlDisplay::windowFactor(int32_t width, int32_t height) {
+    const int index = std::max(0, SDL_GetWindowDisplayIndex(window_));
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(index, &usable) != 0) {
+        return std::max(1, scaling_.factor);
+    }
+    const int32_t fitting = FittingFactor(width, height, ScreenRect{0, 0, usable.w, usable.h});
+    if (scaling_.factor == 0) {
+        return fitting;
+    }
+    if (scaling_.factor > fitting && !toldScaleHeld_) {
+        std::fprintf(stderr,
+                     "tavro: --scale %d does not fit the screen's %dx%d usable area; the window "
+                     "opens at %d times the game's size\n",
+                     scaling_.factor, usable.w, usable.h, fitting);
+        toldScaleHeld_ = true;
+    }
+    return std::min(scaling_.factor, fitting);
 }
 
 void SdlDisplay::setTitle(const char* title) {

@@ -20,7 +20,9 @@ namespace tavro {
 
 // How the player wants the window shown.
 struct WindowScaling {
-    int32_t factor = 1;  // the window opens at this many times the game's size
+    // The window opens at this many times the game's size, held to the largest whole factor
+    // that fits the display's usable area; 0: that largest factor.
+    int32_t factor = 0;
     FrameScaling frame = FrameScaling::kFit;
 };
 
@@ -38,7 +40,7 @@ class SdlDisplay : public Display, public FrameSink {
     void destroyWindow() override;
     // x, y is the outer top-left corner, frame included.
     void moveWindow(int32_t x, int32_t y) override;
-    // The window becomes the scaling factor times the size.
+    // The window becomes the scaling factor times the size (see WindowScaling).
     void setClientSize(int32_t width, int32_t height) override;
     void setTitle(const char* title) override;
     // Showing moves a window that lies outside every display onto the primary one.
@@ -63,6 +65,7 @@ class SdlDisplay : public Display, public FrameSink {
     void frameBorders(int32_t& left, int32_t& top) const;
     void outerPosition(int32_t& x, int32_t& y) const;
     void keepOnDisplays();
+    int32_t windowFactor(int32_t width, int32_t height);
     void handleKey(WindowEventHandler& handler, bool down, int32_t keycode, uint16_t modifiers);
 
     WindowScaling scaling_;
@@ -75,6 +78,7 @@ class SdlDisplay : public Display, public FrameSink {
     int32_t lastShownWidth_ = 0;
     int32_t lastShownHeight_ = 0;
     bool videoStarted_ = false;
+    bool toldScaleHeld_ = false;
     SdlPads pads_;
     std::function<void()> printScreen_;
 };

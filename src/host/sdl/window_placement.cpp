@@ -1,5 +1,7 @@
 #include "host/sdl/window_placement.h"
 
+#include <algorithm>
+
 namespace tavro {
 
 namespace {
@@ -27,6 +29,13 @@ void KeepWindowOnDisplays(ScreenRect& window, const std::vector<ScreenRect>& dis
     }
     window.x = displays.front().x;
     window.y = displays.front().y;
+}
+
+int32_t FittingFactor(int32_t gameWidth, int32_t gameHeight, const ScreenRect& usable) {
+    if (gameWidth <= 0 || gameHeight <= 0) {
+        return 1;
+    }
+    return std::max(1, std::min(usable.width / gameWidth, usable.height / gameHeight));
 }
 
 }  // namespace tavro

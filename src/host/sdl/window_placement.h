@@ -16,4 +16,7 @@ struct ScreenRect {
 // Without displays the position is kept.
 void KeepWindowOnDisplays(ScreenRect& window, const std::vector<ScreenRect>& displays);
 
+// The largest whole factor (1 at least) by which a game of this size fits the usable area.
+int32_t FittingFactor(int32_t gameWidth, int32_t gameHeight, const ScreenRect& usable);
+
 }  // namespace tavro
