@@ -176,6 +176,17 @@ TEST(LintRulesTest, EachRuleFindsItsMistakeAtItsLineAndPassesTheFix) {
     }
 }
 
+// A double-byte character whose second byte is a brace is text, as the loader reads it: no
+// block opens, and lines count as written.
+TEST(LintRulesTest, ReadsShiftJisAsTheLoaderDoes) {
+    EXPECT_EQ(lint(Kind::kScript, "x=1;\ntext(\"\x83\x7B\x83\x7D\",8,8);\n"),
+              std::vector<std::string>());
+    EXPECT_EQ(lint(Kind::kScript, "x=1;\n\n  text(\"\x83\x7B\",\n8,8);\nDraw(a);"),
+              std::vector<std::string>{"f:5: error: \"Draw(\" is no command: did you mean "
+                                       "\"draw(\"? As written it is read as an expression and "
+                                       "does nothing"});
+}
+
 // The images and sounds a script names must be in the tasks that run it, directly or through
 // script(; inside a batch block the current object is another one, so nothing is judged.
 TEST(LintRulesTest, MediaNamesAreLookedUpInTheTasksThatRunTheScript) {
