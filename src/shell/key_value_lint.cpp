@@ -123,9 +123,7 @@ class KeyValueLinter {
             }
             if (auto [at, fresh] = seen.emplace(entry.name, piece.line()); !fresh) {
                 add(piece.line(),
-                    quoted(entry.name) +
-                        " is given again: this value replaces "
-                        "the one of line " +
+                    quoted(entry.name) + " is given again: this value replaces the one of line " +
                         std::to_string(at->second),
                     ProblemSeverity::kWarning);
             }
@@ -154,7 +152,7 @@ class KeyValueLinter {
             add(piece.line(),
                 "a \";\" is missing at the end of line " + std::to_string(piece.lines[start - 1]) +
                     ": " + quoted(entry.name) + " runs on into line " + std::to_string(nextLine) +
-                    ", and its " + std::string(kind_) + " " + quoted(lost) + " is lost");
+                    ", and the " + std::string(kind_) + " " + quoted(lost) + " there is lost");
         } else {
             add(piece.line(), "a \";\" is missing between " + quoted(entry.name) +
                                   " and the next " + std::string(kind_) +

@@ -238,12 +238,13 @@ class ScriptLinter {
             for (std::string_view keyword : keywords) {
                 names.push_back(keyword.substr(0, keyword.size() - 1));
             }
-            const std::string_view meant = closestName(word, names, word.size() <= 3 ? 1 : 2);
+            const std::string_view meant = closestName(word, names, 2);
             add(piece.line(),
                 quoted(std::string(word) + "(") + " is no command" +
-                    (meant.empty() ? ""
-                                   : ": did you mean " + quoted(std::string(meant) + "(") + "?") +
-                    " As written it is read as an expression and does nothing");
+                    (meant.empty() ? ": it"
+                                   : ": did you mean " + quoted(std::string(meant) + "(") +
+                                         "? As written it") +
+                    " is read as an expression and does nothing");
             return;
         }
         for (std::string_view keyword : keywords) {

@@ -127,7 +127,8 @@ TEST(LintRulesTest, EachRuleFindsItsMistakeAtItsLineAndPassesTheFix) {
          "1: error: \"stuff\" holds {...} groups but is no section", "stuff=1;"},
         {"a task entry without ;", Kind::kTask, "SCRIPT={main.scr}\nIMAGE={a,a.png};",
          "1: error: a \";\" is missing at the end of line 1: \"SCRIPT\" runs on into line 2, and "
-         "its entry \"IMAGE\" is lost",
+         "the "
+         "entry \"IMAGE\" there is lost",
          "SCRIPT={main.scr};\nIMAGE={a,a.png};"},
         {"a file outside the groups", Kind::kTask, "SCRIPT=main.scr;",
          "1: error: \"main.scr\" is outside the {...} groups of \"SCRIPT\"", "SCRIPT={main.scr};"},
@@ -143,7 +144,7 @@ TEST(LintRulesTest, EachRuleFindsItsMistakeAtItsLineAndPassesTheFix) {
         {"a setting that swallowed the next key", Kind::kSettings,
          "windowWidth=320\nwindowHeight=240;",
          "1: error: a \";\" is missing at the end of line 1: \"windowWidth\" runs on into line 2, "
-         "and its setting \"windowHeight\" is lost",
+         "and the setting \"windowHeight\" there is lost",
          "windowWidth=320;\nwindowHeight=240;"},
         {"a misspelt setting", Kind::kSettings, "windowWidht=320;",
          "1: error: \"windowWidht\" is no setting: did you mean \"windowWidth\"?",
