@@ -166,6 +166,12 @@ bool checkCombinations(const std::vector<const OptionInfo*>& given,
         error = "--fullscreen and --window cannot be given together";
         return false;
     }
+    // A watched game runs again after each change: one recording or input script cannot
+    // follow it.
+    if (options.watch && (!options.recordPath.empty() || !options.inputPath.empty())) {
+        error = "--watch cannot be given with --record or --input";
+        return false;
+    }
     return true;
 }
 

@@ -93,6 +93,25 @@ TEST(CommandLineTest, ReadsThePlayersOptions) {
     }
 }
 
+TEST(CommandLineTest, ReadsTheAuthorsOptions) {
+    const std::pair<std::vector<std::string_view>, std::string> cases[] = {
+        {{"--watch", "game"}, "watch new="},
+        {{"--headless", "--watch"}, "watch new="},
+        {{"--new", "mygame"}, "new=mygame"},
+        {{"--new"}, "option '--new' needs a value (DIR)"},
+        {{"--watch", "--record", "r.txt"}, "--watch cannot be given with --record or --input"},
+        {{"--headless", "--watch", "--input", "i.txt"},
+         "--watch cannot be given with --record or --input"},
+    };
+    for (const auto& [arguments, expected] : cases) {
+        const CommandLineParse result = parseCommandLine(arguments);
+        EXPECT_EQ(result.ok ? std::string(result.options.watch ? "watch " : "") +
+                                  "new=" + result.options.newGameDirectory
+                            : result.error,
+                  expected);
+    }
+}
+
 TEST(CommandLineTest, VersionAndUsageTexts) {
     EXPECT_EQ(versionText("1.0.0"), "Tavro version 1.00 (build 1.0.0)\n");
     EXPECT_EQ(usageErrorText("unknown option '--x'"),
