@@ -33,6 +33,11 @@ struct CommandLineOptions {
     bool integerScale = false;       // a resized or full-screen window scales by whole factors
     std::optional<bool> fullScreen;  // --fullscreen or --window: overrides the game's setting
     std::string recordPath;          // the session's input is written here; empty: not recorded
+    // The player's settings file (empty: the usual one) and the volumes, 0 to 100, that
+    // override what it says.
+    std::string settingsPath;
+    std::optional<int32_t> musicVolume;
+    std::optional<int32_t> effectsVolume;
     bool showHelp = false;
     bool showVersion = false;
 };

@@ -3,11 +3,11 @@
 namespace tavro {
 
 void MainWindowEvents::keyDown(int32_t virtualKey) {
-    state_.keys.pressKey(virtualKey);
+    state_.controls.keyDown(virtualKey, state_.keys);
 }
 
 void MainWindowEvents::keyUp(int32_t virtualKey) {
-    state_.keys.releaseKey(virtualKey);
+    state_.controls.keyUp(virtualKey, state_.keys);
 }
 
 void MainWindowEvents::activated(bool active) {

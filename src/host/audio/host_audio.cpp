@@ -4,14 +4,19 @@
 
 namespace tavro {
 
-HostAudio::HostAudio(SoundFontSearch search, std::FILE* notices) {
+HostAudio::HostAudio(SoundFontSearch search, std::FILE* notices, AudioVolumes volumes) {
+    mixer_.setEffectsGain(static_cast<float>(volumes.effects) / 100.0f);
+    if (volumes.music == 0) {
+        return;
+    }
     search.configuredDefault = FluidMusicSynth::configuredDefaultSoundFont();
     const std::string path = findSoundFont(search);
     if (path.empty()) {
         std::fputs(kNoSoundFontNotice, notices);
         return;
     }
-    synth_ = std::make_unique<FluidMusicSynth>(path);
+    synth_ = std::make_unique<FluidMusicSynth>(
+        path, kMusicGain * static_cast<float>(volumes.music) / 100.0f);
     if (!synth_->ready()) {
         std::fprintf(notices,
                      "tavro: the soundfont %s does not load; the game runs without music\n",

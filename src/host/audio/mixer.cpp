@@ -141,6 +141,11 @@ void Mixer::mix(float* stereo, uint32_t frames) {
             mixVoice(voice, stereo, frames);
         }
     }
+    if (const float gain = effectsGain_.load(std::memory_order_relaxed); gain != 1.0f) {
+        for (size_t i = 0; i < static_cast<size_t>(frames) * kMixChannels; ++i) {
+            stereo[i] *= gain;
+        }
+    }
     addSource(stereo, frames);
     for (size_t i = 0; i < static_cast<size_t>(frames) * kMixChannels; ++i) {
         stereo[i] = softKnee(stereo[i]);

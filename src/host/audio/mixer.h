@@ -47,6 +47,8 @@ class Mixer : public AudioOutput {
     // The source added to every mix (null for none). The source must outlive the mixer's use
     // of it: clear it, then stop the mixing thread, before destroying the source.
     void setSource(AudioSource* source) { source_.store(source, std::memory_order_release); }
+    // The sound effects' share of the mix: 1 full, 0.5 half the amplitude, 0 silent.
+    void setEffectsGain(float gain) { effectsGain_.store(gain, std::memory_order_relaxed); }
 
     // Mixing thread: writes `frames` interleaved stereo frames.
     void mix(float* stereo, uint32_t frames);
@@ -100,6 +102,7 @@ class Mixer : public AudioOutput {
     std::vector<Command> pending_;
     std::atomic<uint64_t> commandsApplied_{0};
     std::atomic<AudioSource*> source_{nullptr};
+    std::atomic<float> effectsGain_{1.0f};
     std::unique_ptr<std::atomic<uint64_t>[]> published_;  // position, playing in bit 32
 
     // Mixing thread.
