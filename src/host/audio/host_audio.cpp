@@ -6,9 +6,7 @@ namespace tavro {
 
 HostAudio::HostAudio(SoundFontSearch search, std::FILE* notices, AudioVolumes volumes) {
     mixer_.setEffectsGain(static_cast<float>(volumes.effects) / 100.0f);
-    if (volumes.music == 0) {
-        return;
-    }
+    mixer_.setMusicGain(static_cast<float>(volumes.music) / 100.0f);
     search.configuredDefault = FluidMusicSynth::configuredDefaultSoundFont();
     const std::string path = findSoundFont(search);
     if (path.empty()) {
@@ -24,7 +22,10 @@ HostAudio::HostAudio(SoundFontSearch search, std::FILE* notices, AudioVolumes vo
         synth_.reset();
         return;
     }
-    mixer_.setSource(synth_.get());
+    // Silent music is not even rendered; the songs still start and stop as the game asks.
+    if (volumes.music > 0) {
+        mixer_.setSource(synth_.get());
+    }
 }
 
 HostAudio::~HostAudio() {

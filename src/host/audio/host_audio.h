@@ -1,7 +1,8 @@
 // The audio every host runs with: Tavro's mixer, and one music synthesiser for the whole run
 // rendering into it when a soundfont is found. Without one, a single notice goes to standard
-// error and the game runs without MIDI music. The player's volumes scale the sound effects in
-// the mixer and the synthesiser's gain; at music volume 0 no synthesiser is made. Whatever pulls
+// error and the game runs without MIDI music. The player's volumes scale the sound effects and
+// the wave music in the mixer and the synthesiser's gain; at music volume 0 the synthesiser
+// renders nothing. Whatever pulls
 // the mixer (an audio device) must be stopped before this is destroyed.
 #pragma once
 
