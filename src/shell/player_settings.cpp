@@ -46,8 +46,18 @@ std::string_view trimmed(std::string_view text) {
     return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
+// A text quoted in a warning; a long one is cut short (between characters), so a warning
+// stays one readable line.
 std::string inQuotes(std::string_view text) {
-    return "'" + std::string(text) + "'";
+    constexpr size_t kShown = 40;
+    if (text.size() <= kShown) {
+        return "'" + std::string(text) + "'";
+    }
+    size_t cut = kShown;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) {
+        --cut;
+    }
+    return "'" + std::string(text.substr(0, cut)) + "...'";
 }
 
 // One "key = value" line, kept to apply once the whole file has been read.

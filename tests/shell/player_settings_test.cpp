@@ -56,6 +56,8 @@ TEST(PlayerSettings, EachUnusableLineWarnsOnceInLineOrder) {
         {"[audio]\neffects = 5 0\n",
          "t:2: effects needs a whole number from 0 to 100, not '5 0'; ignored"},
         {"[audio]\nmusic\n", "t:2: no '=' in 'music'; the line is ignored"},
+        {"[audio]\n\xC3\xA9ttttttttttttttttttttttttttttttttttttt\xC3\xA9\xC3\xA9\n",
+         "t:2: no '=' in '\xC3\xA9ttttttttttttttttttttttttttttttttttttt...'; the line is ignored"},
         {"[sound]\nmusic = 1\n", "t:1: unknown section [sound]; its lines are ignored"},
         {"[keys]\nPrintScreen = A\n",
          "t:2: 'PrintScreen' cannot be remapped (F4, F11 and Print Screen keep their own work); "
