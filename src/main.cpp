@@ -324,7 +324,8 @@ int main(int argc, char** argv) {
         tellNewcomer(error, options);
         return kExitUsageError;
     }
-    const PlayerSettings player = loadPlayerSettings(options, folder);
+    const PlayerSettings player =
+        options.check ? PlayerSettings{} : loadPlayerSettings(options, folder);
     if (::chdir(folder.c_str()) != 0) {
         tellNewcomer("cannot enter the folder '" + folder + "'", options);
         return kExitUsageError;
