@@ -41,6 +41,7 @@
 #include "shell/engine.h"
 #include "shell/game_check.h"
 #include "shell/game_folder_advice.h"
+#include "shell/player_settings.h"
 #include "shell/stop_report.h"
 
 namespace {
@@ -105,8 +106,35 @@ int newGame(const std::string& directory) {
     return kExitNormal;
 }
 
-int runEngine(const HostServices& host, const CommandLineOptions& options) {
-    const EngineOptions engineOptions{options.frameLimit, options.seed, options.fullScreen};
+// The player's settings file, the game folder's [game NAME] section applied, warnings on
+// standard error; the volumes given on the command line win.
+PlayerSettings loadPlayerSettings(const CommandLineOptions& options, const std::string& folder) {
+    const std::string path =
+        options.settingsPath.empty()
+            ? defaultPlayerSettingsPath(std::getenv("XDG_CONFIG_HOME"), std::getenv("HOME"))
+            : options.settingsPath;
+    PlayerSettingsRead read;
+    if (!path.empty()) {
+        std::error_code error;
+        const std::filesystem::path game = std::filesystem::canonical(folder, error);
+        read = readPlayerSettings(path, !options.settingsPath.empty(), game.filename().string());
+    }
+    for (const std::string& warning : read.warnings) {
+        std::fprintf(stderr, "tavro: %s\n", warning.c_str());
+    }
+    read.settings.musicVolume = options.musicVolume.value_or(read.settings.musicVolume);
+    read.settings.effectsVolume = options.effectsVolume.value_or(read.settings.effectsVolume);
+    return read.settings;
+}
+
+AudioVolumes audioVolumes(const PlayerSettings& player) {
+    return AudioVolumes{player.musicVolume, player.effectsVolume};
+}
+
+int runEngine(const HostServices& host, const CommandLineOptions& options,
+              const PlayerSettings& player) {
+    const EngineOptions engineOptions{options.frameLimit, options.seed, options.fullScreen,
+                                      player.controls};
     if (options.watch) {
         return runWatchedGame(host, engineOptions);
     }
@@ -122,9 +150,10 @@ int runEngine(const HostServices& host, const CommandLineOptions& options) {
 
 // --record: the engine reads its input through a recorder writing FILE. The seed is fixed
 // before the run (from the clock, as the engine would take it) so the file can name it.
-int runRecordedEngine(const HostServices& host, CommandLineOptions options) {
+int runRecordedEngine(const HostServices& host, CommandLineOptions options,
+                      const PlayerSettings& player) {
     if (options.recordPath.empty()) {
-        return runEngine(host, options);
+        return runEngine(host, options, player);
     }
     std::ofstream file(options.recordPath, std::ios::binary | std::ios::trunc);
     if (!file) {
@@ -138,7 +167,7 @@ int runRecordedEngine(const HostServices& host, CommandLineOptions options) {
     recorder.writeSeed(*options.seed);
     const int status = runEngine(HostServices{host.clock, recorder, host.dialogs, host.files,
                                               host.compositor, host.audio, host.music, host.fonts},
-                                 options);
+                                 options, player);
     recorder.writeEnd();
     file.flush();
     if (!file) {
@@ -201,7 +230,8 @@ SoundFontSearch soundFontSearch(const CommandLineOptions& options) {
 // The real host: a window showing the composed frames, the system clock, message boxes and
 // the speakers. Its screenshot is read back from the window. Without an audio device the
 // mixer is pulled by the clock instead, so the game runs the same, silent.
-int runWithWindow(const CommandLineOptions& options, FileSystem& files) {
+int runWithWindow(const CommandLineOptions& options, const PlayerSettings& player,
+                  FileSystem& files) {
     SdlClock clock;
     SdlDisplay display(
         WindowScaling{static_cast<int32_t>(options.windowScale),
@@ -213,7 +243,7 @@ int runWithWindow(const CommandLineOptions& options, FileSystem& files) {
     if (!options.screenshotPath.empty()) {
         display.keepShownFrames();
     }
-    HostAudio audio(soundFontSearch(options));
+    HostAudio audio(soundFontSearch(options), stderr, audioVolumes(player));
     SdlAudioDevice speakers(audio.mixer());
     HeadlessAudio unheard(audio.mixer(), nullptr);
     AudioPullingClock pullingClock(clock, unheard);
@@ -226,7 +256,7 @@ int runWithWindow(const CommandLineOptions& options, FileSystem& files) {
     const int status =
         runRecordedEngine(HostServices{*engineClock, display, dialogs, files, compositor,
                                        &audio.mixer(), audio.music(), &fonts},
-                          options);
+                          options, player);
     speakers.close();
     std::vector<uint32_t> pixels;
     int32_t width = 0, height = 0;
@@ -237,8 +267,8 @@ int runWithWindow(const CommandLineOptions& options, FileSystem& files) {
 
 // The headless host: no window, the virtual clock pulls the mixer, --audio-out records the mix
 // and --screenshot writes the last composed frame.
-int runHeadless(const CommandLineOptions& options, std::vector<InputEvent> input, FileSystem& files,
-                HeadlessFaults& faults) {
+int runHeadless(const CommandLineOptions& options, const PlayerSettings& player,
+                std::vector<InputEvent> input, FileSystem& files, HeadlessFaults& faults) {
     std::optional<WaveWriter> recording;
     if (!options.audioOutPath.empty()) {
         recording.emplace(options.audioOutPath);
@@ -250,7 +280,7 @@ int runHeadless(const CommandLineOptions& options, std::vector<InputEvent> input
     // A watched game runs in real time while its files are edited.
     VirtualClock virtualClock;
     SteadyClock realClock;
-    HostAudio audio(soundFontSearch(options));
+    HostAudio audio(soundFontSearch(options), stderr, audioVolumes(player));
     HeadlessAudio pulled(audio.mixer(), recording ? &*recording : nullptr);
     AudioPullingClock clock(options.watch ? static_cast<Clock&>(realClock) : virtualClock, pulled);
     HeadlessDisplay display{ScriptedInput(std::move(input)), &faults};
@@ -259,7 +289,7 @@ int runHeadless(const CommandLineOptions& options, std::vector<InputEvent> input
     HeadlessFontRenderer fonts(&faults);
     const int status = runRecordedEngine(HostServices{clock, display, dialogs, files, compositor,
                                                       &audio.mixer(), audio.music(), &fonts},
-                                         options);
+                                         options, player);
     if (recording && !recording->finish()) {
         std::fprintf(stderr, "tavro: writing %s failed\n", options.audioOutPath.c_str());
     }
@@ -325,6 +355,8 @@ int main(int argc, char** argv) {
         tellNewcomer(error, options);
         return kExitUsageError;
     }
+    const PlayerSettings player =
+        options.check ? PlayerSettings{} : loadPlayerSettings(options, folder);
     if (::chdir(folder.c_str()) != 0) {
         tellNewcomer("cannot enter the folder '" + folder + "'", options);
         return kExitUsageError;
@@ -337,6 +369,7 @@ int main(int argc, char** argv) {
     if (options.check) {
         return checkGameFolder(gameFolder);
     }
-    return options.headless ? runHeadless(options, std::move(input.events), gameFolder, faults)
-                            : runWithWindow(options, gameFolder);
+    return options.headless
+               ? runHeadless(options, player, std::move(input.events), gameFolder, faults)
+               : runWithWindow(options, player, gameFolder);
 }

@@ -26,6 +26,10 @@ class AudioOutput {
     virtual int32_t createMaster(const PcmFormat& format, std::span<const uint8_t> samples) = 0;
     // The master's voices keep its samples until they are released themselves.
     virtual void releaseMaster(int32_t master) = 0;
+    // The same for background music, which the player's music volume scales.
+    virtual int32_t createMusicMaster(const PcmFormat& format, std::span<const uint8_t> samples) {
+        return createMaster(format, samples);
+    }
 
     // A stopped voice at the start of the master's samples; -1 when there is none.
     virtual int32_t createVoice(int32_t master) = 0;

@@ -199,6 +199,9 @@ void compileKeyTest(EngineState& state, Statement& statement, const TextString& 
         return;
     }
     statement.expressions[0].setLeftConstant(key.code);
+    if (key.code >= kPad1Device) {
+        state.scriptsTestPads = true;
+    }
     if (!key.inputExpression.empty()) {
         parseInto(state, statement.expressions[1],
                   TextString(key.inputExpression.data(),

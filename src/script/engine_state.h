@@ -14,6 +14,7 @@
 #include "host/music_synth.h"
 #include "platform/key_state.h"
 #include "platform/pad_state.h"
+#include "platform/player_controls.h"
 #include "render/animation_table.h"
 #include "render/current_font.h"
 #include "render/draw_list.h"
@@ -167,6 +168,10 @@ struct EngineState {
     PadState pads[kPadCount];
     // Pad 1 of the scripts is index 0, pad 2 index 1; any other index gives pad 1.
     PadState& pad(int32_t index) { return pads[index == 1 ? 1 : 0]; }
+    // The player's remapped keys and pad-driven keys, between the window and the key table.
+    PlayerControls controls;
+    // A compiled key test names a pad ("pad1." or "pad2."): the game reads pads.
+    bool scriptsTestPads = false;
 
     GraphicsDevice graphics;
     TextureCache textures;

@@ -55,6 +55,11 @@ constexpr OptionInfo kOptions[] = {
     {"--watch", OptionKind::kFlag, false, "",
      "restart the game when one of its files changes; errors keep the last good run"},
     {"--new", OptionKind::kValue, false, "DIR", "make a small runnable game in DIR and exit"},
+    {"--settings", OptionKind::kValue, false, "FILE",
+     "read the player's settings from FILE instead of ~/.config/tavro/tavro.ini"},
+    {"--music-volume", OptionKind::kValue, false, "N", "the music at N percent (0 to 100)"},
+    {"--effects-volume", OptionKind::kValue, false, "N",
+     "the sound effects at N percent (0 to 100)"},
     {"--help", OptionKind::kFlag, false, "", "show this help and exit"},
     {"--version", OptionKind::kFlag, false, "", "show the version and exit"},
 };
@@ -124,6 +129,15 @@ bool applyValue(const OptionInfo& option, std::string_view value, CommandLineOpt
         options.recordPath = value;
     } else if (name == "--new") {
         options.newGameDirectory = value;
+    } else if (name == "--settings") {
+        options.settingsPath = value;
+    } else if (name == "--music-volume" || name == "--effects-volume") {
+        if (!parseNumber(value, 0, 100, number)) {
+            error = std::string(name) + " needs a whole number from 0 to 100, not " + quoted(value);
+            return false;
+        }
+        (name == "--music-volume" ? options.musicVolume : options.effectsVolume) =
+            static_cast<int32_t>(number);
     }
     return true;
 }
@@ -262,6 +276,10 @@ std::string helpText() {
         "\nIn the window: F4 ends the game, F11 switches between window and full screen, and\n"
         "Print Screen saves the picture as a PNG under $XDG_DATA_HOME/tavro/screenshots/\n"
         "(~/.local/share/tavro/screenshots/ by default).\n";
+    text +=
+        "\nThe player's settings (volumes, remapped keys, the pad map) are read from\n"
+        "$XDG_CONFIG_HOME/tavro/tavro.ini (~/.config/tavro/tavro.ini by default); see the "
+        "README.\n";
     text += "\nExit status: 0 for a normal end, 1 when start-up failed, 2 for a usage error.\n";
     return text;
 }

@@ -35,6 +35,11 @@ struct CommandLineOptions {
     std::string recordPath;          // the session's input is written here; empty: not recorded
     bool watch = false;              // restart the game when one of its files changes
     std::string newGameDirectory;    // make a new game here instead of running one
+    // The player's settings file (empty: the usual one) and the volumes, 0 to 100, that
+    // override what it says.
+    std::string settingsPath;
+    std::optional<int32_t> musicVolume;
+    std::optional<int32_t> effectsVolume;
     bool showHelp = false;
     bool showVersion = false;
 };

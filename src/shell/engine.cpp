@@ -13,7 +13,9 @@ Engine::Engine(HostServices host, GameScripts& scripts, EngineOptions options)
       scripts_(scripts),
       options_(options),
       state_(host.files, &host.dialogs, host.compositor, host.audio, host.music, host.fonts),
-      events_(state_, host.clock, timing_) {}
+      events_(state_, host.clock, timing_) {
+    state_.controls = PlayerControls(options.controls);
+}
 
 int Engine::run() {
     const bool started = startUp();

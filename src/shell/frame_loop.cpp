@@ -34,6 +34,8 @@ bool Engine::runFrame() {
     }
     state_.pad(0).pollPad(host_.display);
     state_.pad(1).pollPad(host_.display);
+    state_.controls.padRead(state_.pad(0), state_.controls.padDrivesKeys(state_.scriptsTestPads),
+                            state_.keys);
     const SystemVariableIds& ids = state_.systemIds;
     double fps = 0;
     if (timing_.updateFrameRate(fps)) {

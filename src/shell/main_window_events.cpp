@@ -5,7 +5,7 @@
 namespace tavro {
 
 void MainWindowEvents::keyDown(int32_t virtualKey) {
-    state_.keys.pressKey(virtualKey);
+    state_.controls.keyDown(virtualKey, state_.keys);
     if (virtualKey >= 0 && virtualKey < static_cast<int32_t>(pressed_.size())) {
         pressed_[static_cast<size_t>(virtualKey)] = true;
     }
@@ -19,7 +19,7 @@ bool MainWindowEvents::takePress(int32_t virtualKey) {
 }
 
 void MainWindowEvents::keyUp(int32_t virtualKey) {
-    state_.keys.releaseKey(virtualKey);
+    state_.controls.keyUp(virtualKey, state_.keys);
 }
 
 void MainWindowEvents::activated(bool active) {

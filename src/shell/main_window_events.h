@@ -2,6 +2,7 @@
 // go to the key table, a close request sets haltRequested (the window stays until
 // shut-down), and activation, moves and resizes restart the frame timing so that time spent
 // in them does not run as missed frames. Scripts run only while the window is active.
+// Keys pass through the player's controls (remapped keys) on their way to the table.
 #pragma once
 
 #include <array>

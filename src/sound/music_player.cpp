@@ -60,7 +60,8 @@ bool MusicPlayer::playWave(std::string_view file) {
         return false;
     }
     const auto* samples = reinterpret_cast<const uint8_t*>(wave.samples.data());
-    waveMaster_ = output_->createMaster(wave.format.pcmFormat(), {samples, wave.samples.size()});
+    waveMaster_ =
+        output_->createMusicMaster(wave.format.pcmFormat(), {samples, wave.samples.size()});
     waveVoice_ = output_->createVoice(waveMaster_);
     if (waveVoice_ < 0) {
         return false;

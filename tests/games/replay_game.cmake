@@ -6,6 +6,8 @@
 cmake_minimum_required(VERSION 3.25)
 
 file(REMOVE_RECURSE ${WORK_DIR})
+# The player's own settings file stays out of the tests.
+set(ENV{XDG_CONFIG_HOME} ${WORK_DIR}/config)
 set(recording ${WORK_DIR}/recorded.txt)
 
 # Copies the game (without expected/ and args) into WORK_DIR/<name> and runs tavro there.

@@ -15,6 +15,8 @@ if(NOT IS_DIRECTORY ${GAME_DIR})
     message(FATAL_ERROR "no game folder ${GAME_DIR}")
 endif()
 file(REMOVE_RECURSE ${WORK_DIR})
+# The player's own settings file stays out of the tests.
+set(ENV{XDG_CONFIG_HOME} ${WORK_DIR}/config)
 set(run_dir ${WORK_DIR}/game)
 file(MAKE_DIRECTORY ${run_dir})
 

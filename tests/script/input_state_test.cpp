@@ -1,11 +1,14 @@
-// Key table, joystick state and key names: what "ifkey(", "ifstamp(" and "ifinput(" see.
+// Key table, joystick state and key names: what "ifkey(", "ifstamp(" and "ifinput(" see,
+// and the player's controls that feed the key table.
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 
 #include "platform/key_names.h"
 #include "platform/key_state.h"
 #include "platform/pad_state.h"
+#include "platform/player_controls.h"
 
 namespace tavro {
 namespace {
@@ -154,6 +157,52 @@ TEST(KeyNames, NamesAndFirstBytesGiveCodes) {
     const KeyNameValue variable = keyValueForName("pad2.k+1");
     EXPECT_EQ(variable.code, 0x2000);
     EXPECT_EQ(variable.inputExpression, "k+1");
+}
+
+// The player's controls between the window and the key table: a key held by two sources (a
+// remapped key and its target, a pad button and its key) goes up when the last one lets go.
+TEST(PlayerControls, AKeyHeldByTwoSourcesGoesUpWithTheLast) {
+    ControlSettings settings;
+    settings.keyTargets['J'] = 'Z';
+    PlayerControls controls(settings);
+    KeyState keys;
+    PadDisplay display;
+    PadState pad;
+    pad.openPad(display, 0);
+
+    controls.keyDown('J', keys);
+    EXPECT_TRUE(keys.isKeyDown('Z'));
+    EXPECT_FALSE(keys.isKeyDown('J'));
+    EXPECT_TRUE(keys.takeKeyPress('Z'));
+    controls.keyDown('Z', keys);
+    controls.keyDown('J', keys);  // a repeat
+    EXPECT_FALSE(keys.takeKeyPress('Z'));
+    controls.keyUp('J', keys);
+    EXPECT_TRUE(keys.isKeyDown('Z'));
+    display.reading = {0, 32768, 1};  // pad A and left
+    pad.pollPad(display);
+    controls.padRead(pad, true, keys);
+    controls.keyUp('Z', keys);
+    EXPECT_TRUE(keys.isKeyDown('Z'));
+    EXPECT_TRUE(keys.isKeyDown(37));
+    controls.padRead(pad, false, keys);  // the game turned out to read pads
+    EXPECT_FALSE(keys.anyKeyDown());
+    controls.keyUp('Z', keys);  // unmatched ups change nothing
+    controls.keyUp(0, keys);
+    controls.keyDown(256, keys);
+    EXPECT_FALSE(keys.anyKeyDown());
+}
+
+TEST(PlayerControls, ThePadDrivesKeysAsTheSettingSays) {
+    for (const auto& [mode, readsPads, drives] :
+         {std::tuple{PadToKeys::kWhenGameReadsNoPad, false, true},
+          std::tuple{PadToKeys::kWhenGameReadsNoPad, true, false},
+          std::tuple{PadToKeys::kAlways, true, true},
+          std::tuple{PadToKeys::kNever, false, false}}) {
+        ControlSettings settings;
+        settings.padToKeys = mode;
+        EXPECT_EQ(PlayerControls(settings).padDrivesKeys(readsPads), drives);
+    }
 }
 
 }  // namespace

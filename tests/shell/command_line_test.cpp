@@ -70,7 +70,10 @@ std::string playerSummary(std::vector<std::string_view> arguments) {
            (!o.fullScreen   ? ""
             : *o.fullScreen ? " fullscreen"
                             : " window") +
-           " record=" + o.recordPath;
+           " record=" + o.recordPath +
+           (o.settingsPath.empty() ? "" : " settings=" + o.settingsPath) +
+           (o.musicVolume ? " music=" + std::to_string(*o.musicVolume) : "") +
+           (o.effectsVolume ? " effects=" + std::to_string(*o.effectsVolume) : "");
 }
 
 TEST(CommandLineTest, ReadsThePlayersOptions) {
@@ -87,6 +90,13 @@ TEST(CommandLineTest, ReadsThePlayersOptions) {
         {{"--headless", "--scale", "2"}, "option '--scale' does not work with --headless"},
         {{"--integer-scale", "--headless"},
          "option '--integer-scale' does not work with --headless"},
+        {{"--settings", "my.ini", "--music-volume", "0", "--effects-volume=100"},
+         "scale=1 record= settings=my.ini music=0 effects=100"},
+        {{"--music-volume", "101"}, "--music-volume needs a whole number from 0 to 100, not '101'"},
+        {{"--effects-volume", "-5"},
+         "--effects-volume needs a whole number from 0 to 100, not '-5'"},
+        {{"--effects-volume", "half"},
+         "--effects-volume needs a whole number from 0 to 100, not 'half'"},
     };
     for (const auto& [arguments, expected] : cases) {
         EXPECT_EQ(playerSummary(arguments), expected);

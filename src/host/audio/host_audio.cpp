@@ -4,14 +4,17 @@
 
 namespace tavro {
 
-HostAudio::HostAudio(SoundFontSearch search, std::FILE* notices) {
+HostAudio::HostAudio(SoundFontSearch search, std::FILE* notices, AudioVolumes volumes) {
+    mixer_.setEffectsGain(static_cast<float>(volumes.effects) / 100.0f);
+    mixer_.setMusicGain(static_cast<float>(volumes.music) / 100.0f);
     search.configuredDefault = FluidMusicSynth::configuredDefaultSoundFont();
     const std::string path = findSoundFont(search);
     if (path.empty()) {
         std::fputs(kNoSoundFontNotice, notices);
         return;
     }
-    synth_ = std::make_unique<FluidMusicSynth>(path);
+    synth_ = std::make_unique<FluidMusicSynth>(
+        path, kMusicGain * static_cast<float>(volumes.music) / 100.0f);
     if (!synth_->ready()) {
         std::fprintf(notices,
                      "tavro: the soundfont %s does not load; the game runs without music\n",
@@ -19,7 +22,10 @@ HostAudio::HostAudio(SoundFontSearch search, std::FILE* notices) {
         synth_.reset();
         return;
     }
-    mixer_.setSource(synth_.get());
+    // Silent music is not even rendered; the songs still start and stop as the game asks.
+    if (volumes.music > 0) {
+        mixer_.setSource(synth_.get());
+    }
 }
 
 HostAudio::~HostAudio() {

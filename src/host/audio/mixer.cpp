@@ -31,9 +31,22 @@ Mixer::Mixer(uint32_t voiceCapacity)
 Mixer::~Mixer() = default;
 
 int32_t Mixer::createMaster(const PcmFormat& format, std::span<const uint8_t> samples) {
+    return addMaster(format, samples, effectsGain_);
+}
+
+int32_t Mixer::createMusicMaster(const PcmFormat& format, std::span<const uint8_t> samples) {
+    return addMaster(format, samples, musicGain_);
+}
+
+int32_t Mixer::addMaster(const PcmFormat& format, std::span<const uint8_t> samples, float gain) {
     std::vector<float> stereo = convertToStereo(format, samples, kMixRate);
     if (stereo.empty()) {
         return -1;
+    }
+    if (gain != 1.0f) {
+        for (float& sample : stereo) {
+            sample *= gain;
+        }
     }
     auto shared = std::make_shared<const std::vector<float>>(std::move(stereo));
     const auto freeSlot = std::find(masters_.begin(), masters_.end(), nullptr);

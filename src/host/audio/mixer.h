@@ -37,6 +37,7 @@ class Mixer : public AudioOutput {
     Mixer& operator=(const Mixer&) = delete;
 
     int32_t createMaster(const PcmFormat& format, std::span<const uint8_t> samples) override;
+    int32_t createMusicMaster(const PcmFormat& format, std::span<const uint8_t> samples) override;
     void releaseMaster(int32_t master) override;
     int32_t createVoice(int32_t master) override;
     void releaseVoice(int32_t voice) override;
@@ -47,6 +48,10 @@ class Mixer : public AudioOutput {
     // The source added to every mix (null for none). The source must outlive the mixer's use
     // of it: clear it, then stop the mixing thread, before destroying the source.
     void setSource(AudioSource* source) { source_.store(source, std::memory_order_release); }
+    // The player's volumes, applied to the masters made from then on (game thread): the sound
+    // effects' and the wave music's share of the mix, 1 full, 0.5 half the amplitude, 0 silent.
+    void setEffectsGain(float gain) { effectsGain_ = gain; }
+    void setMusicGain(float gain) { musicGain_ = gain; }
 
     // Mixing thread: writes `frames` interleaved stereo frames.
     void mix(float* stereo, uint32_t frames);
@@ -79,6 +84,7 @@ class Mixer : public AudioOutput {
         bool looping = false;
     };
 
+    int32_t addMaster(const PcmFormat& format, std::span<const uint8_t> samples, float gain);
     bool validVoice(int32_t voice) const;
     void send(Command command);
     void reclaimRetired();
@@ -94,6 +100,8 @@ class Mixer : public AudioOutput {
     std::vector<int32_t> freeVoices_;
     std::vector<std::pair<uint64_t, Samples>> retired_;  // freed once that many commands ran
     uint64_t commandsSent_ = 0;
+    float effectsGain_ = 1.0f;
+    float musicGain_ = 1.0f;
 
     // Shared between the threads.
     std::mutex pendingMutex_;

@@ -4,6 +4,9 @@
 //                                         ramp.wav  (a voice's level tells its position)
 //                                         song.mid  (one second of held chords)
 //   game_audio_tool check WAV CHECKS    checks a run's --audio-out recording
+//   game_audio_tool ratio FULL WAV FROM TO R
+//                                       WAV's RMS level from FROM to TO ms is R times FULL's
+//                                       (within 5 %); R = 0: WAV is silent there
 //
 // ramp.wav is half a second of 16-bit mono at 44100 Hz whose sample at position p is
 // 0.05 + 0.35 p / 22050 of full scale, so the mix of a few voices stays below the mixer's
@@ -96,6 +99,16 @@ bool readLeftChannel(const std::string& path, std::vector<double>& left) {
     return false;
 }
 
+double rms(const std::vector<double>& left, double fromMs, double toMs) {
+    const auto from = static_cast<size_t>(fromMs * kRate / 1000);
+    const auto to = std::min(left.size(), static_cast<size_t>(toMs * kRate / 1000));
+    double sum = 0;
+    for (size_t i = from; i < to; ++i) {
+        sum += left[i] * left[i];
+    }
+    return to > from ? std::sqrt(sum / static_cast<double>(to - from)) : 0;
+}
+
 class Checker {
   public:
     explicit Checker(std::vector<double> left) : left_(std::move(left)) {}
@@ -120,7 +133,7 @@ class Checker {
             double to = 0;
             words >> to;
             for (double from = ms; from + 100 <= to; from += 100) {
-                const double level = rms(from, from + 100);
+                const double level = rms(left_, from, from + 100);
                 if (!(level > 0.01)) {
                     fail(line,
                          "RMS " + std::to_string(level) + " from " + std::to_string(from) + " ms");
@@ -145,15 +158,6 @@ class Checker {
             fail(line, "level " + std::to_string(actual) + ", expected " +
                            std::to_string(expected) + " at sample " + std::to_string(sample));
         }
-    }
-    double rms(double fromMs, double toMs) const {
-        const auto from = static_cast<size_t>(fromMs * kRate / 1000);
-        const auto to = std::min(left_.size(), static_cast<size_t>(toMs * kRate / 1000));
-        double sum = 0;
-        for (size_t i = from; i < to; ++i) {
-            sum += left_[i] * left_[i];
-        }
-        return to > from ? std::sqrt(sum / static_cast<double>(to - from)) : 0;
     }
     void fail(const std::string& line, const std::string& why) {
         std::printf("audio check '%s' failed: %s\n", line.c_str(), why.c_str());
@@ -181,6 +185,24 @@ int check(const std::string& recording, const std::string& checksPath) {
     return checker.failures() == 0 ? 0 : 1;
 }
 
+int ratio(const std::string& full, const std::string& scaled, double from, double to,
+          double expected) {
+    std::vector<double> fullLeft, scaledLeft;
+    if (!readLeftChannel(full, fullLeft) || !readLeftChannel(scaled, scaledLeft)) {
+        std::printf("%s or %s is not a 16-bit stereo WAV recording\n", full.c_str(),
+                    scaled.c_str());
+        return 1;
+    }
+    const double fullLevel = rms(fullLeft, from, to);
+    const double level = rms(scaledLeft, from, to);
+    std::printf("RMS from %g to %g ms: %f, full %f, ratio %f\n", from, to, level, fullLevel,
+                fullLevel > 0 ? level / fullLevel : 0.0);
+    if (expected == 0) {
+        return level == 0 ? 0 : 1;
+    }
+    return fullLevel > 0.01 && std::fabs(level / fullLevel - expected) <= 0.05 * expected ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -194,6 +216,11 @@ int main(int argc, char** argv) {
     if (args.size() == 3 && args[0] == "check") {
         return check(args[1], args[2]);
     }
-    std::fputs("usage: game_audio_tool assets FOLDER | check WAV CHECKS\n", stderr);
+    if (args.size() == 6 && args[0] == "ratio") {
+        return ratio(args[1], args[2], std::stod(args[3]), std::stod(args[4]), std::stod(args[5]));
+    }
+    std::fputs(
+        "usage: game_audio_tool assets FOLDER | check WAV CHECKS | ratio FULL WAV FROM TO R\n",
+        stderr);
     return 2;
 }
