@@ -88,7 +88,7 @@ TEST(PadKeysWindowTest, AVirtualPadPlaysAKeyboardGameInAWindowAndTheRecordingRep
     {
         GameFolderFileSystem files(game.path());
         SdlClock clock;
-        SdlDisplay display;
+        SdlDisplay display(WindowScaling{1, FrameScaling::kFit});
         display.keepShownFrames();
         SdlDialogs dialogs;
         PixmanCompositor compositor(&display);

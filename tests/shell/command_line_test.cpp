@@ -91,7 +91,7 @@ TEST(CommandLineTest, ReadsThePlayersOptions) {
         {{"--integer-scale", "--headless"},
          "option '--integer-scale' does not work with --headless"},
         {{"--settings", "my.ini", "--music-volume", "0", "--effects-volume=100"},
-         "scale=1 record= settings=my.ini music=0 effects=100"},
+         "scale=0 record= settings=my.ini music=0 effects=100"},
         {{"--music-volume", "101"}, "--music-volume needs a whole number from 0 to 100, not '101'"},
         {{"--effects-volume", "-5"},
          "--effects-volume needs a whole number from 0 to 100, not '-5'"},
