@@ -2,9 +2,12 @@
 
 #include <string>
 
+#include "host/audio/fluid_log_capture.h"
+
 namespace tavro {
 
 HostAudio::HostAudio(SoundFontSearch search, std::FILE* notices) {
+    const FluidLogCapture fluidLog;
     search.configuredDefault = FluidMusicSynth::configuredDefaultSoundFont();
     const std::string path = findSoundFont(search);
     if (path.empty()) {
@@ -13,9 +16,10 @@ HostAudio::HostAudio(SoundFontSearch search, std::FILE* notices) {
     }
     synth_ = std::make_unique<FluidMusicSynth>(path);
     if (!synth_->ready()) {
+        const std::string& reason = fluidLog.firstError();
         std::fprintf(notices,
-                     "tavro: the soundfont %s does not load; the game runs without music\n",
-                     path.c_str());
+                     "tavro: the soundfont %s does not load%s%s; the game runs without music\n",
+                     path.c_str(), reason.empty() ? "" : ": ", reason.c_str());
         synth_.reset();
         return;
     }
