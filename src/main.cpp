@@ -91,8 +91,9 @@ int checkGameFolder(FileSystem& gameFolder) {
 
 int runEngine(const HostServices& host, const CommandLineOptions& options) {
     ScriptEngineGameScripts scripts;
+    ErrorEcho errorEcho(stderr);
     Engine engine(host, scripts,
-                  EngineOptions{options.frameLimit, options.seed, options.fullScreen});
+                  EngineOptions{options.frameLimit, options.seed, options.fullScreen, &errorEcho});
     const int status = engine.run();
     std::fputs(syntaxStopReport(engine.state()).c_str(), stderr);
     if (engine.settings().writeAtExit) {

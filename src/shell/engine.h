@@ -52,6 +52,8 @@ struct EngineOptions {
     // Full screen or a window for this run instead of the game's "fullScreen" setting; the
     // settings themselves (and a release run's rewritten file) keep the game's value.
     std::optional<bool> fullScreen = std::nullopt;
+    // Where the log's records of severity 2 are told as well; none: nowhere.
+    ErrorEcho* errorEcho = nullptr;
 };
 
 // 0xFF000000 plus the low 8 bits of each component truncated toward zero.
