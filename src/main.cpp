@@ -133,8 +133,9 @@ AudioVolumes audioVolumes(const PlayerSettings& player) {
 
 int runEngine(const HostServices& host, const CommandLineOptions& options,
               const PlayerSettings& player) {
+    ErrorEcho errorEcho(stderr);
     const EngineOptions engineOptions{options.frameLimit, options.seed, options.fullScreen,
-                                      player.controls};
+                                      player.controls, &errorEcho};
     if (options.watch) {
         return runWatchedGame(host, engineOptions);
     }

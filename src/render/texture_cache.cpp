@@ -31,13 +31,13 @@ bool TextureCache::load(Entry& entry, Compositor& compositor) {
     std::string bytes;
     if (!files_.readFile(entry.name.view(), bytes) || !ReadImageInfo(bytes, entry.info)) {
         entry.info = ImageInfo{};
-        log_.record("ImageInfo", Severity::kError);
+        log_.recordAbout("ImageInfo", Severity::kError, entry.name.view());
         return false;
     }
     entry.texture = compositor.createTexture(bytes, static_cast<int32_t>(entry.info.width),
                                              static_cast<int32_t>(entry.info.height));
     if (entry.texture == kNoTexture) {
-        log_.record("CreateTexture", Severity::kError);
+        log_.recordAbout("CreateTexture", Severity::kError, entry.name.view());
         return false;
     }
     return true;

@@ -23,6 +23,9 @@ int Engine::run() {
         runFrameLoop();
     }
     shutDown();
+    if (options_.errorEcho != nullptr) {
+        options_.errorEcho->finish();
+    }
     // A run a syntax error stopped failed as much as one that could not start.
     return started && !state_.syntaxStop.happened ? kExitNormal : kExitStartupFailed;
 }
@@ -80,6 +83,9 @@ bool Engine::startUp() {
     // The bundles come before the release scan: every file the scan reads then replaces its
     // entry of an earlier release, and entries whose files are gone stay.
     loadPackageBundles(state_);
+    // From here on the log's errors are told as they happen; before, a game that is not
+    // released fails to open its settings and bundle files, as every such game does.
+    state_.log.setEcho(options_.errorEcho);
     if (state_.settings.scanAll) {
         scripts_.scanTaskFiles(state_);
     }

@@ -54,6 +54,8 @@ struct EngineOptions {
     std::optional<bool> fullScreen = std::nullopt;
     // The player's remapped keys and pad map.
     ControlSettings controls = {};
+    // Where the log's records of severity 2 are told as well; none: nowhere.
+    ErrorEcho* errorEcho = nullptr;
 };
 
 // 0xFF000000 plus the low 8 bits of each component truncated toward zero.

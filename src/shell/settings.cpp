@@ -61,7 +61,7 @@ bool applySettings(ConfigTable& config, ErrorLog& log, Settings& settings) {
     settings.fullScreen = isTrue(config, "fullScreen");
     if (isTrue(config, "errorReport")) {
         log.setReportLevel(kReportEverything);
-        log.record("log start", Severity::kError);
+        log.record(kLogStartRecord, Severity::kError);
     }
     const bool bundleOnly = isTrue(config, "notUseOriginalFile");
     settings.bundleOnlyTasks = bundleOnly;

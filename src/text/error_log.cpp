@@ -12,6 +12,14 @@ bool ErrorLog::passes(Severity severity) const {
 }
 
 void ErrorLog::record(const char* text, Severity severity) {
+    recordAbout(text, severity, {});
+}
+
+void ErrorLog::recordAbout(const char* text, Severity severity, std::string_view subject) {
+    if (echo_ != nullptr && severity == Severity::kError &&
+        std::string_view(text) != kLogStartRecord) {
+        echo_->echo(text, subject);
+    }
     if (!passes(severity)) {
         return;
     }

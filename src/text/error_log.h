@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "text/error_echo.h"
 #include "text/error_report.h"
 #include "text/scrambled_file.h"
 
@@ -14,6 +15,8 @@ inline constexpr const char* kErrorLogFileName = "errorLog.txt";
 inline constexpr uint32_t kReportNothing = 3;
 inline constexpr uint32_t kReportEverything = 2;
 inline constexpr uint32_t kMaxLineLimit = 100000;
+// The record a run's log starts with; it reports nothing wrong.
+inline constexpr const char* kLogStartRecord = "log start";
 
 class ErrorLog : public ErrorSink {
   public:
@@ -38,6 +41,9 @@ class ErrorLog : public ErrorSink {
 
     // Adds "NNN : text\n" when the severity passes the filter.
     void record(const char* text, Severity severity) override;
+    void recordAbout(const char* text, Severity severity, std::string_view subject) override;
+    // Where records of severity 2 are told as well, whatever the filter; none by default.
+    void setEcho(ErrorEcho* echo) { echo_ = echo; }
 
   private:
     bool passes(Severity severity) const;
@@ -46,6 +52,7 @@ class ErrorLog : public ErrorSink {
     uint32_t level_ = kReportNothing;
     uint32_t lineLimit_ = kMaxLineLimit;
     uint64_t calls_ = 0;
+    ErrorEcho* echo_ = nullptr;
 };
 
 }  // namespace tavro

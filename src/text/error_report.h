@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace tavro {
 
@@ -17,6 +18,11 @@ class ErrorSink {
   public:
     virtual ~ErrorSink() = default;
     virtual void record(const char* text, Severity severity) = 0;
+    // A record about one thing, a file most often: the subject is not part of the record's
+    // text, but whoever shows it to a person may name it.
+    virtual void recordAbout(const char* text, Severity severity, std::string_view /*subject*/) {
+        record(text, severity);
+    }
 };
 
 // Sends one report to the sink, if there is one.

@@ -2,11 +2,14 @@
 
 #include <string>
 
+#include "host/audio/fluid_log_capture.h"
+
 namespace tavro {
 
 HostAudio::HostAudio(SoundFontSearch search, std::FILE* notices, AudioVolumes volumes) {
     mixer_.setEffectsGain(static_cast<float>(volumes.effects) / 100.0f);
     mixer_.setMusicGain(static_cast<float>(volumes.music) / 100.0f);
+    const FluidLogCapture fluidLog;
     search.configuredDefault = FluidMusicSynth::configuredDefaultSoundFont();
     const std::string path = findSoundFont(search);
     if (path.empty()) {
@@ -16,9 +19,10 @@ HostAudio::HostAudio(SoundFontSearch search, std::FILE* notices, AudioVolumes vo
     synth_ = std::make_unique<FluidMusicSynth>(
         path, kMusicGain * static_cast<float>(volumes.music) / 100.0f);
     if (!synth_->ready()) {
+        const std::string& reason = fluidLog.firstError();
         std::fprintf(notices,
-                     "tavro: the soundfont %s does not load; the game runs without music\n",
-                     path.c_str());
+                     "tavro: the soundfont %s does not load%s%s; the game runs without music\n",
+                     path.c_str(), reason.empty() ? "" : ": ", reason.c_str());
         synth_.reset();
         return;
     }

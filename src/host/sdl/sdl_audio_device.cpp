@@ -2,12 +2,15 @@
 
 #include <SDL.h>
 
+#include "host/sdl/quiet_audio_backends.h"
+
 namespace tavro {
 
 SdlAudioDevice::SdlAudioDevice(Mixer& mixer) : mixer_(mixer) {}
 
 bool SdlAudioDevice::open(const char*& error) {
     close();
+    QuietAudioBackends();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         error = SDL_GetError();
         return false;

@@ -46,8 +46,10 @@ bool SdlDisplay::createWindow(const char* className) {
         }
         videoStarted_ = true;
     }
-    window_ = SDL_CreateWindow("Default_Title", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                               640, 480, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
+    // At the primary display's origin: the start-up places a window, and a full-screen one
+    // must not keep a centred position where no window manager moves it.
+    window_ =
+        SDL_CreateWindow("Default_Title", 0, 0, 640, 480, SDL_WINDOW_HIDDEN | SDL_WINDOW_RESIZABLE);
     if (window_ == nullptr) {
         return false;
     }
@@ -159,8 +161,18 @@ void SdlDisplay::keepOnDisplays() {
 }
 
 bool SdlDisplay::setFullScreen(bool fullScreen) {
-    return window_ != nullptr &&
-           SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
+    if (window_ == nullptr) {
+        return false;
+    }
+    // The window covers its display first: a desktop without a window manager never acts on
+    // the full-screen request itself, and the window then is the whole screen all the same.
+    SDL_Rect bounds;
+    if (fullScreen &&
+        SDL_GetDisplayBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &bounds) == 0) {
+        SDL_SetWindowPosition(window_, bounds.x, bounds.y);
+        SDL_SetWindowSize(window_, bounds.w, bounds.h);
+    }
+    return SDL_SetWindowFullscreen(window_, fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) == 0;
 }
 
 void SdlDisplay::showFrame(const uint32_t* pixels, int32_t width, int32_t height, int32_t stride) {
