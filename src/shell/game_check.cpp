@@ -4,6 +4,7 @@
 #include <set>
 #include <utility>
 
+#include "host/audio/midi_file_check.h"
 #include "render/image_ref.h"
 #include "script/compiler.h"
 #include "script/engine_state.h"
@@ -13,6 +14,7 @@
 #include "shell/engine.h"
 #include "shell/release_files.h"
 #include "shell/settings.h"
+#include "sound/wave_reader.h"
 
 namespace tavro {
 
@@ -116,6 +118,7 @@ class Checker : public LoadListener {
         }
         report.syntaxErrors = syntaxErrors_;
         report.missingFiles = missingFiles_;
+        report.warnings = warnings_;
         report.taskFiles = static_cast<int32_t>(taskFiles_.size());
         report.scripts = static_cast<int32_t>(scripts_.size());
         report.animations = state_.animations.loadedCount();
@@ -157,10 +160,21 @@ class Checker : public LoadListener {
                 if (!loadTaskInto(state_, *scratch, named) && !state_.tasks.isLoaded(named)) {
                     loadFailed(NamedFileKind::kTask, named);
                 }
-            } else if (code == kCodePlayBgm && !named.empty() && !readable(named)) {
-                addMissing("missing music " + quoted(named));
+            } else if (code == kCodePlayBgm && !named.empty()) {
+                checkMusic(named);
             }
             checkChain(statement->body.get());
+        }
+    }
+
+    void checkMusic(const TextString& name) {
+        std::string bytes;
+        if (!state_.files.readFile(name.view(), bytes)) {
+            addMissing("missing music " + quoted(name));
+        } else if (!isRiffWave(bytes) && inspectMidiSong(bytes) == MidiSongShape::kNoLength) {
+            if (add("music " + quoted(name) + " lasts no time: it plays as silence")) {
+                ++warnings_;
+            }
         }
     }
 
@@ -189,6 +203,7 @@ class Checker : public LoadListener {
     std::set<std::pair<std::string, std::string>> reported_;
     int32_t syntaxErrors_ = 0;
     int32_t missingFiles_ = 0;
+    int32_t warnings_ = 0;
 };
 
 }  // namespace
@@ -200,8 +215,9 @@ std::string GameCheckReport::summary() const {
     if (clean()) {
         return line + "no problems found";
     }
-    return line + counted(syntaxErrors, "syntax error", "syntax errors") + ", " +
-           counted(missingFiles, "missing file", "missing files");
+    line += counted(syntaxErrors, "syntax error", "syntax errors") + ", " +
+            counted(missingFiles, "missing file", "missing files");
+    return warnings == 0 ? line : line + ", " + counted(warnings, "warning", "warnings");
 }
 
 GameCheckReport checkGame(FileSystem& files, Compositor& compositor, AudioOutput& audio) {

@@ -25,6 +25,7 @@ struct GameCheckReport {
     std::vector<std::string> problems;
     int32_t syntaxErrors = 0;
     int32_t missingFiles = 0;  // missing, or there but unreadable
+    int32_t warnings = 0;      // files that load but will not work as meant (silent music)
     int32_t taskFiles = 0;
     int32_t scripts = 0;
     int32_t animations = 0;

@@ -81,6 +81,13 @@ TEST(GameCheckTest, ReportsEveryProblemOfABrokenFolder) {
          {"old.tsk: missing script \"old.scr\"",
           "x.scr: syntax error in \"if(1)\": expected a block \"{...}\" after it"},
          "checked 3 task files, 1 script and 0 animations: 1 syntax error, 1 missing file"},
+        {"music that lasts no time",
+         {{"boot", "SCRIPT={m.scr};"},
+          {"m.scr", "playBGM(\"empty.mid\");"},
+          {"empty.mid", std::string("MThd\0\0\0\6\0\0\0\1\1\xE0MTrk\0\0\0\4\0\xFF\x2F\0", 26)}},
+         {"m.scr: music \"empty.mid\" lasts no time: it plays as silence"},
+         "checked 1 task file, 1 script and 0 animations: 0 syntax errors, 0 missing files, "
+         "1 warning"},
         {"no boot",
          {{"readme.txt", ""}},
          {"missing task \"boot\""},

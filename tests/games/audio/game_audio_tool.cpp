@@ -3,6 +3,9 @@
 //   game_audio_tool assets FOLDER       writes the generated sounds the games play:
 //                                         ramp.wav  (a voice's level tells its position)
 //                                         song.mid  (one second of held chords)
+//                                         silent.mid, still.mid, tracks.mid (songs that
+//                                           last no time: one empty track, a note of no
+//                                           length, five thousand empty tracks)
 //   game_audio_tool check WAV CHECKS    checks a run's --audio-out recording
 //
 // ramp.wav is half a second of 16-bit mono at 44100 Hz whose sample at position p is
@@ -56,6 +59,16 @@ std::string heldChordSong() {
         notes.push_back({0, 960, 0, key});
     }
     return tavro::midiFile(notes, 960, 19);
+}
+
+// A format-1 file of `count` copies of one track at 480 ticks a beat.
+std::string repeatedTrackSong(const std::string& track, uint32_t count) {
+    std::string file = "MThd" + tavro::bigEndianBytes(6, 4) + tavro::bigEndianBytes(1, 2) +
+                       tavro::bigEndianBytes(count, 2) + tavro::bigEndianBytes(480, 2);
+    for (uint32_t i = 0; i < count; ++i) {
+        file += "MTrk" + tavro::bigEndianBytes(static_cast<uint32_t>(track.size()), 4) + track;
+    }
+    return file;
 }
 
 bool writeFile(const std::string& path, const std::string& bytes) {
@@ -186,10 +199,14 @@ int check(const std::string& recording, const std::string& checksPath) {
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 2 && args[0] == "assets") {
-        return writeFile(args[1] + "/ramp.wav", rampWave()) &&
-                       writeFile(args[1] + "/song.mid", heldChordSong())
-                   ? 0
-                   : 1;
+        const std::string endOfTrack("\0\xFF\x2F\0", 4);
+        const bool written =
+            writeFile(args[1] + "/ramp.wav", rampWave()) &&
+            writeFile(args[1] + "/song.mid", heldChordSong()) &&
+            writeFile(args[1] + "/silent.mid", repeatedTrackSong(endOfTrack, 1)) &&
+            writeFile(args[1] + "/still.mid", tavro::midiFile({{0, 0, 0, 60}}, 0)) &&
+            writeFile(args[1] + "/tracks.mid", repeatedTrackSong(endOfTrack, 5000));
+        return written ? 0 : 1;
     }
     if (args.size() == 3 && args[0] == "check") {
         return check(args[1], args[2]);
