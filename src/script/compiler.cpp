@@ -1,5 +1,7 @@
 #include "script/compiler.h"
 
+#include <algorithm>
+
 #include "platform/key_names.h"
 #include "script/contexts.h"
 #include "script/engine_state.h"
@@ -70,9 +72,10 @@ uint32_t batchCode(std::string_view text) {
 }
 
 // A run shows the message and stops; a check hears of the error and goes on.
-void syntaxError(EngineState& state, const TextString& statement, SyntaxFault fault) {
+void syntaxError(EngineState& state, const TextString& statement, SyntaxFault fault,
+                 SourceLocation where) {
     if (state.loadListener != nullptr) {
-        state.loadListener->syntaxError(statement, fault);
+        state.loadListener->syntaxError(statement, fault, where);
         return;
     }
     if (state.dialogs != nullptr) {
@@ -101,19 +104,27 @@ SyntaxFault missingGroupFault(const TextString& text) {
     return count("{;") > count("};") ? SyntaxFault::kUnclosedBlock : SyntaxFault::kNoBlock;
 }
 
+void compileChain(EngineState& state, Statement& first, TextString& text,
+                  const ScriptSource& source, int32_t textOffset);
+
 // Compiles the block that follows a block header: its group (the first one of the text not
 // yet taken) becomes the body, and the text's token walk is moved past the block's closing
-// brace. A block nested too deeply is skipped without being compiled.
-SyntaxFault compileBlock(EngineState& state, Statement& statement, TextString& text) {
-    if (!text.nextGroup("{;", "};")) {
+// brace. A block nested too deeply is skipped without being compiled. The text starts at
+// textOffset of the script's prepared text.
+SyntaxFault compileBlock(EngineState& state, Statement& statement, TextString& text,
+                         const ScriptSource& source, int32_t textOffset) {
+    constexpr const char* kClose = "};";
+    if (!text.nextGroup("{;", kClose)) {
         return missingGroupFault(text);
     }
     const bool tooDeep = compileDepthExhausted(state);
     if (!tooDeep) {
         TextString group = text.token();
+        const int32_t groupOffset =
+            textOffset + text.groupCursor() - textLength(kClose) - group.length();
         statement.body = std::make_unique<Statement>();
         CompileDepthScope nested(state);
-        compileStatements(state, *statement.body, group);
+        compileChain(state, *statement.body, group, source, groupOffset);
     }
     if (state.haltRequested) {
         return SyntaxFault::kNone;  // the error inside has been shown
@@ -229,21 +240,22 @@ void compileArguments(EngineState& state, Statement& statement, const TextString
     compileGenericArguments(state, statement, arguments);
 }
 
-}  // namespace
-
-void compileStatements(EngineState& state, Statement& first, TextString& text) {
-    // The chain is built in a loop; only blocks nest.
+// The chain is built in a loop; only blocks nest.
+void compileChain(EngineState& state, Statement& first, TextString& text,
+                  const ScriptSource& source, int32_t textOffset) {
     for (Statement* statement = &first; !state.haltRequested; statement = statement->next.get()) {
+        const int32_t start = std::clamp(text.tokenCursor(), 0, text.length());
         if (!text.nextToken(";")) {
             return;
         }
         const TextString piece = text.token();
         statement->code = classifyStatement(piece.view());
+        statement->location = source.locate(textOffset + start);
         if (isBlockStatement(statement->code)) {
-            const SyntaxFault fault = compileBlock(state, *statement, text);
+            const SyntaxFault fault = compileBlock(state, *statement, text, source, textOffset);
             if (fault != SyntaxFault::kNone) {
                 if (!state.haltRequested) {
-                    syntaxError(state, piece, fault);
+                    syntaxError(state, piece, fault, statement->location);
                 }
                 // A check goes on after a missing block; nothing after an unclosed one parses.
                 if (state.haltRequested || fault == SyntaxFault::kUnclosedBlock) {
@@ -254,6 +266,13 @@ void compileStatements(EngineState& state, Statement& first, TextString& text) {
         compileArguments(state, *statement, piece);
         statement->next = std::make_unique<Statement>();
     }
+}
+
+}  // namespace
+
+void compileStatements(EngineState& state, Statement& first, TextString& text,
+                       const ScriptSource& source) {
+    compileChain(state, first, text, source, 0);
 }
 
 bool compileDepthExhausted(const EngineState& state) {

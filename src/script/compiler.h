@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "script/source_location.h"
 #include "script/statement.h"
 #include "text/text_string.h"
 
@@ -21,10 +22,12 @@ uint32_t classifyStatement(std::string_view text);
 // deeper is a syntax error; a script named deeper compiles later, when it is first run.
 inline constexpr int32_t kMaxCompileDepth = 256;
 
-// Fills the empty statement `first` from the text and builds the chain behind it. The text's
-// cursors are consumed. A block statement without its block, or a block without its closing
-// brace, shows the syntax error message, sets haltRequested and stops.
-void compileStatements(EngineState& state, Statement& first, TextString& text);
+// Fills the empty statement `first` from the text and builds the chain behind it, each
+// statement located in `source`. The text's cursors are consumed. A block statement without
+// its block, or a block without its closing brace, shows the syntax error message, sets
+// haltRequested and stops.
+void compileStatements(EngineState& state, Statement& first, TextString& text,
+                       const ScriptSource& source = {});
 
 // True while compiling at the deepest allowed nesting.
 bool compileDepthExhausted(const EngineState& state);

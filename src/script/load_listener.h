@@ -5,6 +5,7 @@
 // compilation goes on with the next statement, so every error of every file is found.
 #pragma once
 
+#include "script/source_location.h"
 #include "text/text_string.h"
 
 namespace tavro {
@@ -28,8 +29,10 @@ class LoadListener {
     virtual void fileLeft() = 0;
     // The file being read names a file that does not load.
     virtual void loadFailed(NamedFileKind kind, const TextString& name) = 0;
-    // The statement (its header, for a block statement) of the script being compiled.
-    virtual void syntaxError(const TextString& statement, SyntaxFault fault) = 0;
+    // The statement (its header, for a block statement) of the script being compiled, and
+    // where it starts.
+    virtual void syntaxError(const TextString& statement, SyntaxFault fault,
+                             SourceLocation where) = 0;
 };
 
 // Tells the listener, if there is one, that a file is being read, for as long as it lives.

@@ -46,13 +46,15 @@ int32_t scriptNumberFor(EngineState& state, const TextString& fileName) {
     if (!fetchSourceText(state, BundleKind::kScript, fileName, text)) {
         return 0;
     }
+    const TextString written = text;
     prepareScriptText(text);
+    const PreparedTextLines lines(written.view(), text.view());
     std::unique_ptr<Statement>& slot = scripts.compiled(number);
     slot = std::make_unique<Statement>();
     Statement& first = *slot;
     CompileDepthScope nested(state);
     ListenedFile compiling(state.loadListener, NamedFileKind::kScript, fileName);
-    compileStatements(state, first, text);
+    compileStatements(state, first, text, ScriptSource{number, &lines});
     return number;
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "script/expression.h"
+#include "script/source_location.h"
 #include "text/text_string.h"
 
 namespace tavro {
@@ -93,6 +94,7 @@ struct Statement {
     ~Statement();
 
     uint32_t code = kCodeEmpty;
+    SourceLocation location;  // unknown for the empty statement that ends a chain
     ExprNode expressions[kStatementArgumentCount];  // unfilled ones evaluate to 0
     TextString texts[kStatementArgumentCount];      // quoted arguments; unfilled ones empty
     std::unique_ptr<Statement> next;

@@ -95,7 +95,7 @@ class Checker : public LoadListener {
         }
     }
 
-    void syntaxError(const TextString& statement, SyntaxFault fault) override {
+    void syntaxError(const TextString& statement, SyntaxFault fault, SourceLocation) override {
         ++syntaxErrors_;
         add("syntax error in " + quoted(statement) + ": " + expectation(fault));
     }

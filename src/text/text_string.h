@@ -63,6 +63,10 @@ class TextString {
     bool nextGroup(const char* open, const char* close);
     TextString token() const;
     const char* tokenCStr() const { return token_.empty() ? "" : token_.data(); }
+    // Where the walks stand: the offset after the last piece taken (-1 once the last one has
+    // been taken) and the offset after the last group taken.
+    int32_t tokenCursor() const { return tokenCursor_; }
+    int32_t groupCursor() const { return groupCursor_; }
 
   private:
     void valueChanged();

@@ -167,6 +167,52 @@ TEST_F(CompilerTest, AfterTheSyntaxErrorNothingMoreCompiles) {
     EXPECT_EQ(statement.next, nullptr);
 }
 
+// Every statement keeps the script's number and the line it starts on as written, through
+// blank lines, CR LF endings, statements sharing a line, one spread over lines, nested blocks
+// and a bare block taken by a later header.
+TEST_F(CompilerTest, StatementsKeepTheLineTheyStartOn) {
+    folder.files["where.scr"] =
+        "x=1;y=2;\r\n\r\n"
+        "  if(x)\n"
+        "  {\n"
+        "    draw(a,\n"
+        "         1);\n"
+        "    loop(2) { z=3; }\n"
+        "  }\n"
+        "{w=4;}\n"
+        "\twhile(1){v=5;}\n";
+    const int32_t number = scriptNumberFor(state, "where.scr");
+    ASSERT_GT(number, 0);
+    std::vector<std::pair<uint32_t, int32_t>> seen;
+    auto walk = [&](auto& self, const Statement* statement) -> void {
+        for (; statement != nullptr; statement = statement->next.get()) {
+            if (statement->location.known()) {
+                EXPECT_EQ(statement->location.file(), number);
+                seen.emplace_back(statement->code, statement->location.line());
+            }
+            self(self, statement->body.get());
+        }
+    };
+    walk(walk, compiledScript(state, number));
+    // A block's chain and the outer one each end with an empty piece where the text ends;
+    // the bare block at line 9 is the body "while(" takes, and the piece after "x=1;y=2;"
+    // spreads over blank lines to the "if(" on line 3.
+    const std::vector<std::pair<uint32_t, int32_t>> expected = {
+        {kCodeExpression, 1},  {kCodeExpression, 1}, {kCodeIf, 3},          // x=1 y=2 if
+        {kCodeDraw, 5},        {kCodeLoop, 7},       {kCodeExpression, 7},  // draw loop z=3
+        {kCodeExpression, 7},  {kCodeExpression, 8},                        // ends of blocks
+        {kCodeEmpty, 9},       {kCodeExpression, 9}, {kCodeEmpty, 9},       // { w=4 }
+        {kCodeWhile, 10},      {kCodeExpression, 9}, {kCodeExpression, 9},  // while, its body
+        {kCodeExpression, 10},                                              // end of the text
+    };
+    EXPECT_EQ(seen, expected);
+    // Out of range: unknown rather than wrong.
+    EXPECT_FALSE(SourceLocation(SourceLocation::kMaxFile + 1, 1).known());
+    EXPECT_FALSE(SourceLocation(1, SourceLocation::kMaxLine + 1).known());
+    EXPECT_EQ(SourceLocation(SourceLocation::kMaxFile, SourceLocation::kMaxLine).line(),
+              SourceLocation::kMaxLine);
+}
+
 TEST_F(CompilerTest, LongScriptsCompileAndFreeWithoutDeepRecursion) {
     std::string source;
     for (int32_t i = 0; i < 200000; ++i) {
