@@ -5,6 +5,7 @@
 #include "platform/key_names.h"
 #include "script/contexts.h"
 #include "script/engine_state.h"
+#include "script/script_text.h"
 #include "text/messages.h"
 #include "text/text_functions.h"
 
@@ -188,7 +189,7 @@ void compileScriptCall(EngineState& state, Statement& statement, const TextStrin
     if (number == 0) {
         reportLoadFailure(state.loadListener, NamedFileKind::kScript, fileName);
     }
-    statement.expressions[0].setLeftConstant(number);
+    statement.expressionToFill(0).setLeftConstant(number);
 }
 
 void compileKeyTest(EngineState& state, Statement& statement, const TextString& keyArgument) {
@@ -196,9 +197,9 @@ void compileKeyTest(EngineState& state, Statement& statement, const TextString& 
     if (!key.hasCode) {
         return;
     }
-    statement.expressions[0].setLeftConstant(key.code);
+    statement.expressionToFill(0).setLeftConstant(key.code);
     if (!key.inputExpression.empty()) {
-        parseInto(state, statement.expressions[1],
+        parseInto(state, statement.expressionToFill(1),
                   TextString(key.inputExpression.data(),
                              static_cast<int32_t>(key.inputExpression.size())));
     }
@@ -210,16 +211,16 @@ void compileGenericArguments(EngineState& state, Statement& statement, TextStrin
     while (arguments.nextToken(";")) {
         const TextString argument = arguments.token();
         if (isQuoted(argument) && texts < kStatementArgumentCount) {
-            statement.texts[texts++] = unquoted(argument);
+            statement.textToFill(texts++) = unquoted(argument);
         } else if (expressions < kStatementArgumentCount) {
-            parseInto(state, statement.expressions[expressions++], argument);
+            parseInto(state, statement.expressionToFill(expressions++), argument);
         }
     }
 }
 
 void compileArguments(EngineState& state, Statement& statement, const TextString& piece) {
     if (statement.code == kCodeExpression) {
-        parseInto(state, statement.expressions[0], piece);
+        parseInto(state, statement.expressionToFill(0), piece);
         return;
     }
     if (statement.code == kCodeEmpty || statement.code == kCodeComment) {
@@ -238,6 +239,9 @@ void compileArguments(EngineState& state, Statement& statement, const TextString
         return;
     }
     compileGenericArguments(state, statement, arguments);
+    if (statement.code == kCodeText && !statement.text(0).empty()) {
+        statement.setScriptText(std::make_unique<ScriptText>(statement.text(0)));
+    }
 }
 
 // The chain is built in a loop; only blocks nest.
@@ -308,14 +312,6 @@ uint32_t classifyStatement(std::string_view text) {
         }
     }
     return kCodeExpression;
-}
-
-Statement::~Statement() {
-    // Unlink each successor before it dies, so no destructor sees a long tail.
-    std::unique_ptr<Statement> rest = std::move(next);
-    while (rest) {
-        rest = std::move(rest->next);
-    }
 }
 
 }  // namespace tavro

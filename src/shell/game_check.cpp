@@ -153,7 +153,7 @@ class Checker : public LoadListener {
 
     void checkChain(const Statement* statement) {
         for (; statement != nullptr; statement = statement->next.get()) {
-            const TextString& named = statement->texts[0];
+            const TextString& named = statement->text(0);
             const uint32_t code = statement->code;
             if ((code == kCodeNew || code == kCodeFriend) && !named.empty()) {
                 std::unique_ptr<TaskInstance> scratch = state_.objects.newInstance();
