@@ -6,7 +6,16 @@
 
 namespace tavro {
 
-TextureCache::TextureCache(FileSystem& files, ErrorSink& log) : files_(files), log_(log) {}
+namespace {
+
+int64_t textureBytes(const ImageInfo& info) {
+    return int64_t{4} * info.width * info.height;
+}
+
+}  // namespace
+
+TextureCache::TextureCache(FileSystem& files, ErrorSink& log, int64_t budgetBytes)
+    : files_(files), log_(log), budgetBytes_(budgetBytes) {}
 
 int32_t TextureCache::indexOf(const TextString& fileName) {
     for (size_t i = 0; i < entries_.size(); ++i) {
@@ -40,7 +49,34 @@ bool TextureCache::load(Entry& entry, Compositor& compositor) {
         log_.record("CreateTexture", Severity::kError);
         return false;
     }
+    loadedBytes_ += textureBytes(entry.info);
+    keepWithinBudget(entry);
     return true;
+}
+
+void TextureCache::keepWithinBudget(const Entry& kept) {
+    while (loadedBytes_ > budgetBytes_) {
+        Entry* oldest = nullptr;
+        for (Entry& entry : entries_) {
+            if (entry.texture != kNoTexture && &entry != &kept && entry.lastDrawn != frame_ &&
+                (oldest == nullptr || entry.lastDrawn < oldest->lastDrawn)) {
+                oldest = &entry;
+            }
+        }
+        if (oldest == nullptr) {
+            return;  // everything loaded is drawn in this frame
+        }
+        release(*oldest);
+    }
+}
+
+void TextureCache::release(Entry& entry) {
+    if (entry.texture != kNoTexture) {
+        owner_->releaseTexture(entry.texture);
+        loadedBytes_ -= textureBytes(entry.info);
+    }
+    entry.texture = kNoTexture;
+    entry.info = ImageInfo{};
 }
 
 // The texture at an existing index, loaded when absent.
@@ -63,7 +99,11 @@ int32_t TextureCache::loadTexture(const TextString& fileName, GraphicsDevice& de
 
 TextureHandle TextureCache::texture(int32_t index, GraphicsDevice& device) {
     Entry* entry = entryAt(index);
-    return entry != nullptr ? ensureLoaded(*entry, device) : kNoTexture;
+    if (entry == nullptr) {
+        return kNoTexture;
+    }
+    entry->lastDrawn = frame_;
+    return ensureLoaded(*entry, device);
 }
 
 ImageInfo TextureCache::imageInfo(int32_t index, GraphicsDevice& device) {
@@ -73,11 +113,7 @@ ImageInfo TextureCache::imageInfo(int32_t index, GraphicsDevice& device) {
 
 void TextureCache::releaseAllTextures() {
     for (Entry& entry : entries_) {
-        if (entry.texture != kNoTexture) {
-            owner_->releaseTexture(entry.texture);
-        }
-        entry.texture = kNoTexture;
-        entry.info = ImageInfo{};
+        release(entry);
     }
 }
 

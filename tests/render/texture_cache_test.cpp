@@ -102,6 +102,29 @@ TEST_F(TextureCacheTest, ReleaseAndReloadKeepEveryIndexOnItsFile) {
     EXPECT_EQ(compositor_.liveTextures(), 0);
 }
 
+// a.png takes 32 bytes, b.bmp 256 and c.jpg 64; the budget holds a and b but not all three.
+TEST_F(TextureCacheTest, PastTheBudgetTexturesNotDrawnInThisFrameMakeRoom) {
+    TextureCache cache(files_, log_, 300);
+    const int32_t a = cache.loadTexture("a.png", device_);
+    const int32_t b = cache.loadTexture("b.bmp", device_);
+    EXPECT_EQ(compositor_.liveTextures(), 2);
+
+    cache.beginFrame();
+    cache.texture(b, device_);  // drawn in this frame: kept, though the budget is passed
+    const int32_t c = cache.loadTexture("c.jpg", device_);
+    EXPECT_EQ(compositor_.liveTextures(), 2) << "a, never drawn, made room for c";
+
+    cache.beginFrame();
+    const TextureHandle again = cache.texture(a, device_);
+    ASSERT_NE(again, kNoTexture);
+    EXPECT_EQ(compositor_.texturesFrom[static_cast<size_t>(again)], files_.files["a.png"]);
+    EXPECT_EQ(cache.imageInfo(a, device_).width, 4u) << "loaded again when drawn";
+    EXPECT_EQ(compositor_.liveTextures(), 2) << "c, never drawn, made room for a";
+    EXPECT_NE(cache.texture(c, device_), kNoTexture);
+    EXPECT_EQ(compositor_.liveTextures(), 2) << "then b, drawn longest ago, for c";
+    EXPECT_TRUE(log_.lines.empty());
+}
+
 TEST_F(TextureCacheTest, LoadsNothingWithoutADeviceOrAName) {
     EXPECT_EQ(cache_.loadTexture("", device_), -1);
     cache_.loadTexture("a.png", device_);
