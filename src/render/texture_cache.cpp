@@ -12,6 +12,12 @@ int64_t textureBytes(const ImageInfo& info) {
     return int64_t{4} * info.width * info.height;
 }
 
+// A side past the compositor's limit is refused by it without decoding ("CreateTexture").
+bool fitsFileOrIsRefusedAnyway(const ImageInfo& info, uint64_t fileSize) {
+    return info.width > kMaxCompositorSide || info.height > kMaxCompositorSide ||
+           HeaderFitsFile(info, fileSize);
+}
+
 }  // namespace
 
 TextureCache::TextureCache(FileSystem& files, ErrorSink& log, int64_t budgetBytes)
@@ -38,7 +44,8 @@ TextureCache::Entry* TextureCache::entryAt(int32_t index) {
 
 bool TextureCache::load(Entry& entry, Compositor& compositor) {
     std::string bytes;
-    if (!files_.readFile(entry.name.view(), bytes) || !ReadImageInfo(bytes, entry.info)) {
+    if (!files_.readFile(entry.name.view(), bytes) || !ReadImageInfo(bytes, entry.info) ||
+        !fitsFileOrIsRefusedAnyway(entry.info, bytes.size())) {
         entry.info = ImageInfo{};
         log_.record("ImageInfo", Severity::kError);
         return false;

@@ -102,6 +102,21 @@ TEST_F(TextureCacheTest, ReleaseAndReloadKeepEveryIndexOnItsFile) {
     EXPECT_EQ(compositor_.liveTextures(), 0);
 }
 
+// A header claiming more pixels than its file can hold is refused before the compositor
+// decodes (and allocates) anything; one within what the file can hold goes on to it.
+TEST_F(TextureCacheTest, HeadersClaimingMoreThanTheFileHoldsAreRefused) {
+    files_.files["claims.png"] = PngHeader(8192, 8192);
+    EXPECT_EQ(cache_.loadTexture("claims.png", device_), -1);
+    EXPECT_EQ(compositor_.liveTextures(), 0);
+    EXPECT_TRUE(compositor_.texturesFrom.empty()) << "never handed to the compositor";
+    EXPECT_EQ(log_.lines, std::vector<std::string>{"ImageInfo @2"});
+
+    std::string padded = PngHeader(8192, 8192);
+    padded.resize(8192 * 8192 / kMaxPixelsPerFileByte + 1);
+    files_.files["holds.png"] = padded;
+    EXPECT_NE(cache_.loadTexture("holds.png", device_), -1);
+}
+
 // a.png takes 32 bytes, b.bmp 256 and c.jpg 64; the budget holds a and b but not all three.
 TEST_F(TextureCacheTest, PastTheBudgetTexturesNotDrawnInThisFrameMakeRoom) {
     TextureCache cache(files_, log_, 300);
