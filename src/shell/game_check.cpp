@@ -171,10 +171,24 @@ class Checker : public LoadListener {
         std::string bytes;
         if (!state_.files.readFile(name.view(), bytes)) {
             addMissing("missing music " + quoted(name));
-        } else if (!isRiffWave(bytes) && inspectMidiSong(bytes) == MidiSongShape::kNoLength) {
-            if (add("music " + quoted(name) + " lasts no time: it plays as silence")) {
-                ++warnings_;
+        } else if (!isRiffWave(bytes)) {
+            switch (inspectMidiSong(bytes)) {
+                case MidiSongShape::kNoLength:
+                    addWarning("music " + quoted(name) + " lasts no time: it plays as silence");
+                    break;
+                case MidiSongShape::kTooDense:
+                    addWarning("music " + quoted(name) +
+                               " sends too many events a second: it does not play");
+                    break;
+                default:
+                    break;
             }
+        }
+    }
+
+    void addWarning(const std::string& text) {
+        if (add(text)) {
+            ++warnings_;
         }
     }
 

@@ -29,6 +29,10 @@ TEST(MidiFileCheck, TellsPlayableSongsFromSilentAndUnreadableOnes) {
     const std::string noteOn("\x90\x3C\x64", 3);
     const std::string noteOff("\x80\x3C\x00", 3);
     const std::string now(1, '\0');  // a delta of no time
+    std::string burst;
+    for (int i = 0; i < 1000; ++i) {
+        burst += now + noteOn;
+    }
     using enum MidiSongShape;
     struct Case {
         const char* name;
@@ -55,6 +59,12 @@ TEST(MidiFileCheck, TellsPlayableSongsFromSilentAndUnreadableOnes) {
         {"thousands of empty tracks", songOfTracks(std::vector(5000, endOfTrack(0))), kNoLength},
         {"events after the end", songOfTracks({endOfTrack(0) + variableLength(100) + noteOn}),
          kNoLength},
+        {"a thousand notes in one tick", songOfTracks({burst + endOfTrack(1)}), kTooDense},
+        {"a tempo of a microsecond a beat",
+         songOfTracks(
+             {std::string("\x00\xFF\x51\x03\x00\x00\x01", 7) + now + noteOn + endOfTrack(480)}),
+         kTooDense},
+        {"the same notes over a second", songOfTracks({burst + endOfTrack(960)}), kPlayable},
         {"empty", "", kUnreadable},
         {"random text", "This is not a MIDI file at all", kUnreadable},
         {"header only", header, kUnreadable},

@@ -53,7 +53,7 @@ bool FluidMusicSynth::play(std::string_view midiFile, bool standardMidiFile) {
     std::lock_guard lock(mutex_);
     endSong();
     const MidiSongShape shape = inspectMidiSong(midiFile);
-    if (!ready() || shape == MidiSongShape::kUnreadable) {
+    if (!ready() || shape == MidiSongShape::kUnreadable || shape == MidiSongShape::kTooDense) {
         return false;
     }
     if (shape == MidiSongShape::kNoLength) {

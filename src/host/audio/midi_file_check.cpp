@@ -1,6 +1,8 @@
 #include "host/audio/midi_file_check.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace tavro {
 
@@ -10,6 +12,20 @@ constexpr size_t kChunkHeader = 8;
 constexpr size_t kHeaderLength = 6;
 constexpr uint8_t kMetaEvent = 0xFF;
 constexpr uint8_t kEndOfTrack = 0x2F;
+constexpr uint8_t kSetTempo = 0x51;
+constexpr double kDefaultMicrosecondsPerQuarter = 500000;
+
+struct TempoChange {
+    int64_t tick;
+    uint32_t microsecondsPerQuarter;
+};
+
+// What the tracks read so far hold.
+struct SongTally {
+    int64_t longestTicks = 0;
+    int64_t events = 0;
+    std::vector<TempoChange> tempos;
+};
 
 // The meta events whose length the synthesiser insists on: tempo, SMPTE offset, time and key
 // signature.
@@ -30,7 +46,7 @@ int64_t requiredMetaLength(uint8_t type) {
 
 class TrackReader {
   public:
-    explicit TrackReader(std::string_view track) : track_(track) {}
+    TrackReader(std::string_view track, SongTally& tally) : track_(track), tally_(tally) {}
 
     // The track's length in ticks up to its end-of-track event or its last byte; -1 when an
     // event cannot be read.
@@ -43,6 +59,7 @@ class TrackReader {
                 return -1;
             }
             total += delta;
+            ++tally_.events;
             uint8_t status = byte(at_);
             if (status < 0x80) {
                 if (runningStatus == 0) {
@@ -61,6 +78,12 @@ class TrackReader {
                 const int64_t required = requiredMetaLength(type);
                 if (!skip(length) || (required >= 0 && length != required)) {
                     return -1;
+                }
+                if (type == kSetTempo) {
+                    const size_t value = at_ - 3;
+                    tally_.tempos.push_back(
+                        {total, static_cast<uint32_t>(byte(value) << 16 | byte(value + 1) << 8 |
+                                                      byte(value + 2))});
                 }
                 if (type == kEndOfTrack) {
                     return total;
@@ -108,8 +131,26 @@ class TrackReader {
     }
 
     std::string_view track_;
+    SongTally& tally_;
     size_t at_ = 0;
 };
+
+// The song's length in seconds: its ticks at the tempo in force, from every track.
+double songSeconds(SongTally& tally, uint32_t ticksPerQuarter) {
+    std::stable_sort(tally.tempos.begin(), tally.tempos.end(),
+                     [](const TempoChange& a, const TempoChange& b) { return a.tick < b.tick; });
+    double microseconds = 0;
+    double perQuarter = kDefaultMicrosecondsPerQuarter;
+    int64_t tick = 0;
+    for (const TempoChange& change : tally.tempos) {
+        const int64_t until = std::min(change.tick, tally.longestTicks);
+        microseconds += static_cast<double>(until - tick) * perQuarter;
+        tick = until;
+        perQuarter = change.microsecondsPerQuarter;
+    }
+    microseconds += static_cast<double>(tally.longestTicks - tick) * perQuarter;
+    return microseconds / std::max<uint32_t>(ticksPerQuarter, 1) / 1e6;
+}
 
 uint32_t bigEndian(std::string_view bytes, size_t at, int32_t count) {
     uint32_t value = 0;
@@ -128,11 +169,12 @@ MidiSongShape inspectMidiSong(std::string_view bytes) {
     }
     const uint32_t format = bigEndian(bytes, 8, 2);
     const uint32_t tracks = bigEndian(bytes, 10, 2);
-    const bool smpteTiming = (bigEndian(bytes, 12, 2) & 0x8000) != 0;
+    const uint32_t division = bigEndian(bytes, 12, 2);
+    const bool smpteTiming = (division & 0x8000) != 0;
     if (format > 2 || tracks == 0 || smpteTiming) {
         return MidiSongShape::kUnreadable;
     }
-    int64_t longest = 0;
+    SongTally tally;
     size_t at = kChunkHeader + kHeaderLength;
     for (uint32_t found = 0; found < tracks;) {
         if (bytes.size() - at < kChunkHeader) {
@@ -143,16 +185,23 @@ MidiSongShape inspectMidiSong(std::string_view bytes) {
             return MidiSongShape::kUnreadable;
         }
         if (bytes.substr(at, 4) == "MTrk") {
-            const int64_t ticks = TrackReader(bytes.substr(at + kChunkHeader, length)).ticks();
+            const int64_t ticks =
+                TrackReader(bytes.substr(at + kChunkHeader, length), tally).ticks();
             if (ticks < 0) {
                 return MidiSongShape::kUnreadable;
             }
-            longest = ticks > longest ? ticks : longest;
+            tally.longestTicks = std::max(tally.longestTicks, ticks);
             ++found;
         }
         at += kChunkHeader + length;
     }
-    return longest > 0 ? MidiSongShape::kPlayable : MidiSongShape::kNoLength;
+    if (tally.longestTicks == 0) {
+        return MidiSongShape::kNoLength;
+    }
+    const double seconds = songSeconds(tally, division);
+    return static_cast<double>(tally.events) > seconds * kMaxMidiEventsPerSecond
+               ? MidiSongShape::kTooDense
+               : MidiSongShape::kPlayable;
 }
 
 }  // namespace tavro

@@ -6,6 +6,7 @@
 //                                         silent.mid, still.mid, tracks.mid (songs that
 //                                           last no time: one empty track, a note of no
 //                                           length, five thousand empty tracks)
+//                                         burst.mid (five thousand notes in one tick)
 //   game_audio_tool check WAV CHECKS    checks a run's --audio-out recording
 //
 // ramp.wav is half a second of 16-bit mono at 44100 Hz whose sample at position p is
@@ -59,6 +60,16 @@ std::string heldChordSong() {
         notes.push_back({0, 960, 0, key});
     }
     return tavro::midiFile(notes, 960, 19);
+}
+
+// Five thousand notes at once, ending a tick later: each loop of such a song would send them
+// all again.
+std::vector<tavro::MidiNote> burstNotes() {
+    std::vector<tavro::MidiNote> notes;
+    for (uint32_t i = 0; i < 5000; ++i) {
+        notes.push_back({0, 1, static_cast<uint8_t>(i % 16), static_cast<uint8_t>(30 + i % 60)});
+    }
+    return notes;
 }
 
 // A format-1 file of `count` copies of one track at 480 ticks a beat.
@@ -205,7 +216,8 @@ int main(int argc, char** argv) {
             writeFile(args[1] + "/song.mid", heldChordSong()) &&
             writeFile(args[1] + "/silent.mid", repeatedTrackSong(endOfTrack, 1)) &&
             writeFile(args[1] + "/still.mid", tavro::midiFile({{0, 0, 0, 60}}, 0)) &&
-            writeFile(args[1] + "/tracks.mid", repeatedTrackSong(endOfTrack, 5000));
+            writeFile(args[1] + "/tracks.mid", repeatedTrackSong(endOfTrack, 5000)) &&
+            writeFile(args[1] + "/burst.mid", tavro::midiFile(burstNotes(), 1));
         return written ? 0 : 1;
     }
     if (args.size() == 3 && args[0] == "check") {
