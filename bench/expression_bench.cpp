@@ -110,5 +110,25 @@ void BM_MixedExpression(benchmark::State& state) {
 }
 BENCHMARK(BM_MixedExpression);
 
+// Parsing "x=1+1+...+1": a chain of n operators parses in O(n), so the time per term stays
+// the same from 50 000 to 200 000 terms (it grew with n while each level scanned the rest).
+void BM_ChainParse(benchmark::State& state) {
+    const int64_t terms = state.range(0);
+    std::string text = "x=1";
+    for (int64_t n = 1; n < terms; ++n) {
+        text += "+1";
+    }
+    const TextString source(text.data(), static_cast<int32_t>(text.size()));
+    for (auto _ : state) {
+        ExprNode node;
+        node.parse(source, nullptr, nullptr);
+        benchmark::DoNotOptimize(node.operatorCode);
+    }
+    state.counters["per_term"] = benchmark::Counter(
+        static_cast<double>(terms),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_ChainParse)->Arg(50000)->Arg(200000)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 }  // namespace tavro

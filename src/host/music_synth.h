@@ -10,8 +10,9 @@ class MusicSynth {
     virtual ~MusicSynth() = default;
 
     // Silences and resets the synthesiser, then plays the file from its start, looping
-    // forever without a gap. A standard MIDI file is played in General MIDI mode (bank
-    // selects ignored). False, with nothing playing, when the file cannot be parsed.
+    // forever without a gap (a song that lasts no tick plays as silence). A standard MIDI file
+    // is played in General MIDI mode (bank selects ignored). False, with nothing playing, when
+    // the file cannot be parsed.
     virtual bool play(std::string_view midiFile, bool standardMidiFile) = 0;
     // Ends the song and silences the synthesiser.
     virtual void stop() = 0;

@@ -77,6 +77,7 @@ void RenderDrawList(DrawList& list, const RenderContext& context, bool haltReque
     if (haltRequested) {
         return;
     }
+    context.textures.beginFrame();
     for (const DrawItem* item : list.ordered()) {
         const TransformMatrix finalMatrix =
             FinalItemMatrix(item->objectMatrix, context.screenScale, item->viewMatrix);

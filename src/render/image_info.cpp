@@ -94,6 +94,11 @@ bool ReadJpeg(std::string_view bytes, ImageInfo& info) {
 
 }  // namespace
 
+bool HeaderFitsFile(const ImageInfo& info, uint64_t fileSize) {
+    const uint64_t pixels = uint64_t{info.width} * info.height;
+    return info.fileFormat == ImageFileFormat::kBmp || pixels <= fileSize * kMaxPixelsPerFileByte;
+}
+
 bool ReadImageInfo(std::string_view fileBytes, ImageInfo& info) {
     ImageInfo read;
     if (!ReadPng(fileBytes, read) && !ReadBmp(fileBytes, read) && !ReadJpeg(fileBytes, read)) {

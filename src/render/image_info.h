@@ -19,4 +19,12 @@ struct ImageInfo {
 // of these or the header is cut short or gives a zero size.
 bool ReadImageInfo(std::string_view fileBytes, ImageInfo& info);
 
+// No PNG or JPEG file packs more pixels into a byte than this (deflate's 1032:1 over pixels of
+// one bit); a BMP may be run-length coded and end early, so it is not bounded this way.
+inline constexpr uint64_t kMaxPixelsPerFileByte = 8 * 1032;
+
+// Whether a file of this size can hold the pixels its header claims, checked before anything
+// of that size is allocated.
+bool HeaderFitsFile(const ImageInfo& info, uint64_t fileSize);
+
 }  // namespace tavro

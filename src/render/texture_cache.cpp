@@ -6,7 +6,22 @@
 
 namespace tavro {
 
-TextureCache::TextureCache(FileSystem& files, ErrorSink& log) : files_(files), log_(log) {}
+namespace {
+
+int64_t textureBytes(const ImageInfo& info) {
+    return int64_t{4} * info.width * info.height;
+}
+
+// A side past the compositor's limit is refused by it without decoding ("CreateTexture").
+bool fitsFileOrIsRefusedAnyway(const ImageInfo& info, uint64_t fileSize) {
+    return info.width > kMaxCompositorSide || info.height > kMaxCompositorSide ||
+           HeaderFitsFile(info, fileSize);
+}
+
+}  // namespace
+
+TextureCache::TextureCache(FileSystem& files, ErrorSink& log, int64_t budgetBytes)
+    : files_(files), log_(log), budgetBytes_(budgetBytes) {}
 
 int32_t TextureCache::indexOf(const TextString& fileName) {
     for (size_t i = 0; i < entries_.size(); ++i) {
@@ -29,7 +44,8 @@ TextureCache::Entry* TextureCache::entryAt(int32_t index) {
 
 bool TextureCache::load(Entry& entry, Compositor& compositor) {
     std::string bytes;
-    if (!files_.readFile(entry.name.view(), bytes) || !ReadImageInfo(bytes, entry.info)) {
+    if (!files_.readFile(entry.name.view(), bytes) || !ReadImageInfo(bytes, entry.info) ||
+        !fitsFileOrIsRefusedAnyway(entry.info, bytes.size())) {
         entry.info = ImageInfo{};
         log_.recordAbout("ImageInfo", Severity::kError, entry.name.view());
         return false;
@@ -40,7 +56,34 @@ bool TextureCache::load(Entry& entry, Compositor& compositor) {
         log_.recordAbout("CreateTexture", Severity::kError, entry.name.view());
         return false;
     }
+    loadedBytes_ += textureBytes(entry.info);
+    keepWithinBudget(entry);
     return true;
+}
+
+void TextureCache::keepWithinBudget(const Entry& kept) {
+    while (loadedBytes_ > budgetBytes_) {
+        Entry* oldest = nullptr;
+        for (Entry& entry : entries_) {
+            if (entry.texture != kNoTexture && &entry != &kept && entry.lastDrawn != frame_ &&
+                (oldest == nullptr || entry.lastDrawn < oldest->lastDrawn)) {
+                oldest = &entry;
+            }
+        }
+        if (oldest == nullptr) {
+            return;  // everything loaded is drawn in this frame
+        }
+        release(*oldest);
+    }
+}
+
+void TextureCache::release(Entry& entry) {
+    if (entry.texture != kNoTexture) {
+        owner_->releaseTexture(entry.texture);
+        loadedBytes_ -= textureBytes(entry.info);
+    }
+    entry.texture = kNoTexture;
+    entry.info = ImageInfo{};
 }
 
 // The texture at an existing index, loaded when absent.
@@ -63,7 +106,11 @@ int32_t TextureCache::loadTexture(const TextString& fileName, GraphicsDevice& de
 
 TextureHandle TextureCache::texture(int32_t index, GraphicsDevice& device) {
     Entry* entry = entryAt(index);
-    return entry != nullptr ? ensureLoaded(*entry, device) : kNoTexture;
+    if (entry == nullptr) {
+        return kNoTexture;
+    }
+    entry->lastDrawn = frame_;
+    return ensureLoaded(*entry, device);
 }
 
 ImageInfo TextureCache::imageInfo(int32_t index, GraphicsDevice& device) {
@@ -73,11 +120,7 @@ ImageInfo TextureCache::imageInfo(int32_t index, GraphicsDevice& device) {
 
 void TextureCache::releaseAllTextures() {
     for (Entry& entry : entries_) {
-        if (entry.texture != kNoTexture) {
-            owner_->releaseTexture(entry.texture);
-        }
-        entry.texture = kNoTexture;
-        entry.info = ImageInfo{};
+        release(entry);
     }
 }
 

@@ -4,6 +4,10 @@
 // index is asked for. Files are read through the game's file system; "ImageInfo" is logged
 // when a file cannot be read or is no image, "CreateTexture" when its pixels cannot be made
 // into a texture.
+//
+// Texture memory is bounded: once the loaded textures take more than the budget (4 bytes a
+// texel), textures not drawn in the frame being drawn are released, least recently drawn
+// first, and loaded again when they are drawn, as after a display-mode switch.
 #pragma once
 
 #include <cstdint>
@@ -18,16 +22,21 @@
 
 namespace tavro {
 
+inline constexpr int64_t kTextureBudgetBytes = int64_t{1} << 30;  // 1 GB
+
 class TextureCache {
   public:
-    TextureCache(FileSystem& files, ErrorSink& log);
+    TextureCache(FileSystem& files, ErrorSink& log, int64_t budgetBytes = kTextureBudgetBytes);
     TextureCache(const TextureCache&) = delete;
     TextureCache& operator=(const TextureCache&) = delete;
 
     // The name's index with its texture loaded; -1 for an empty name, no device, or a failed
     // load (the name keeps its index all the same).
     int32_t loadTexture(const TextString& fileName, GraphicsDevice& device);
+    // A frame's items are about to be drawn: textures used from now on are kept through it.
+    void beginFrame() { ++frame_; }
     // The texture at the index, loading it again when it is absent; kNoTexture when that fails.
+    // It counts as drawn in the current frame.
     TextureHandle texture(int32_t index, GraphicsDevice& device);
     // The image's own size at the index, after the same lazy load; zeroes when it fails.
     ImageInfo imageInfo(int32_t index, GraphicsDevice& device);
@@ -49,6 +58,7 @@ class TextureCache {
         TextString name;
         TextureHandle texture = kNoTexture;
         ImageInfo info;
+        int64_t lastDrawn = -1;  // the frame
     };
 
     int32_t indexOf(const TextString& fileName);
@@ -56,11 +66,18 @@ class TextureCache {
     Entry* entryAt(int32_t index);
     bool load(Entry& entry, Compositor& compositor);
     TextureHandle ensureLoaded(Entry& entry, GraphicsDevice& device);
+    void release(Entry& entry);
+    // Releases textures not drawn in this frame, least recently drawn first, until the loaded
+    // ones fit the budget or none is left to release; `kept` stays.
+    void keepWithinBudget(const Entry& kept);
 
     FileSystem& files_;
     ErrorSink& log_;
     std::vector<Entry> entries_;
     Compositor* owner_ = nullptr;  // holds the loaded textures
+    int64_t budgetBytes_;
+    int64_t loadedBytes_ = 0;
+    int64_t frame_ = 0;
 };
 
 }  // namespace tavro

@@ -6,6 +6,7 @@
 #include "platform/key_names.h"
 #include "script/contexts.h"
 #include "script/engine_state.h"
+#include "script/script_text.h"
 #include "text/messages.h"
 #include "text/text_functions.h"
 
@@ -190,7 +191,7 @@ void compileScriptCall(EngineState& state, Statement& statement, const TextStrin
     if (number == 0) {
         reportLoadFailure(state.loadListener, NamedFileKind::kScript, fileName);
     }
-    statement.expressions[0].setLeftConstant(number);
+    statement.expressionToFill(0).setLeftConstant(number);
 }
 
 void compileKeyTest(EngineState& state, Statement& statement, const TextString& keyArgument) {
@@ -198,12 +199,12 @@ void compileKeyTest(EngineState& state, Statement& statement, const TextString& 
     if (!key.hasCode) {
         return;
     }
-    statement.expressions[0].setLeftConstant(key.code);
+    statement.expressionToFill(0).setLeftConstant(key.code);
     if (key.code >= kPad1Device) {
         state.scriptsTestPads = true;
     }
     if (!key.inputExpression.empty()) {
-        parseInto(state, statement.expressions[1],
+        parseInto(state, statement.expressionToFill(1),
                   TextString(key.inputExpression.data(),
                              static_cast<int32_t>(key.inputExpression.size())));
     }
@@ -215,16 +216,16 @@ void compileGenericArguments(EngineState& state, Statement& statement, TextStrin
     while (arguments.nextToken(";")) {
         const TextString argument = arguments.token();
         if (isQuoted(argument) && texts < kStatementArgumentCount) {
-            statement.texts[texts++] = unquoted(argument);
+            statement.textToFill(texts++) = unquoted(argument);
         } else if (expressions < kStatementArgumentCount) {
-            parseInto(state, statement.expressions[expressions++], argument);
+            parseInto(state, statement.expressionToFill(expressions++), argument);
         }
     }
 }
 
 void compileArguments(EngineState& state, Statement& statement, const TextString& piece) {
     if (statement.code == kCodeExpression) {
-        parseInto(state, statement.expressions[0], piece);
+        parseInto(state, statement.expressionToFill(0), piece);
         return;
     }
     if (statement.code == kCodeEmpty || statement.code == kCodeComment) {
@@ -243,6 +244,9 @@ void compileArguments(EngineState& state, Statement& statement, const TextString
         return;
     }
     compileGenericArguments(state, statement, arguments);
+    if (statement.code == kCodeText && !statement.text(0).empty()) {
+        statement.setScriptText(std::make_unique<ScriptText>(statement.text(0)));
+    }
 }
 
 // The chain is built in a loop; only blocks nest.
@@ -324,14 +328,6 @@ std::span<const std::string_view> statementKeywords() {
         return all;
     }();
     return names;
-}
-
-Statement::~Statement() {
-    // Unlink each successor before it dies, so no destructor sees a long tail.
-    std::unique_ptr<Statement> rest = std::move(next);
-    while (rest) {
-        rest = std::move(rest->next);
-    }
 }
 
 }  // namespace tavro

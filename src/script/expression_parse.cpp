@@ -7,6 +7,7 @@
 // or a bracket (it may be "[", "]" or "|"), so names in Japanese parse as names.
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <string>
 #include <string_view>
@@ -77,11 +78,35 @@ enum PrecedenceLevel : int32_t {
     kComparisonLevel = 100,   // "<", ">", "<=", ">="
 };
 
+constexpr std::array<int32_t, 4> kLevels = {kProductLevel, kLeadingMinusLevel, kSumLevel,
+                                            kComparisonLevel};
+
+size_t levelIndex(int32_t level) {
+    return static_cast<size_t>(std::find(kLevels.begin(), kLevels.end(), level) - kLevels.begin());
+}
+
 // A part of the text still to be parsed into its node.
 struct Part {
     ExprNode* node;
     size_t begin;
     size_t end;
+};
+
+constexpr size_t kNowhere = std::string_view::npos;
+
+// What the scans of one level of a chain learned about its text. The next level of the chain
+// parses a prefix [begin, at) of that text, and both scans see a prefix as they saw the whole
+// text up to `at` (they never look past the end they are given), so the next level reads its
+// answers from here instead of scanning again: a chain of n operators parses in O(n).
+struct ChainScan {
+    size_t begin = kNowhere;
+    // The forward scan found no assignment; these are the round-bracket groups it stepped over.
+    bool assignmentScanned = false;
+    std::vector<std::pair<size_t, size_t>> groups;
+    // The backward scan found no operator that splits at once; these are the positions of the
+    // operators it saw, for each precedence level (in kLevels order), ascending.
+    bool operatorsScanned = false;
+    std::array<std::vector<size_t>, 4> operators;
 };
 
 class Parser {
@@ -158,8 +183,9 @@ class Parser {
             return;
         }
         const size_t waiting = deferred_.size();
+        ChainScan chain;
         for (Part part{&node, begin, end}; part.node != nullptr;) {
-            part = parseLevel(*part.node, part.begin, part.end, nesting);
+            part = parseLevel(*part.node, part.begin, part.end, nesting, chain);
         }
         while (deferred_.size() > waiting) {
             const Part right = deferred_.back();
@@ -169,20 +195,25 @@ class Parser {
     }
 
     // One node of the text; returns the left operand still to parse, if any.
-    Part parseLevel(ExprNode& node, size_t begin, size_t end, int32_t nesting) {
+    // A level whose begin is the chain's parses a prefix of the level before it.
+    Part parseLevel(ExprNode& node, size_t begin, size_t end, int32_t nesting, ChainScan& chain) {
         leftToParse_ = {};
         if (begin >= end) {
             return leftToParse_;
         }
         stripEnclosingParentheses(begin, end);
-        switch (scanAssignment(node, begin, end, nesting)) {
+        if (begin != chain.begin) {
+            chain = ChainScan{};
+            chain.begin = begin;
+        }
+        switch (scanAssignment(node, begin, end, nesting, chain)) {
             case Scan::kDone:
             case Scan::kGiveUp:
                 return leftToParse_;
             case Scan::kNone:
                 break;
         }
-        if (!scanOperators(node, begin, end, nesting)) {
+        if (!scanOperators(node, begin, end, nesting, chain)) {
             parseTerm(node, begin, end, nesting);
         }
         return leftToParse_;
@@ -210,16 +241,39 @@ class Parser {
 
     enum class Scan { kNone, kDone, kGiveUp };
 
+    // Whether the scan of a longer text of the chain, which found no assignment, tells this
+    // prefix's answer: only an "=" just before the end (no longer followed by one) or a group
+    // the end cuts can make it differ.
+    static bool noAssignmentInPrefix(ChainScan& chain, size_t end, char last) {
+        if (!chain.assignmentScanned) {
+            return false;
+        }
+        auto& groups = chain.groups;
+        while (!groups.empty() && groups.back().first >= end) {
+            groups.pop_back();
+        }
+        const bool cutsAGroup = !groups.empty() && groups.back().second >= end;
+        return !cutsAGroup && last != '=';
+    }
+
     // Left to right: the first "=" that is not part of "==", "!=", "<=" or ">=" (outside round
     // brackets) makes this an assignment.
-    Scan scanAssignment(ExprNode& node, size_t begin, size_t end, int32_t nesting) {
+    Scan scanAssignment(ExprNode& node, size_t begin, size_t end, int32_t nesting,
+                        ChainScan& chain) {
+        if (noAssignmentInPrefix(chain, end, symbol(end - 1))) {
+            return Scan::kNone;
+        }
+        chain.assignmentScanned = false;
+        chain.groups.clear();
         for (size_t n = begin; n < end; ++n) {
             const char c = symbol(n);
             if (c == '(') {
+                const size_t open = n;
                 n = matchForward(n, end);
                 if (n == std::string_view::npos) {
                     return Scan::kGiveUp;
                 }
+                chain.groups.emplace_back(open, n);
                 continue;
             }
             if (c != '=') {
@@ -265,6 +319,7 @@ class Parser {
             parseChild(node.right, n + 1, end, nesting);
             return Scan::kDone;
         }
+        chain.assignmentScanned = true;
         return Scan::kNone;
     }
 
@@ -288,13 +343,39 @@ class Parser {
         leftToParse_ = {node.left.get(), begin, at};
     }
 
+    // The split a scan of a longer text of the chain, which met no operator that splits at
+    // once, tells this prefix: the loosest operator before the end, rightmost first.
+    bool splitPrefix(ExprNode& node, size_t begin, size_t end, int32_t nesting, ChainScan& chain) {
+        int32_t level = kNoLevel;
+        size_t at = begin;
+        for (size_t i = 0; i < kLevels.size(); ++i) {
+            std::vector<size_t>& positions = chain.operators[i];
+            while (!positions.empty() && positions.back() >= end) {
+                positions.pop_back();
+            }
+            if (!positions.empty()) {
+                level = kLevels[i];
+                at = positions.back();
+            }
+        }
+        return splitAtLevel(node, level, begin, at, end, nesting);
+    }
+
     // Right to left. "||", "&&", "==" and "!=" split at once where found (one common, loosest
     // precedence); otherwise the loosest other operator seen, rightmost first, splits after the
     // scan. False when nothing split and the text is a single term.
-    bool scanOperators(ExprNode& node, size_t begin, size_t end, int32_t nesting) {
+    bool scanOperators(ExprNode& node, size_t begin, size_t end, int32_t nesting,
+                       ChainScan& chain) {
+        if (chain.operatorsScanned) {
+            return splitPrefix(node, begin, end, nesting, chain);
+        }
+        for (std::vector<size_t>& positions : chain.operators) {
+            positions.clear();
+        }
         int32_t level = kNoLevel;
         size_t at = begin;
         auto raise = [&](int32_t to, size_t n) {
+            chain.operators[levelIndex(to)].push_back(n);
             if (level < to) {
                 level = to;
                 at = n;
@@ -343,6 +424,10 @@ class Parser {
                     break;
             }
         }
+        for (std::vector<size_t>& positions : chain.operators) {
+            std::reverse(positions.begin(), positions.end());
+        }
+        chain.operatorsScanned = true;
         return splitAtLevel(node, level, begin, at, end, nesting);
     }
 

@@ -11,7 +11,7 @@ namespace {
 // The name id given by expression 0; 0 selects nothing.
 int32_t namedId(EngineState& state, const Statement& statement) {
     NameContext names(state);
-    return toInt32(statement.expressions[0].evaluate(&names));
+    return toInt32(statement.expression(0).evaluate(&names));
 }
 
 }  // namespace
@@ -30,14 +30,14 @@ TextString formatSavedNumber(double value) {
 
 void saveVariable(InstanceContext& context, const Statement& statement) {
     EngineState& state = context.state();
-    const TextString& fileName = statement.texts[0];
+    const TextString& fileName = statement.text(0);
     const int32_t id = namedId(state, statement);
     if (id == 0 || fileName.empty()) {
         return;
     }
     ScrambledFile file(state.files, &state.log, fileName.cStr());
     TextString text;
-    if (statement.expressions[1].evaluate(&context) != 0) {
+    if (statement.expression(1).evaluate(&context) != 0) {
         file.readAll(text);
         if (!text.empty()) {
             text += ",";
@@ -56,7 +56,7 @@ void saveVariable(InstanceContext& context, const Statement& statement) {
 
 void loadVariable(InstanceContext& context, const Statement& statement) {
     EngineState& state = context.state();
-    const TextString& fileName = statement.texts[0];
+    const TextString& fileName = statement.text(0);
     const int32_t id = namedId(state, statement);
     if (id == 0 || fileName.empty()) {
         return;

@@ -24,7 +24,7 @@ TestResult fromBool(bool value) {
 }
 
 TestResult keyTest(const Statement& statement, bool newlyPressed, InstanceContext& context) {
-    const double value = statement.expressions[0].evaluate(&context);
+    const double value = statement.expression(0).evaluate(&context);
     EngineState& state = context.state();
     if (!(value > 256)) {
         const int32_t key = toInt32(value);
@@ -34,7 +34,7 @@ TestResult keyTest(const Statement& statement, bool newlyPressed, InstanceContex
     const int32_t packed = toInt32(value);
     int32_t input = packed & 0xFF;
     if (input == 0) {
-        input = toInt32(statement.expressions[1].evaluate(&context));
+        input = toInt32(statement.expression(1).evaluate(&context));
     }
     const int32_t device = packed & 0xF000;
     if (device != kPadOneDevice && device != kPadTwoDevice) {
@@ -58,7 +58,7 @@ TestResult evaluateTest(const Statement& statement, uint32_t kind, InstanceConte
         }
         default:
             // A NaN counts as true.
-            return fromBool(statement.expressions[0].evaluate(&context) != 0);
+            return fromBool(statement.expression(0).evaluate(&context) != 0);
     }
 }
 
@@ -102,13 +102,13 @@ const ExprNode* singleExpression(const Statement& statement) {
     double ignored = 0;
     const Statement* rest = body->next.get();
     while (rest != nullptr && rest->code == kCodeExpression &&
-           rest->expressions[0].literalValue(ignored)) {
+           rest->expression(0).literalValue(ignored)) {
         rest = rest->next.get();
     }
     if (rest == nullptr || rest->code != kCodeEmpty || rest->next != nullptr) {
         return nullptr;
     }
-    return &body->expressions[0];
+    return &body->expression(0);
 }
 
 // Runs a loop body once.
@@ -122,7 +122,7 @@ inline void runLoopBody(const Statement& statement, const ExprNode* single,
 }
 
 void runCountedLoop(const Statement& statement, InstanceContext& context) {
-    const ExprNode& limit = statement.expressions[0];
+    const ExprNode& limit = statement.expression(0);
     if (!(limit.evaluate(&context) > 0)) {
         return;
     }
@@ -143,7 +143,7 @@ void runCountedLoop(const Statement& statement, InstanceContext& context) {
 void runWhileLoop(const Statement& statement, InstanceContext& context) {
     const ExprNode* single = singleExpression(statement);
     uint32_t guard = 0;
-    while (statement.expressions[0].evaluate(&context) != 0) {
+    while (statement.expression(0).evaluate(&context) != 0) {
         runLoopBody(statement, single, context);
         if (loopGuardStops(context.state(), guard)) {
             return;
@@ -153,7 +153,7 @@ void runWhileLoop(const Statement& statement, InstanceContext& context) {
 
 void runScriptCall(const Statement& statement, InstanceContext& context) {
     // The script's number, set when compiling.
-    const double number = statement.expressions[0].leftConstant;
+    const double number = statement.expression(0).leftConstant;
     if (!(number > 0)) {
         return;
     }
@@ -253,7 +253,7 @@ void runChain(const Statement* first, bool matched, InstanceContext& context) {
         // are run here; the rest by execute().
         const uint32_t code = statement->code;
         if (code == kCodeExpression) {
-            statement->expressions[0].evaluate(&context);
+            statement->expression(0).evaluate(&context);
             matched = true;
         } else if (code == kCodeEmpty) {
             matched = true;

@@ -4,8 +4,8 @@
 #include "render/item_values.h"
 #include "script/engine_state.h"
 #include "script/expression.h"
+#include "script/script_text.h"
 #include "text/numeric.h"
-#include "text/text_numbers.h"
 
 namespace tavro {
 
@@ -16,14 +16,14 @@ namespace {
 // the array of every such object to an absurd size.
 int32_t mediaId(EngineState& state, const Statement& statement, int32_t count) {
     NameContext names(state);
-    const int32_t id = toInt32(statement.expressions[0].evaluate(&names));
+    const int32_t id = toInt32(statement.expression(0).evaluate(&names));
     return id >= 1 && (id < count || id < kMediaIdLimit) ? id : 0;
 }
 
 // The view of an item: fixed on screen, or following the camera by the object's scroll factors.
 TransformMatrix itemView(const Statement& statement, int32_t fixedArgument, TaskInstance& current,
                          InstanceContext& context) {
-    if (statement.expressions[fixedArgument].evaluate(&context) != 0) {
+    if (statement.expression(fixedArgument).evaluate(&context) != 0) {
         return Translation(0, 0);
     }
     EngineState& state = context.state();
@@ -63,16 +63,16 @@ void draw(const Statement& statement, TaskInstance& current, InstanceContext& co
     const PropertyIds& ids = state.propertyIds();
     const ScreenScale& scale = state.screenScale;
     const double x = property(current, ids.x);
-    const double dx = statement.expressions[1].evaluate(&context);
+    const double dx = statement.expression(1).evaluate(&context);
     const double px =
         ImagePosition(dx + x, FirstFrameWidth(current.images[id], state.animations), scale.x);
     const double y = property(current, ids.y);
-    const double dy = statement.expressions[2].evaluate(&context);
+    const double dy = statement.expression(2).evaluate(&context);
     const double py =
         ImagePosition(dy + y, FirstFrameHeight(current.images[id], state.animations), scale.y);
     const ItemLook look = readLook(current, ids);
     const TransformMatrix view = itemView(statement, 3, current, context);
-    if (statement.expressions[4].evaluate(&context) == 0) {
+    if (statement.expression(4).evaluate(&context) == 0) {
         // Counted as unsigned, so a run of 2^32 draws wraps instead of overflowing.
         int32_t& counter = current.images[id].frameCounter;
         counter = static_cast<int32_t>(static_cast<uint32_t>(counter) + 1u);
@@ -99,19 +99,19 @@ void text(const Statement& statement, TaskInstance& current, InstanceContext& co
     EngineState& state = context.state();
     const PropertyIds& ids = state.propertyIds();
     const ItemLook look = readLook(current, ids);
-    const int32_t alignment = toInt32(statement.expressions[5].evaluate(&context));
-    const TextString& format = statement.texts[0];
-    if (format.empty()) {
-        return;
+    const int32_t alignment = toInt32(statement.expression(5).evaluate(&context));
+    const ScriptText* format = statement.scriptText();
+    if (format == nullptr) {
+        return;  // no text
     }
     const double x = property(current, ids.x);
-    const double px = statement.expressions[0].evaluate(&context) + x;
+    const double px = statement.expression(0).evaluate(&context) + x;
     const double y = property(current, ids.y);
-    const double py = statement.expressions[1].evaluate(&context) + y;
+    const double py = statement.expression(1).evaluate(&context) + y;
     const TransformMatrix view = itemView(statement, 2, current, context);
-    const TextString output = formatScriptText(format, context);
-    const int32_t start = toInt32(statement.expressions[3].evaluate(&context));
-    const int32_t count = toInt32(statement.expressions[4].evaluate(&context));
+    const TextString output = format->make(context);
+    const int32_t start = toInt32(statement.expression(3).evaluate(&context));
+    const int32_t count = toInt32(statement.expression(4).evaluate(&context));
     const auto priority = static_cast<uint32_t>(toInt32(property(current, ids.priority)));
     AddTextItem(output.substrChars(start, count), state.drawList,
                 ObjectTransform(px, py, look.scaleX, look.scaleY, look.angle), look.colour,
@@ -121,32 +121,7 @@ void text(const Statement& statement, TaskInstance& current, InstanceContext& co
 }  // namespace
 
 TextString formatScriptText(const TextString& format, InstanceContext& context) {
-    TextString walk(format);
-    TextString output;
-    while (walk.nextToken("$")) {
-        const TextString piece = walk.token();
-        if (!piece.empty() && piece.at(piece.length() - 1) == '\\') {
-            output += piece;
-            output += "$";
-            continue;
-        }
-        output += piece;
-        if (!walk.nextToken(":")) {
-            break;
-        }
-        const TextString placeholder = walk.token();
-        const char letter = placeholder.at(0);
-        if (letter != 'f' && letter != 'd') {
-            output += placeholder;
-            continue;
-        }
-        ExprNode expression;
-        expression.parse(placeholder.substr(1, placeholder.length()), nullptr,
-                         &context.state().log);
-        const double value = expression.evaluate(&context);
-        output += letter == 'f' ? formatDouble(value) : formatInt(toInt32(value));
-    }
-    return output;
+    return ScriptText(format).make(context);
 }
 
 void runMediaCommand(EngineState& state, const Statement& statement, uint32_t kind,
@@ -172,21 +147,21 @@ void runMediaCommand(EngineState& state, const Statement& statement, uint32_t ki
             }
             break;
         case kCodePlayBgm:
-            if (!statement.texts[0].empty()) {
-                state.musicPlayer.playMusic(statement.texts[0]);
+            if (!statement.text(0).empty()) {
+                state.musicPlayer.playMusic(statement.text(0));
             }
             break;
         case kCodeStopBgm:
             state.musicPlayer.stopMusic();
             break;
         case kCodeFont:
-            state.font.create(statement.texts[0],
-                              toInt32(statement.expressions[0].evaluate(&context)));
+            state.font.create(statement.text(0),
+                              toInt32(statement.expression(0).evaluate(&context)));
             break;
         case kCodeBgColor: {
-            const double red = statement.expressions[0].evaluate(&context);
-            const double green = statement.expressions[1].evaluate(&context);
-            const double blue = statement.expressions[2].evaluate(&context);
+            const double red = statement.expression(0).evaluate(&context);
+            const double green = statement.expression(1).evaluate(&context);
+            const double blue = statement.expression(2).evaluate(&context);
             state.systemVariable(state.systemIds.red) = red;
             state.systemVariable(state.systemIds.green) = green;
             state.systemVariable(state.systemIds.blue) = blue;
@@ -194,8 +169,8 @@ void runMediaCommand(EngineState& state, const Statement& statement, uint32_t ki
         }
         case kCodeAppeal:
         case kCodeView: {
-            const double y = statement.expressions[1].evaluate(&context);
-            const double x = statement.expressions[0].evaluate(&context);
+            const double y = statement.expression(1).evaluate(&context);
+            const double x = statement.expression(0).evaluate(&context);
             if (kind == kCodeAppeal) {
                 state.camera.setCameraTarget(x, y);
             } else {

@@ -18,8 +18,7 @@ inline constexpr int32_t kMediaIdLimit = 1 << 16;
 void runMediaCommand(EngineState& state, const Statement& statement, uint32_t kind,
                      TaskInstance& current, TaskInstance& origin);
 
-// The text of "text(": each "$" + letter + expression + ":" replaced by the value ("f": "%f",
-// "d": truncated "%d"); a "$" after a backslash stays as written.
+// The text "text(" shows for this format (see ScriptText), compiled on the spot.
 TextString formatScriptText(const TextString& format, InstanceContext& context);
 
 }  // namespace tavro

@@ -109,7 +109,7 @@ bool collides(TaskInstance& a, const CollisionBox& aBox, TaskInstance& b, const 
 void createObject(EngineState& state, const Statement& statement, TaskInstance& current,
                   TaskInstance& origin, bool asChild) {
     TaskInstance* parent = asChild ? &current : current.parent;
-    const TextString& taskName = statement.texts[0];
+    const TextString& taskName = statement.text(0);
     if (parent == nullptr || taskName.empty()) {
         return;
     }
@@ -129,8 +129,8 @@ void createObject(EngineState& state, const Statement& statement, TaskInstance& 
     }
     InstanceContext context(state, &current, &origin);
     const PropertyIds& ids = state.propertyIds();
-    property(*created, ids.x) += statement.expressions[0].evaluate(&context);
-    property(*created, ids.y) += statement.expressions[1].evaluate(&context);
+    property(*created, ids.x) += statement.expression(0).evaluate(&context);
+    property(*created, ids.y) += statement.expression(1).evaluate(&context);
     created->parent = parent;
     RegisterInstance(*created);
     RunConstructorPass(state, *created);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "script/expression.h"
 #include "script/source_location.h"
@@ -86,6 +87,20 @@ inline bool takesKeyName(uint32_t code) {
 
 inline constexpr int32_t kStatementArgumentCount = 8;
 
+class ScriptText;
+
+// What a statement was compiled with beyond its code: its expressions and quoted texts, each
+// list only as long as the statement's arguments, and the compiled format of "text(".
+struct StatementArguments {
+    StatementArguments();
+    ~StatementArguments();
+    std::vector<ExprNode> expressions;
+    std::vector<TextString> texts;
+    std::unique_ptr<ScriptText> scriptText;
+};
+
+// A statement without arguments (the empty statement that ends every chain, a brace, a
+// comment) takes only its code, its location and its links.
 struct Statement {
     Statement() = default;
     Statement(const Statement&) = delete;
@@ -93,12 +108,26 @@ struct Statement {
     // Frees the rest of the chain without recursion, however long it is.
     ~Statement();
 
+    // Argument i (0 ... kStatementArgumentCount - 1): an unfilled expression evaluates to 0, an
+    // unfilled text is empty.
+    const ExprNode& expression(int32_t i) const;
+    const TextString& text(int32_t i) const;
+    // Argument i for the compiler to fill, made when missing (with those before it).
+    ExprNode& expressionToFill(int32_t i);
+    TextString& textToFill(int32_t i);
+    // The format of "text(", compiled once; null for other statements and an empty format.
+    const ScriptText* scriptText() const;
+    void setScriptText(std::unique_ptr<ScriptText> format);
+
     uint32_t code = kCodeEmpty;
     SourceLocation location;  // unknown for the empty statement that ends a chain
-    ExprNode expressions[kStatementArgumentCount];  // unfilled ones evaluate to 0
-    TextString texts[kStatementArgumentCount];      // quoted arguments; unfilled ones empty
     std::unique_ptr<Statement> next;
     std::unique_ptr<Statement> body;
+
+  private:
+    StatementArguments& arguments();
+
+    std::unique_ptr<StatementArguments> arguments_;  // none until an argument is filled
 };
 
 }  // namespace tavro

@@ -56,7 +56,7 @@ bool copyFitsLimit(const TaskInstance& source, bool intoExistingTarget) {
         }
     }
     if (counted > room) {
-        source.tree.log().record(kInstanceLimitMessage, Severity::kError);
+        reportCopyRefused(source);
         return false;
     }
     return true;
@@ -243,6 +243,10 @@ bool assignFromTemplate(TaskInstance& target, const TaskInstance& source) {
         AddChild(target, copyTree(*child));
     }
     return true;
+}
+
+void reportCopyRefused(const TaskInstance& source) {
+    source.tree.log().record(kInstanceLimitMessage, Severity::kError);
 }
 
 TaskInstance* AddChild(TaskInstance& parent, std::unique_ptr<TaskInstance> child) {

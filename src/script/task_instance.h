@@ -168,6 +168,8 @@ std::unique_ptr<TaskInstance> deepCopy(const TaskInstance& source, TaskInstance*
 // the copies come in the order the task file gives them.
 // False, with `target` unchanged, when the copies would pass kInstanceLimit or kCopyLimit.
 bool assignFromTemplate(TaskInstance& target, const TaskInstance& source);
+// Logs what a copy refused for the limits logs.
+void reportCopyRefused(const TaskInstance& source);
 
 // Inserts the child directly after the parent's head node (newest first) and sets its parent.
 TaskInstance* AddChild(TaskInstance& parent, std::unique_ptr<TaskInstance> child);

@@ -126,9 +126,11 @@ bool readTaskFile(EngineState& state, const TextString& taskName) {
     state.tasks.markLoaded(taskName);
     Task& task = state.tasks.templateFor(state.objects, taskName);
     ListenedFile reading(state.loadListener, NamedFileKind::kTask, taskName);
+    state.tasks.beginReading();
     for (int32_t i = 0; i < sections.count() && !state.haltRequested; ++i) {
         handleSection(state, task, sections.nameAt(i), sections.valueAt(i));
     }
+    state.tasks.endReading();
     return true;
 }
 
@@ -191,6 +193,22 @@ void TaskTable::markLoaded(const TextString& name) {
     loaded_.emplace(name.view());
 }
 
+void TaskTable::endReading() {
+    if (--readingDepth_ == 0) {
+        tooBigToCopy_.clear();
+    }
+}
+
+bool TaskTable::knownTooBigToCopy(const TextString& name) const {
+    return tooBigToCopy_.contains(std::string(name.view()));
+}
+
+void TaskTable::markTooBigToCopy(const TextString& name) {
+    if (readingDepth_ > 0) {
+        tooBigToCopy_.emplace(name.view());
+    }
+}
+
 bool fetchSourceText(EngineState& state, BundleKind kind, const TextString& fileName,
                      TextString& text) {
     return state.bundles.fetch(state.files, &state.log, kind, state.settings.sourceMode(kind),
@@ -204,7 +222,16 @@ bool loadTaskInto(EngineState& state, TaskInstance& instance, const TextString& 
     if (!state.tasks.isLoaded(taskName) && !readTaskFile(state, taskName)) {
         return false;
     }
-    return assignFromTemplate(instance, state.tasks.templateFor(state.objects, taskName));
+    const Task& task = state.tasks.templateFor(state.objects, taskName);
+    if (state.tasks.knownTooBigToCopy(taskName)) {
+        reportCopyRefused(task);
+        return false;
+    }
+    const bool copied = assignFromTemplate(instance, task);
+    if (!copied) {
+        state.tasks.markTooBigToCopy(taskName);
+    }
+    return copied;
 }
 
 void scanTaskFiles(EngineState& state, const TextString& directory, const TextString& pattern) {

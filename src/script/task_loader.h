@@ -28,10 +28,20 @@ class TaskTable {
     bool isLoaded(const TextString& name) const;
     void markLoaded(const TextString& name);
 
+    // While task files are read, templates only grow and objects are only added: a template
+    // once too big to copy stays so until the outermost file has been read, and a task that
+    // lists itself (or an ancestor) thousands of times has each later copy refused at once.
+    void beginReading() { ++readingDepth_; }
+    void endReading();
+    bool knownTooBigToCopy(const TextString& name) const;
+    void markTooBigToCopy(const TextString& name);
+
   private:
     // Templates on the heap: a reference stays valid while loading adds more.
     std::unordered_map<std::string, std::unique_ptr<Task>> templates_;
     std::unordered_set<std::string> loaded_;
+    int32_t readingDepth_ = 0;
+    std::unordered_set<std::string> tooBigToCopy_;  // only while reading
 };
 
 // The unprepared text of a task, script or animation file, through the kind's bundle table

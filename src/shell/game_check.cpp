@@ -5,6 +5,7 @@
 #include <set>
 #include <utility>
 
+#include "host/audio/midi_file_check.h"
 #include "render/image_ref.h"
 #include "script/compiler.h"
 #include "script/engine_state.h"
@@ -16,6 +17,7 @@
 #include "shell/release_files.h"
 #include "shell/settings.h"
 #include "shell/source_pieces.h"
+#include "sound/wave_reader.h"
 
 namespace tavro {
 
@@ -188,17 +190,39 @@ class Checker : public LoadListener {
 
     void checkChain(const Statement* statement) {
         for (; statement != nullptr; statement = statement->next.get()) {
-            const TextString& named = statement->texts[0];
+            const TextString& named = statement->text(0);
             const uint32_t code = statement->code;
             if ((code == kCodeNew || code == kCodeFriend) && !named.empty()) {
                 std::unique_ptr<TaskInstance> scratch = state_.objects.newInstance();
                 if (!loadTaskInto(state_, *scratch, named) && !state_.tasks.isLoaded(named)) {
                     addMissing("missing task " + quoted(named), named, statement->location.line());
                 }
-            } else if (code == kCodePlayBgm && !named.empty() && !readable(named)) {
-                addMissing("missing music " + quoted(named), named, statement->location.line());
+            } else if (code == kCodePlayBgm && !named.empty()) {
+                checkMusic(named, statement->location.line());
             }
             checkChain(statement->body.get());
+        }
+    }
+
+    // Music that is there but would not play, or plays as silence, is worth a warning.
+    void checkMusic(const TextString& name, int32_t line) {
+        std::string bytes;
+        if (!state_.files.readFile(name.view(), bytes)) {
+            addMissing("missing music " + quoted(name), name, line);
+        } else if (!isRiffWave(bytes)) {
+            switch (inspectMidiSong(bytes)) {
+                case MidiSongShape::kNoLength:
+                    add("music " + quoted(name) + " lasts no time: it plays as silence", name, line,
+                        ProblemSeverity::kWarning);
+                    break;
+                case MidiSongShape::kTooDense:
+                    add("music " + quoted(name) +
+                            " sends too many events a second: it does not play",
+                        name, line, ProblemSeverity::kWarning);
+                    break;
+                default:
+                    break;
+            }
         }
     }
 
@@ -212,9 +236,10 @@ class Checker : public LoadListener {
     // else at the line of the text it concerns (a missing boot, read by nobody, has no line).
     // False when the same file has reported the same problem before (a file that does not
     // load is tried again each time it is named).
-    bool add(const std::string& text, const TextString& concerning, int32_t line = 0) {
+    bool add(const std::string& text, const TextString& concerning, int32_t line = 0,
+             ProblemSeverity severity = ProblemSeverity::kError) {
         if (readers_.empty()) {
-            problems_.push_back({std::string(kBootTaskName), 0, ProblemSeverity::kError, text});
+            problems_.push_back({std::string(kBootTaskName), 0, severity, text});
             return true;
         }
         const Reader& reader = readers_.back();
@@ -225,7 +250,7 @@ class Checker : public LoadListener {
         if (line == 0) {
             line = lines_.lineOf(reader.kind, file, concerning.view());
         }
-        problems_.push_back({std::move(file), line, ProblemSeverity::kError, text});
+        problems_.push_back({std::move(file), line, severity, text});
         return true;
     }
 

@@ -6,7 +6,9 @@
 // or with a loop and a "script(" call, are skipped: nested loops of 9 999 runs each are valid
 // scripts that run for minutes, which is slowness, not a fault. So are inputs with two
 // batches and an object creation: a batch that doubles the objects up to the limit, with a
-// batch over all objects inside it, is 10^10 visits.
+// batch over all objects inside it, is 10^10 visits. An input stops once it has handed more
+// than kWriteBudget bytes to "save(": a loop appending a long array every round is slowness
+// too.
 //
 // Build and run for ten minutes from the repository root (clang, libFuzzer):
 //   CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTAVRO_FUZZ=ON -DTAVRO_BENCH=OFF && cmake
@@ -30,6 +32,7 @@
 namespace {
 
 constexpr int kFrames = 3;
+constexpr size_t kWriteBudget = size_t{4} << 20;
 
 class FuzzFolder : public tavro::FileSystem {
   public:
@@ -46,10 +49,12 @@ class FuzzFolder : public tavro::FileSystem {
         return true;
     }
     bool replaceFile(std::string_view path, std::string_view bytes) override {
+        spend(bytes.size());
         written[std::string(path)] = bytes;
         return true;
     }
     bool appendFile(std::string_view path, std::string_view bytes) override {
+        spend(bytes.size());
         std::string& file = written[std::string(path)];
         if (file.size() < 65536) {
             file += bytes;
@@ -64,6 +69,17 @@ class FuzzFolder : public tavro::FileSystem {
 
     std::string script;
     std::map<std::string, std::string> written;
+    bool* halt = nullptr;  // the run's stop flag, raised once the budget is spent
+
+  private:
+    void spend(size_t bytes) {
+        writtenBytes_ += bytes;
+        if (writtenBytes_ > kWriteBudget && halt != nullptr) {
+            *halt = true;
+        }
+    }
+
+    size_t writtenBytes_ = 0;
 };
 
 size_t occurrences(std::string_view text, std::string_view word) {
@@ -96,6 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // loop question is answered Yes.
     PixmanCompositor compositor;
     EngineState state(folder, nullptr, compositor);
+    folder.halt = &state.haltRequested;
     TaskInstance& root = state.objects.root();
     if (loadTaskInto(state, root, "boot")) {
         RegisterInstance(root);

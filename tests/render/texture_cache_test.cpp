@@ -102,6 +102,44 @@ TEST_F(TextureCacheTest, ReleaseAndReloadKeepEveryIndexOnItsFile) {
     EXPECT_EQ(compositor_.liveTextures(), 0);
 }
 
+// A header claiming more pixels than its file can hold is refused before the compositor
+// decodes (and allocates) anything; one within what the file can hold goes on to it.
+TEST_F(TextureCacheTest, HeadersClaimingMoreThanTheFileHoldsAreRefused) {
+    files_.files["claims.png"] = PngHeader(8192, 8192);
+    EXPECT_EQ(cache_.loadTexture("claims.png", device_), -1);
+    EXPECT_EQ(compositor_.liveTextures(), 0);
+    EXPECT_TRUE(compositor_.texturesFrom.empty()) << "never handed to the compositor";
+    EXPECT_EQ(log_.lines, std::vector<std::string>{"ImageInfo @2"});
+
+    std::string padded = PngHeader(8192, 8192);
+    padded.resize(8192 * 8192 / kMaxPixelsPerFileByte + 1);
+    files_.files["holds.png"] = padded;
+    EXPECT_NE(cache_.loadTexture("holds.png", device_), -1);
+}
+
+// a.png takes 32 bytes, b.bmp 256 and c.jpg 64; the budget holds a and b but not all three.
+TEST_F(TextureCacheTest, PastTheBudgetTexturesNotDrawnInThisFrameMakeRoom) {
+    TextureCache cache(files_, log_, 300);
+    const int32_t a = cache.loadTexture("a.png", device_);
+    const int32_t b = cache.loadTexture("b.bmp", device_);
+    EXPECT_EQ(compositor_.liveTextures(), 2);
+
+    cache.beginFrame();
+    cache.texture(b, device_);  // drawn in this frame: kept, though the budget is passed
+    const int32_t c = cache.loadTexture("c.jpg", device_);
+    EXPECT_EQ(compositor_.liveTextures(), 2) << "a, never drawn, made room for c";
+
+    cache.beginFrame();
+    const TextureHandle again = cache.texture(a, device_);
+    ASSERT_NE(again, kNoTexture);
+    EXPECT_EQ(compositor_.texturesFrom[static_cast<size_t>(again)], files_.files["a.png"]);
+    EXPECT_EQ(cache.imageInfo(a, device_).width, 4u) << "loaded again when drawn";
+    EXPECT_EQ(compositor_.liveTextures(), 2) << "c, never drawn, made room for a";
+    EXPECT_NE(cache.texture(c, device_), kNoTexture);
+    EXPECT_EQ(compositor_.liveTextures(), 2) << "then b, drawn longest ago, for c";
+    EXPECT_TRUE(log_.lines.empty());
+}
+
 TEST_F(TextureCacheTest, LoadsNothingWithoutADeviceOrAName) {
     EXPECT_EQ(cache_.loadTexture("", device_), -1);
     cache_.loadTexture("a.png", device_);

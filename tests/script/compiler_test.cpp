@@ -67,26 +67,26 @@ TEST_F(CompilerTest, ABareBlockBecomesTheBodyOfTheNextBlockStatement) {
     }
     TaskInstance instance(state.objects);
     InstanceContext context(state, &instance, &instance);
-    ifStatement->body->expressions[0].evaluate(&context);
+    ifStatement->body->expression(0).evaluate(&context);
     EXPECT_EQ(variable(instance, "x"), 1);
     EXPECT_EQ(variable(instance, "y"), 0);
 }
 
 TEST_F(CompilerTest, ArgumentsSplitAtTopLevelCommas) {
     const Statement& nested = compile("draw(img,pow(2,2)+1,-5);");
-    EXPECT_EQ(nameNumber(nested.expressions[0]), nameId("img"));
-    EXPECT_EQ(constant(nested.expressions[1]), 5);
-    EXPECT_EQ(constant(nested.expressions[2]), -5);
+    EXPECT_EQ(nameNumber(nested.expression(0)), nameId("img"));
+    EXPECT_EQ(constant(nested.expression(1)), 5);
+    EXPECT_EQ(constant(nested.expression(2)), -5);
     // Everything after the closing parenthesis is dropped.
     const Statement& cut = compile("view(1,2)+5,7;");
-    EXPECT_EQ(constant(cut.expressions[1]), 2);
-    EXPECT_EQ(constant(cut.expressions[2]), 0);
+    EXPECT_EQ(constant(cut.expression(1)), 2);
+    EXPECT_EQ(constant(cut.expression(2)), 0);
     // Surplus arguments are dropped too.
     const Statement& full =
         compile(R"(text(1,2,3,4,5,6,7,8,9,"a","b","c","d","e","f","g","h","i");)");
     for (int32_t i = 0; i < kStatementArgumentCount; ++i) {
-        EXPECT_EQ(constant(full.expressions[i]), i + 1);
-        EXPECT_EQ(full.texts[i].view(), std::string(1, static_cast<char>('a' + i)));
+        EXPECT_EQ(constant(full.expression(i)), i + 1);
+        EXPECT_EQ(full.text(i).view(), std::string(1, static_cast<char>('a' + i)));
     }
 }
 
@@ -102,9 +102,9 @@ TEST_F(CompilerTest, QuotedArgumentsBecomeTextsWithEscapes) {
     };
     for (const auto& c : cases) {
         const Statement& statement = compile(c.source);
-        EXPECT_EQ(std::string(statement.texts[0].view()), c.text0) << c.source;
-        EXPECT_EQ(std::string(statement.texts[1].view()), c.text1) << c.source;
-        EXPECT_EQ(constant(statement.expressions[0]), c.expression0) << c.source;
+        EXPECT_EQ(std::string(statement.text(0).view()), c.text0) << c.source;
+        EXPECT_EQ(std::string(statement.text(1).view()), c.text1) << c.source;
+        EXPECT_EQ(constant(statement.expression(0)), c.expression0) << c.source;
     }
 }
 
@@ -118,11 +118,11 @@ TEST_F(CompilerTest, KeyStatementsStoreTheKeyCode) {
     };
     for (const auto& c : cases) {
         const Statement& statement = compile(c.source);
-        EXPECT_EQ(constant(statement.expressions[0]), c.code) << c.source;
-        EXPECT_EQ(constant(statement.expressions[1]), c.input) << c.source;
+        EXPECT_EQ(constant(statement.expression(0)), c.code) << c.source;
+        EXPECT_EQ(constant(statement.expression(1)), c.input) << c.source;
     }
     // The rest of a pad name is an expression read when the statement runs.
-    EXPECT_EQ(nameNumber(compile("ifkey(pad1.n){}").expressions[1]), nameId("n"));
+    EXPECT_EQ(nameNumber(compile("ifkey(pad1.n){}").expression(1)), nameId("n"));
 }
 
 TEST_F(CompilerTest, ScriptCallsStoreTheCalledScriptsNumber) {
@@ -130,10 +130,10 @@ TEST_F(CompilerTest, ScriptCallsStoreTheCalledScriptsNumber) {
     // A script that calls itself gets its own number back, compiled once.
     const int32_t self = scriptNumberFor(state, "self.scr");
     ASSERT_GT(self, 0);
-    EXPECT_EQ(constant(compiledScript(state, self)->expressions[0]), self);
+    EXPECT_EQ(constant(compiledScript(state, self)->expression(0)), self);
     EXPECT_EQ(state.scripts.count(), 2);  // "", self
-    EXPECT_EQ(constant(compile("script(\"missing.scr\");").expressions[0]), 0);
-    EXPECT_EQ(constant(compile("script(x);").expressions[0]), -1);  // no name left
+    EXPECT_EQ(constant(compile("script(\"missing.scr\");").expression(0)), 0);
+    EXPECT_EQ(constant(compile("script(x);").expression(0)), -1);  // no name left
 }
 
 TEST_F(CompilerTest, UnbalancedOrTooDeepBlocksStopWithTheSyntaxError) {
@@ -165,6 +165,19 @@ TEST_F(CompilerTest, AfterTheSyntaxErrorNothingMoreCompiles) {
     const Statement& statement = compile("x=1;draw(a);");
     EXPECT_EQ(statement.code, kCodeEmpty);
     EXPECT_EQ(statement.next, nullptr);
+}
+
+// A statement takes its code, its location and three pointers; its arguments, only as many as
+// it has, lie behind one of them.
+TEST_F(CompilerTest, AStatementWithoutArgumentsTakesOnlyItsLinks) {
+    EXPECT_LE(sizeof(Statement), 2 * sizeof(uint32_t) + 3 * sizeof(void*));
+    const Statement& draw = compile("draw(a,1);");
+    EXPECT_EQ(constant(draw.expression(1)), 1);
+    EXPECT_EQ(constant(draw.expression(7)), 0) << "unfilled";
+    EXPECT_TRUE(draw.text(7).empty());
+    EXPECT_EQ(draw.scriptText(), nullptr);
+    EXPECT_NE(compile("text(\"$dhp:\",0,0);").scriptText(), nullptr) << "its format, compiled";
+    EXPECT_EQ(compile("text(\"\",0,0);").scriptText(), nullptr);
 }
 
 // Every statement keeps the script's number and the line it starts on as written, through

@@ -112,6 +112,16 @@ TEST_F(InterpreterTest, TextFormatsReplaceTheirValues) {
     EXPECT_EQ(format("cost \\$5, left $dhp"), "cost \\$5, left 7");
 }
 
+// "text(" parses its format once, with the statement, yet each frame reports what parsing
+// its expressions reports, as parsing them then would.
+TEST_F(InterpreterTest, TextFormatsAreCompiledOnceAndReportEachFrame) {
+    const std::string deep(kMaxExpressionNesting + 1, '!');
+    const std::string script = "text(\"$d" + deep + "1: $dhp:\",0,0);hp=hp+1;";
+    run(script, 3);
+    EXPECT_EQ(reports(), std::vector<std::string>(
+                             3, "expression nested too deeply: that part evaluates to 0"));
+}
+
 TEST_F(InterpreterTest, NewChildrenRunAfterTheirConstructorsInTheSameFrameNewestFirst) {
     folder.files["child.tsk"] = "SCRIPT={child.scr};CONSTRACT={made.scr};";
     folder.files["made.scr"] = "system.order=system.order*100+10+kind;";

@@ -148,6 +148,25 @@ TEST_F(TaskLoaderTest, SelfListingThatWouldDoubleForeverStopsAtTheInstanceLimit)
     EXPECT_FALSE(reports().empty());
 }
 
+// Past the limit a self-listing template stays too big to copy while the file is read, so
+// each later group is refused at once, not counted again: tens of thousands load quickly.
+TEST_F(TaskLoaderTest, ThousandsOfSelfListingsAreRefusedAtOnce) {
+    std::string text = "TASK=";
+    for (int32_t i = 0; i < 50000; ++i) {
+        text += "{many.tsk,0,0}";
+    }
+    folder.files["many.tsk"] = text + ";";
+    TaskInstance instance(state.objects);
+    loadTaskInto(state, instance, "many.tsk");
+    EXPECT_LE(state.objects.liveCount(), 2 * kCopyLimit + 100000);
+    const std::vector<std::string> lines = reports();
+    EXPECT_GT(lines.size(), 40000u) << "each refused copy is logged, as before";
+
+    // Once read, the full template is too big for any copy, however many objects die.
+    TaskInstance later(state.objects);
+    EXPECT_FALSE(loadTaskInto(state, later, "many.tsk"));
+}
+
 TEST_F(TaskLoaderTest, ScrambledTaskFilesAreRead) {
     std::string scrambled = "v=5;";
     ASSERT_TRUE(scrambleText(scrambled.data(), static_cast<int32_t>(scrambled.size()),

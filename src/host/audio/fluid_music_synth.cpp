@@ -52,8 +52,12 @@ bool FluidMusicSynth::ready() const {
 bool FluidMusicSynth::play(std::string_view midiFile, bool standardMidiFile) {
     std::lock_guard lock(mutex_);
     endSong();
-    if (!ready() || !looksLikeStandardMidiFile(midiFile)) {
+    const MidiSongShape shape = inspectMidiSong(midiFile);
+    if (!ready() || shape == MidiSongShape::kUnreadable || shape == MidiSongShape::kTooDense) {
         return false;
+    }
+    if (shape == MidiSongShape::kNoLength) {
+        return true;  // silence: looping it would restart it for ever within one render
     }
     fluid_synth_system_reset(fluid_->synth);
     if (standardMidiFile) {

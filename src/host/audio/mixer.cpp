@@ -39,16 +39,12 @@ int32_t Mixer::createMusicMaster(const PcmFormat& format, std::span<const uint8_
 }
 
 int32_t Mixer::addMaster(const PcmFormat& format, std::span<const uint8_t> samples, float gain) {
-    std::vector<float> stereo = convertToStereo(format, samples, kMixRate);
-    if (stereo.empty()) {
+    CompactSamples kept = compactSamples(format, samples, kMixRate);
+    if (kept.outputFrames == 0) {
         return -1;
     }
-    if (gain != 1.0f) {
-        for (float& sample : stereo) {
-            sample *= gain;
-        }
-    }
-    auto shared = std::make_shared<const std::vector<float>>(std::move(stereo));
+    kept.gain = gain;
+    auto shared = std::make_shared<const CompactSamples>(std::move(kept));
     const auto freeSlot = std::find(masters_.begin(), masters_.end(), nullptr);
     if (freeSlot != masters_.end()) {
         *freeSlot = std::move(shared);
@@ -75,8 +71,7 @@ int32_t Mixer::createVoice(int32_t master) {
     const Samples& samples = masters_[static_cast<size_t>(master)];
     voiceSamples_[static_cast<size_t>(voice)] = samples;
     published_[static_cast<size_t>(voice)].store(0, std::memory_order_relaxed);
-    send({CommandKind::attach, voice, static_cast<uint32_t>(samples->size() / kMixChannels),
-          samples->data()});
+    send({CommandKind::attach, voice, static_cast<uint32_t>(samples->outputFrames), samples.get()});
     return voice;
 }
 
@@ -127,7 +122,7 @@ uint32_t Mixer::masterFrames(int32_t master) const {
         !masters_[static_cast<size_t>(master)]) {
         return 0;
     }
-    return static_cast<uint32_t>(masters_[static_cast<size_t>(master)]->size() / kMixChannels);
+    return static_cast<uint32_t>(masters_[static_cast<size_t>(master)]->outputFrames);
 }
 
 bool Mixer::validVoice(int32_t voice) const {
@@ -214,14 +209,17 @@ void Mixer::mixVoice(Voice& voice, float* stereo, uint32_t frames) {
     uint32_t done = 0;
     while (done < frames && voice.state != VoiceState::stopped) {
         const uint32_t run = std::min(frames - done, voice.frames - voice.position);
-        const float* source = voice.samples + static_cast<size_t>(voice.position) * kMixChannels;
+        const CompactSamples& source = *voice.samples;
         float* target = stereo + static_cast<size_t>(done) * kMixChannels;
         uint32_t mixed = 0;
+        float left = 0.0f;
+        float right = 0.0f;
         if (voice.state == VoiceState::playing && voice.gain >= 1.0f) {
-            for (size_t i = 0; i < static_cast<size_t>(run) * kMixChannels; ++i) {
-                target[i] += source[i];
+            for (; mixed < run; ++mixed) {
+                source.stereoFrame(voice.position + mixed, left, right);
+                target[mixed * 2] += left;
+                target[mixed * 2 + 1] += right;
             }
-            mixed = run;
         } else {
             // A fade in or out, one frame at a time; it ends within kRampFrames.
             for (; mixed < run; ++mixed) {
@@ -239,8 +237,9 @@ void Mixer::mixVoice(Voice& voice, float* stereo, uint32_t frames) {
                         return;
                     }
                 }
-                target[mixed * 2] += source[mixed * 2] * voice.gain;
-                target[mixed * 2 + 1] += source[mixed * 2 + 1] * voice.gain;
+                source.stereoFrame(voice.position + mixed, left, right);
+                target[mixed * 2] += left * voice.gain;
+                target[mixed * 2 + 1] += right * voice.gain;
             }
         }
         done += mixed;

@@ -1,5 +1,6 @@
-// Tavro's mixer: master buffers hold samples converted once to stereo floats at the output
-// rate; voices play them, each with its own position and state; one more source (the music)
+// Tavro's mixer: master buffers hold a wave file's samples compactly (16-bit, its own
+// channels and rate); voices play them, each with its own position and state, converting
+// each frame to stereo floats at the output rate as it is mixed; one more source (the music)
 // is added on top, and the sum passes a soft knee.
 //
 // The game thread calls the AudioOutput functions; they queue commands that the mixing thread
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "host/audio/audio_source.h"
+#include "host/audio/sample_conversion.h"
 #include "host/audio_output.h"
 
 namespace tavro {
@@ -63,19 +65,19 @@ class Mixer : public AudioOutput {
     uint32_t masterFrames(int32_t master) const;
 
   private:
-    using Samples = std::shared_ptr<const std::vector<float>>;
+    using Samples = std::shared_ptr<const CompactSamples>;
 
     enum class CommandKind : uint8_t { attach, detach, play, playLooping, stop, setPosition };
     struct Command {
         CommandKind kind;
         int32_t voice;
         uint32_t frame;  // setPosition: the frame; attach: the sample count in frames
-        const float* samples;
+        const CompactSamples* samples;
     };
 
     enum class VoiceState : uint8_t { stopped, playing, stopping };
     struct Voice {
-        const float* samples = nullptr;
+        const CompactSamples* samples = nullptr;
         uint32_t frames = 0;
         uint32_t position = 0;
         uint32_t resumePosition = 0;  // where a fading stop leaves the voice

@@ -1,5 +1,6 @@
-// Turns a wave file's PCM samples into the mixer's format once, when a master is made:
-// interleaved stereo floats in -1..1 at the mixer's rate, resampled by linear interpolation.
+// Turns a wave file's PCM samples into the mixer's format: interleaved stereo floats in -1..1
+// at the mixer's rate, resampled by linear interpolation. A master keeps the samples compact
+// (16-bit, the file's channels and rate) and each frame is converted as it is mixed.
 #pragma once
 
 #include <cstdint>
@@ -17,8 +18,56 @@ inline constexpr uint32_t kMaxSampleRate = 200000;
 // block align those imply.
 bool isPlayablePcm(const PcmFormat& format);
 
-// The samples as stereo frames at outputRate; empty when the format is not playable or no
-// whole frame is given. A trailing partial frame is dropped.
+// A wave file's samples as a master keeps them.
+struct CompactSamples {
+    std::vector<int16_t> samples;  // `channels` a frame; 8-bit samples scaled to 16 bits
+    uint32_t channels = 0;
+    uint32_t rate = 0;
+    uint32_t outputRate = 0;
+    uint64_t frames = 0;        // at the file's rate
+    uint64_t outputFrames = 0;  // at outputRate; 0 for none
+    float gain = 1.0f;          // the player's volume for this kind of sound
+
+    // Output frame i (below outputFrames) as stereo floats, at the player's volume.
+    void stereoFrame(uint64_t i, float& left, float& right) const {
+        unscaledStereoFrame(i, left, right);
+        left *= gain;
+        right *= gain;
+    }
+
+  private:
+    void unscaledStereoFrame(uint64_t i, float& left, float& right) const {
+        if (rate == outputRate) {
+            left = sample(i, 0);
+            right = sample(i, 1);
+            return;
+        }
+        // Output frame i sits at input time i * rate / outputRate.
+        const uint64_t scaled = i * rate;
+        const uint64_t index = scaled / outputRate;
+        const float fraction =
+            static_cast<float>(scaled % outputRate) / static_cast<float>(outputRate);
+        const uint64_t next = index + 1 < frames ? index + 1 : index;
+        const float a = sample(index, 0);
+        const float b = sample(next, 0);
+        left = a + (b - a) * fraction;
+        const float c = sample(index, 1);
+        const float d = sample(next, 1);
+        right = c + (d - c) * fraction;
+    }
+
+    float sample(uint64_t frame, uint32_t channel) const {
+        const int16_t value = samples[frame * channels + (channel < channels ? channel : 0)];
+        return static_cast<float>(value) / 32768.0f;
+    }
+};
+
+// The samples kept for outputRate; no frames when the format is not playable or no whole
+// frame is given. A trailing partial frame is dropped.
+CompactSamples compactSamples(const PcmFormat& format, std::span<const uint8_t> samples,
+                              uint32_t outputRate);
+
+// All of them as stereo frames at outputRate; empty as above.
 std::vector<float> convertToStereo(const PcmFormat& format, std::span<const uint8_t> samples,
                                    uint32_t outputRate);
 

@@ -3,6 +3,10 @@
 //   game_audio_tool assets FOLDER       writes the generated sounds the games play:
 //                                         ramp.wav  (a voice's level tells its position)
 //                                         song.mid  (one second of held chords)
+//                                         silent.mid, still.mid, tracks.mid (songs that
+//                                           last no time: one empty track, a note of no
+//                                           length, five thousand empty tracks)
+//                                         burst.mid (five thousand notes in one tick)
 //   game_audio_tool check WAV CHECKS    checks a run's --audio-out recording
 //   game_audio_tool ratio FULL WAV FROM TO R
 //                                       WAV's RMS level from FROM to TO ms is R times FULL's
@@ -59,6 +63,26 @@ std::string heldChordSong() {
         notes.push_back({0, 960, 0, key});
     }
     return tavro::midiFile(notes, 960, 19);
+}
+
+// Five thousand notes at once, ending a tick later: each loop of such a song would send them
+// all again.
+std::vector<tavro::MidiNote> burstNotes() {
+    std::vector<tavro::MidiNote> notes;
+    for (uint32_t i = 0; i < 5000; ++i) {
+        notes.push_back({0, 1, static_cast<uint8_t>(i % 16), static_cast<uint8_t>(30 + i % 60)});
+    }
+    return notes;
+}
+
+// A format-1 file of `count` copies of one track at 480 ticks a beat.
+std::string repeatedTrackSong(const std::string& track, uint32_t count) {
+    std::string file = "MThd" + tavro::bigEndianBytes(6, 4) + tavro::bigEndianBytes(1, 2) +
+                       tavro::bigEndianBytes(count, 2) + tavro::bigEndianBytes(480, 2);
+    for (uint32_t i = 0; i < count; ++i) {
+        file += "MTrk" + tavro::bigEndianBytes(static_cast<uint32_t>(track.size()), 4) + track;
+    }
+    return file;
 }
 
 bool writeFile(const std::string& path, const std::string& bytes) {
@@ -208,10 +232,15 @@ int ratio(const std::string& full, const std::string& scaled, double from, doubl
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 2 && args[0] == "assets") {
-        return writeFile(args[1] + "/ramp.wav", rampWave()) &&
-                       writeFile(args[1] + "/song.mid", heldChordSong())
-                   ? 0
-                   : 1;
+        const std::string endOfTrack("\0\xFF\x2F\0", 4);
+        const bool written =
+            writeFile(args[1] + "/ramp.wav", rampWave()) &&
+            writeFile(args[1] + "/song.mid", heldChordSong()) &&
+            writeFile(args[1] + "/silent.mid", repeatedTrackSong(endOfTrack, 1)) &&
+            writeFile(args[1] + "/still.mid", tavro::midiFile({{0, 0, 0, 60}}, 0)) &&
+            writeFile(args[1] + "/tracks.mid", repeatedTrackSong(endOfTrack, 5000)) &&
+            writeFile(args[1] + "/burst.mid", tavro::midiFile(burstNotes(), 1));
+        return written ? 0 : 1;
     }
     if (args.size() == 3 && args[0] == "check") {
         return check(args[1], args[2]);
