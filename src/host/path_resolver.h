@@ -6,7 +6,7 @@
 //     each folder's listing, ASCII letters compared without case, in either encoding;
 //   - a new file gets its UTF-8 name where the name converts;
 //   - listed names come back as Shift-JIS so they compare equal to names written in scripts;
-//   - writes stay inside the game folder.
+//   - writes stay inside the game folder ("." and ".." are collapsed by name first).
 #pragma once
 
 #include <string>
@@ -31,6 +31,12 @@ SplitPath splitGamePath(std::string_view path);
 // a double-byte character is compared exactly even when it looks like a letter.
 bool namesEqualIgnoringCase(std::string_view a, std::string_view b, bool shiftJis);
 
+// Where a write goes: a folder below the game folder and a name in it, both as on the disk.
+struct WriteTarget {
+    std::string folder;  // "" for the game folder itself, else names joined by '/'
+    std::string name;
+};
+
 class PathResolver {
   public:
     // root is the game folder as a disk path; empty means the current directory.
@@ -38,16 +44,18 @@ class PathResolver {
 
     // The disk path of an existing file or folder; false when none matches.
     bool resolveExisting(std::string_view path, std::string& diskPath) const;
-    // The disk path a write of this file goes to: the existing file it names, or a new name in
-    // an existing folder. False for a path that leaves the game folder (absolute, or climbing
-    // out with ".."), that names no file, or whose folder does not exist.
-    bool resolveForWrite(std::string_view path, std::string& diskPath) const;
+    // Where a write of this file goes: the existing file it names, or a new name in an existing
+    // folder; "." and ".." are taken by their names as Windows does. False for a path that
+    // leaves the game folder (absolute, or climbing out with ".."), that names no file, or
+    // whose folder does not exist. Links are followed here: opening the target must not.
+    bool resolveForWrite(std::string_view path, WriteTarget& target) const;
     // The entries of a folder ("" is the game folder), names as Shift-JIS where they convert.
     std::vector<DirectoryEntry> listDirectory(std::string_view directory) const;
 
   private:
+    // The disk path below base that the components name, relative to base.
     bool resolveComponents(const std::string& base, const std::vector<std::string>& components,
-                           std::string& diskPath) const;
+                           std::string& relative) const;
 
     std::string root_;
 };

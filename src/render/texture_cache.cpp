@@ -29,7 +29,7 @@ TextureCache::Entry* TextureCache::entryAt(int32_t index) {
 
 bool TextureCache::load(Entry& entry, Compositor& compositor) {
     std::string bytes;
-    if (!files_.readFile(entry.name.view(), bytes) || !ReadImageInfo(bytes, entry.info)) {
+    if (!files_.readFile(entry.name.view(), bytes, FileKind::kImage) || !ReadImageInfo(bytes, entry.info)) {
         entry.info = ImageInfo{};
         log_.record("ImageInfo", Severity::kError);
         return false;

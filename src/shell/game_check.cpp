@@ -24,8 +24,8 @@ class ReadOnlyFolder : public FileSystem {
   public:
     explicit ReadOnlyFolder(FileSystem& files) : files_(files) {}
 
-    bool readFile(std::string_view path, std::string& bytes) override {
-        return files_.readFile(path, bytes);
+    bool readBounded(std::string_view path, std::string& bytes, FileKind kind) override {
+        return files_.readFile(path, bytes, kind);
     }
     bool replaceFile(std::string_view, std::string_view) override { return false; }
     bool appendFile(std::string_view, std::string_view) override { return false; }
@@ -88,7 +88,7 @@ class Checker : public LoadListener {
                 imageFailed(name);
                 break;
             case NamedFileKind::kSound:
-                addMissing(describeFile("sound", name));
+                addMissing(describeFile(FileKind::kSound, name));
                 break;
         }
     }
@@ -123,20 +123,20 @@ class Checker : public LoadListener {
     }
 
   private:
-    bool readable(const TextString& name) {
+    bool readable(const TextString& name, FileKind kind) {
         std::string bytes;
-        return state_.files.readFile(name.view(), bytes);
+        return state_.files.readFile(name.view(), bytes, kind);
     }
 
     // A file that is there but does not load is unreadable rather than missing.
-    std::string describeFile(const char* kind, const TextString& name) {
-        return (readable(name) ? "unreadable " : "missing ") + std::string(kind) + " " +
-               quoted(name);
+    std::string describeFile(FileKind kind, const TextString& name) {
+        return (readable(name, kind) ? "unreadable " : "missing ") +
+               std::string(fileKindName(kind)) + " " + quoted(name);
     }
 
     void imageFailed(const TextString& name) {
         if (NamesStillImage(name)) {
-            addMissing(describeFile("image", name));
+            addMissing(describeFile(FileKind::kImage, name));
             return;
         }
         const int32_t animation = state_.animations.load(name);
@@ -144,7 +144,7 @@ class Checker : public LoadListener {
             addMissing("missing animation " + quoted(name));
             return;
         }
-        addMissing(describeFile("image", state_.animations.textureFileName(animation)) +
+        addMissing(describeFile(FileKind::kImage, state_.animations.textureFileName(animation)) +
                    ", the sheet of animation " + quoted(name));
     }
 
@@ -157,7 +157,8 @@ class Checker : public LoadListener {
                 if (!loadTaskInto(state_, *scratch, named) && !state_.tasks.isLoaded(named)) {
                     loadFailed(NamedFileKind::kTask, named);
                 }
-            } else if (code == kCodePlayBgm && !named.empty() && !readable(named)) {
+            } else if (code == kCodePlayBgm && !named.empty() &&
+                       !readable(named, FileKind::kMusic)) {
                 addMissing("missing music " + quoted(named));
             }
             checkChain(statement->body.get());

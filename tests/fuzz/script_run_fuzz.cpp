@@ -33,7 +33,7 @@ constexpr int kFrames = 3;
 
 class FuzzFolder : public tavro::FileSystem {
   public:
-    bool readFile(std::string_view path, std::string& bytes) override {
+    bool readBounded(std::string_view path, std::string& bytes, FileKind) override {
         if (path == "boot") {
             bytes = "SCRIPT={main.scr};CONSTRACT={main.scr};";
         } else if (path == "main.scr") {
