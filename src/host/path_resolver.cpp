@@ -7,6 +7,7 @@
 
 #include <optional>
 
+#include "host/mangled_names.h"
 #include "host/shift_jis.h"
 
 namespace tavro {
@@ -48,24 +49,6 @@ bool hasDriveLetter(const std::vector<std::string>& components) {
     }
     char letter = foldCase(components[0][0]);
     return letter >= 'a' && letter <= 'z';
-}
-
-// The path with "." dropped and each ".." taking back the name before it, as Windows reads a
-// path; false when a ".." would step above the folder the path starts in.
-bool collapseDots(std::vector<std::string>& components) {
-    std::vector<std::string> collapsed;
-    for (std::string& component : components) {
-        if (component == "..") {
-            if (collapsed.empty()) {
-                return false;
-            }
-            collapsed.pop_back();
-        } else if (component != ".") {
-            collapsed.push_back(std::move(component));
-        }
-    }
-    components = std::move(collapsed);
-    return true;
 }
 
 template <typename Visit>
@@ -127,6 +110,22 @@ bool isShiftJisLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9f) || (byte >= 0xe0 && byte <= 0xfc);
 }
 
+bool collapseDots(std::vector<std::string>& components) {
+    std::vector<std::string> collapsed;
+    for (std::string& component : components) {
+        if (component == "..") {
+            if (collapsed.empty()) {
+                return false;
+            }
+            collapsed.pop_back();
+        } else if (component != ".") {
+            collapsed.push_back(std::move(component));
+        }
+    }
+    components = std::move(collapsed);
+    return true;
+}
+
 SplitPath splitGamePath(std::string_view path) {
     SplitPath split;
     split.absolute = !path.empty() && isSeparator(path[0]);
@@ -171,6 +170,28 @@ bool namesEqualIgnoringCase(std::string_view a, std::string_view b, bool shiftJi
 
 PathResolver::PathResolver(std::string root) : root_(root.empty() ? "." : std::move(root)) {}
 
+std::optional<std::string> PathResolver::findOnDisk(const std::string& directory,
+                                                    const std::string& name) const {
+    if (std::optional<std::string> entry = findEntry(directory, name)) {
+        return entry;
+    }
+    auto [cached, added] = mangledByFolder_.try_emplace(directory);
+    if (added) {
+        forEachEntry(directory, [&](std::string_view entry, bool) {
+            for (std::string& unmangled : unmangledShiftJisNames(entry)) {
+                cached->second.emplace_back(std::move(unmangled), std::string(entry));
+            }
+        });
+    }
+    std::optional<std::string> best;
+    for (const auto& [unmangled, entry] : cached->second) {
+        if (namesEqualIgnoringCase(unmangled, name, true) && (!best || entry < *best)) {
+            best = entry;
+        }
+    }
+    return best;
+}
+
 bool PathResolver::resolveComponents(const std::string& base,
                                      const std::vector<std::string>& components,
                                      std::string& relative) const {
@@ -199,7 +220,7 @@ bool PathResolver::resolveComponents(const std::string& base,
     }
     std::string current;
     for (const std::string& component : components) {
-        std::optional<std::string> entry = findEntry(joinPath(base, current), component);
+        std::optional<std::string> entry = findOnDisk(joinPath(base, current), component);
         if (!entry) {
             return false;
         }
@@ -238,7 +259,7 @@ bool PathResolver::resolveForWrite(std::string_view path, WriteTarget& target) c
     }
     const std::string directory = joinPath(root_, folder);
     target.folder = folder;
-    if (std::optional<std::string> entry = findEntry(directory, name)) {
+    if (std::optional<std::string> entry = findOnDisk(directory, name)) {
         target.name = *entry;
         return true;
     }

@@ -4,13 +4,18 @@
 //     character belongs to that character;
 //   - a path is tried as given, then converted to UTF-8, then component by component against
 //     each folder's listing, ASCII letters compared without case, in either encoding;
+//   - a name still not found is looked for among the names extractors make of Shift-JIS
+//     (mangled_names.h), read once per folder;
 //   - a new file gets its UTF-8 name where the name converts;
 //   - listed names come back as Shift-JIS so they compare equal to names written in scripts;
 //   - writes stay inside the game folder ("." and ".." are collapsed by name first).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "host/file_system.h"
@@ -26,6 +31,10 @@ struct SplitPath {
 bool isShiftJisLeadByte(unsigned char byte);
 
 SplitPath splitGamePath(std::string_view path);
+
+// Drops "." and lets each ".." take back the name before it, as Windows reads a path; false
+// when a ".." would step above the folder the path starts in.
+bool collapseDots(std::vector<std::string>& components);
 
 // Compares two names with ASCII letters folded to one case. With shiftJis set, the trail byte of
 // a double-byte character is compared exactly even when it looks like a letter.
@@ -53,11 +62,19 @@ class PathResolver {
     std::vector<DirectoryEntry> listDirectory(std::string_view directory) const;
 
   private:
+    // The disk name in the folder that a game's name component stands for, mangled names
+    // tried last.
+    std::optional<std::string> findOnDisk(const std::string& directory,
+                                          const std::string& name) const;
     // The disk path below base that the components name, relative to base.
     bool resolveComponents(const std::string& base, const std::vector<std::string>& components,
                            std::string& relative) const;
 
     std::string root_;
+    // Per folder (disk path): the Shift-JIS names its mangled entries stand for, and the
+    // entries. Filled on the first miss in the folder.
+    mutable std::unordered_map<std::string, std::vector<std::pair<std::string, std::string>>>
+        mangledByFolder_;
 };
 
 }  // namespace tavro
