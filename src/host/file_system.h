@@ -59,6 +59,11 @@ class FileSystem {
         (void)identity;
         return false;
     }
+    // Whether the path names a folder.
+    virtual bool hasFolder(std::string_view directory) {
+        FolderIdentity identity;
+        return folderIdentity(directory, identity);
+    }
 };
 
 }  // namespace tavro

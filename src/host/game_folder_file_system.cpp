@@ -5,11 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <new>
 #include <utility>
 
-#include "host/shift_jis.h"
+#include "host/read_refusals.h"
 
 namespace tavro {
 namespace {
@@ -51,11 +50,6 @@ FileDescriptor createTemporaryIn(int folder, std::string& temporaryName, unsigne
     return FileDescriptor();
 }
 
-std::string withArticle(const char* noun) {
-    return (std::string_view("aeiou").find(noun[0]) == std::string_view::npos ? "a " : "an ") +
-           std::string(noun);
-}
-
 // Reads the open regular file of the given size into bytes, refusing more than limit bytes
 // (a file that grows while being read still ends whole while it stays within the limit).
 bool readOpenFile(int descriptor, size_t size, size_t limit, std::string& bytes) {
@@ -89,13 +83,6 @@ bool readOpenFile(int descriptor, size_t size, size_t limit, std::string& bytes)
 
 }  // namespace
 
-void GameFolderFileSystem::reportRefusedRead(std::string_view path, const std::string& why) {
-    if (refusalsSaid_.insert(std::string(path)).second) {
-        std::fprintf(stderr, "tavro: '%s' is not read: %s\n", shiftJisToUtf8(path).c_str(),
-                     why.c_str());
-    }
-}
-
 GameFolderFileSystem::GameFolderFileSystem(std::string root)
     : resolver_(root), folder_(std::move(root)) {}
 
@@ -112,25 +99,22 @@ bool GameFolderFileSystem::readBounded(std::string_view path, std::string& bytes
     }
     if (!S_ISREG(info.st_mode)) {
         if (!S_ISDIR(info.st_mode)) {
-            reportRefusedRead(path, "it is not a regular file");
+            refusals_.say(path, "it is not a regular file");
         }
         return false;
     }
     const size_t limit = largestReadableFile(kind);
     if (static_cast<uint64_t>(info.st_size) > limit) {
-        const std::string why = "it has " + std::to_string(info.st_size) +
-                                " bytes, more than the " + std::to_string(limit >> 20) + " MB " +
-                                withArticle(fileKindName(kind)) + " may have";
-        reportRefusedRead(path, why);
+        refusals_.say(path, tooLargeReason(static_cast<uint64_t>(info.st_size), kind));
         return false;
     }
     try {
         if (readOpenFile(file.get(), static_cast<size_t>(info.st_size), limit, bytes)) {
             return true;
         }
-        reportRefusedRead(path, "reading it failed or it grew past its limit");
+        refusals_.say(path, "reading it failed or it grew past its limit");
     } catch (const std::bad_alloc&) {
-        reportRefusedRead(path, "there is not enough memory for it");
+        refusals_.say(path, "there is not enough memory for it");
     }
     return false;
 }
@@ -191,6 +175,23 @@ bool GameFolderFileSystem::appendFile(std::string_view path, std::string_view by
 
 bool GameFolderFileSystem::truncateFile(std::string_view path) {
     return writeOpened(path, O_WRONLY | O_CREAT | O_TRUNC, {});
+}
+
+bool GameFolderFileSystem::makeFolder(std::string_view directory) {
+    SplitPath split = splitGamePath(directory);
+    if (split.absolute || !collapseDots(split.components)) {
+        return false;
+    }
+    std::string walked;
+    for (const std::string& component : split.components) {
+        walked += walked.empty() ? component : "/" + component;
+        WriteTarget target;
+        if (!resolver_.resolveForWrite(walked, target) ||
+            !folder_.openFolder(target.folder + "/" + target.name, true).valid()) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::vector<DirectoryEntry> GameFolderFileSystem::listDirectory(std::string_view directory) {

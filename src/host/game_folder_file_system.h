@@ -3,12 +3,12 @@
 // symbolic link planted in it (ConfinedFolder).
 #pragma once
 
-#include <set>
 #include <string>
 
 #include "host/confined_folder.h"
 #include "host/file_system.h"
 #include "host/path_resolver.h"
+#include "host/read_refusals.h"
 
 namespace tavro {
 
@@ -26,18 +26,18 @@ class GameFolderFileSystem : public FileSystem {
     bool appendFile(std::string_view path, std::string_view bytes) override;
     bool truncateFile(std::string_view path) override;
     std::vector<DirectoryEntry> listDirectory(std::string_view directory) override;
+    // Creates the folder and those above it where missing, each under the name a new file
+    // would get, never through a link; false when that fails.
+    bool makeFolder(std::string_view directory);
     bool folderIdentity(std::string_view directory, FolderIdentity& identity) override;
 
   private:
     // Opens the file a write goes to with these flags and writes bytes to it.
     bool writeOpened(std::string_view path, int flags, std::string_view bytes);
 
-    // Says on standard error, once per path, why a file that is there is not read.
-    void reportRefusedRead(std::string_view path, const std::string& why);
-
     PathResolver resolver_;
     ConfinedFolder folder_;
-    std::set<std::string> refusalsSaid_;
+    ReadRefusals refusals_;
     unsigned temporaryFiles_ = 0;  // numbers the temporary files of replaceFile
 };
 

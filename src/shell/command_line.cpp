@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -50,6 +51,8 @@ constexpr OptionInfo kOptions[] = {
     {"--window", OptionKind::kFlag, false, "", "start in a window, whatever the game says"},
     {"--record", OptionKind::kValue, false, "FILE",
      "write the session's input as an --input script, with its seed"},
+    {"--save-dir", OptionKind::kValue, false, "DIR",
+     "write the game's files to DIR and read them there first"},
     {"--help", OptionKind::kFlag, false, "", "show this help and exit"},
     {"--version", OptionKind::kFlag, false, "", "show the version and exit"},
 };
@@ -117,6 +120,8 @@ bool applyValue(const OptionInfo& option, std::string_view value, CommandLineOpt
         options.windowScale = static_cast<uint32_t>(number);
     } else if (name == "--record") {
         options.recordPath = value;
+    } else if (name == "--save-dir") {
+        options.saveDirectory = value;
     }
     return true;
 }
@@ -233,7 +238,8 @@ CommandLineParse parseCommandLine(int argc, const char* const* argv) {
 std::string helpText() {
     std::string text =
         "Usage: tavro [OPTIONS] [GAME_DIR]\n"
-        "Runs the game in GAME_DIR, or in the current directory when none is given.\n\n"
+        "Runs the game in GAME_DIR, or in the current directory when none is given.\n"
+        "GAME_DIR may also be a .zip archive of the game, played as it is.\n\n"
         "Options:\n";
     for (const OptionInfo& option : kOptions) {
         std::string left = "  " + std::string(option.name);
@@ -247,6 +253,9 @@ std::string helpText() {
         "\nIn the window: F4 ends the game, F11 switches between window and full screen, and\n"
         "Print Screen saves the picture as a PNG under $XDG_DATA_HOME/tavro/screenshots/\n"
         "(~/.local/share/tavro/screenshots/ by default).\n";
+    text +=
+        "\nThe game's saves go to its folder; to --save-dir when given; and when the folder\n"
+        "cannot be written or the game is a .zip, to $XDG_DATA_HOME/tavro/saves/NAME-HASH/.\n";
     text += "\nExit status: 0 for a normal end, 1 when start-up failed, 2 for a usage error.\n";
     return text;
 }
@@ -261,7 +270,7 @@ std::string usageErrorText(std::string_view error) {
 
 bool checkGameDirectory(const std::string& directory, std::string& error) {
     const std::string giveTheFolder =
-        "give the game's folder, the one that holds its \"boot\" file";
+        "give the game's folder, the one that holds its \"boot\" file, or its .zip archive";
     struct stat info;
     if (::stat(directory.c_str(), &info) != 0) {
         error = "there is no folder " + quoted(directory) + "; " + giveTheFolder;
@@ -275,6 +284,12 @@ bool checkGameDirectory(const std::string& directory, std::string& error) {
                 " is a game's \"boot\" file; give the folder that holds it: " + "tavro " +
                 quoted(holder.empty() ? "/" : holder);
         return false;
+    }
+    std::string lowerName(name);
+    std::transform(lowerName.begin(), lowerName.end(), lowerName.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (S_ISREG(info.st_mode) && lowerName.ends_with(".zip")) {
+        return true;
     }
     if (!S_ISDIR(info.st_mode)) {
         error = quoted(directory) + " is a file, not a folder; " + giveTheFolder;

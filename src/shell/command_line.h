@@ -33,6 +33,7 @@ struct CommandLineOptions {
     bool integerScale = false;       // a resized or full-screen window scales by whole factors
     std::optional<bool> fullScreen;  // --fullscreen or --window: overrides the game's setting
     std::string recordPath;          // the session's input is written here; empty: not recorded
+    std::string saveDirectory;       // the game's writes go here; empty: the usual place
     bool showHelp = false;
     bool showVersion = false;
 };
@@ -55,7 +56,7 @@ std::string versionText(std::string_view buildVersion);
 std::string usageErrorText(std::string_view error);
 
 // False, with a one-line message for someone new to Tavro, when the game folder does not
-// exist, is a file or cannot be read.
+// exist, is a file other than a .zip archive, or cannot be read.
 bool checkGameDirectory(const std::string& directory, std::string& error);
 
 }  // namespace tavro
