@@ -134,6 +134,10 @@ class PortableGamesTest(unittest.TestCase):
         self.play_twice(["--save-dir", saves, game])
         self.assertEqual(read(os.path.join(saves, SAVE_FOLDER, SAVE_NAME)), SAVED)
         self.assertEqual(sorted(os.walk(game)), before)
+        write(os.path.join(self.root, "file"), "x")
+        status, _, errors = run(["--save-dir", os.path.join(self.root, "file"), game])
+        self.assertEqual(status, 1)
+        self.assertIn("cannot be played: the save folder '", errors)
 
     def test_read_only_folder_saves_to_the_player_folder(self):
         source, game = os.path.join(self.root, "source"), os.path.join(self.root, "game")

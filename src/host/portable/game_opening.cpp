@@ -78,9 +78,15 @@ OpenedGame openGame(const GameOpening& opening) {
     if (saves.empty()) {
         return opened;
     }
-    std::error_code ignored;
-    if (!opening.check) {
-        std::filesystem::create_directories(saves, ignored);
+    std::error_code error;
+    if (!opening.check && !std::filesystem::create_directories(saves, error) &&
+        !std::filesystem::is_directory(saves) && !opening.saveFolder.empty()) {
+        // Only the folder the player named is worth stopping for; the player's own save
+        // folder failing shows as failed saves, logged as ever.
+        opened.error = "the save folder '" + saves + "' cannot be made (" +
+                       (error ? error.message() : "it is not a folder") + ")";
+        opened.files.reset();
+        return opened;
     }
     opened.files = std::make_unique<SaveFolderFileSystem>(saves, std::move(opened.files));
     return opened;

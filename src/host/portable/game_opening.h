@@ -20,8 +20,8 @@ struct GameOpening {
 
 struct OpenedGame {
     std::unique_ptr<FileSystem> files;  // null when the game cannot be played
-    std::string error;                  // why not, one line
-    std::string notice;                 // where the saves go when that is not the game folder
+    std::string error;   // why not, one line: a bad archive, a --save-dir that cannot be made
+    std::string notice;  // where the saves go when that is not the game folder
 };
 
 // True when the path names a file (an archive) rather than a folder.
