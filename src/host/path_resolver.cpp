@@ -175,16 +175,17 @@ std::optional<std::string> PathResolver::findOnDisk(const std::string& directory
     if (std::optional<std::string> entry = findEntry(directory, name)) {
         return entry;
     }
-    auto [cached, added] = mangledByFolder_.try_emplace(directory);
-    if (added) {
-        forEachEntry(directory, [&](std::string_view entry, bool) {
+    const auto inserted = mangledByFolder_.try_emplace(directory);
+    auto& mangled = inserted.first->second;
+    if (inserted.second) {
+        forEachEntry(directory, [&mangled](std::string_view entry, bool) {
             for (std::string& unmangled : unmangledShiftJisNames(entry)) {
-                cached->second.emplace_back(std::move(unmangled), std::string(entry));
+                mangled.emplace_back(std::move(unmangled), std::string(entry));
             }
         });
     }
     std::optional<std::string> best;
-    for (const auto& [unmangled, entry] : cached->second) {
+    for (const auto& [unmangled, entry] : mangled) {
         if (namesEqualIgnoringCase(unmangled, name, true) && (!best || entry < *best)) {
             best = entry;
         }
