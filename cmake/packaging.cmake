@@ -36,5 +36,5 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "timgm6mb-soundfont | sf2-soundfont-gm, fonts-ipafont-gothic")
+    "timgm6mb-soundfont | sf2-soundfont-gm, fonts-ipafont-gothic, libzip4")
 include(CPack)

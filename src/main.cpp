@@ -22,7 +22,6 @@
 #include "host/audio/wave_writer.h"
 #include "host/compositor/png_writer.h"
 #include "host/fonts/ttf_font_renderer.h"
-#include "host/game_folder_file_system.h"
 #include "host/headless/headless_audio.h"
 #include "host/headless/headless_compositor.h"
 #include "host/headless/headless_dialogs.h"
@@ -31,6 +30,7 @@
 #include "host/headless/virtual_clock.h"
 #include "host/input_recorder.h"
 #include "host/input_script.h"
+#include "host/portable/game_opening.h"
 #include "host/screenshot_path.h"
 #include "host/sdl/sdl_audio_device.h"
 #include "host/sdl/sdl_clock.h"
@@ -358,12 +358,25 @@ int main(int argc, char** argv) {
     }
     const PlayerSettings player =
         options.check ? PlayerSettings{} : loadPlayerSettings(options, folder);
-    if (::chdir(folder.c_str()) != 0) {
-        tellNewcomer("cannot enter the folder '" + folder + "'", options);
+    OpenedGame game =
+        openGame(GameOpening{absolutePath(folder), absolutePath(options.saveDirectory),
+                             std::getenv("XDG_DATA_HOME"), std::getenv("HOME"), options.check});
+    if (!game.files) {
+        tellNewcomer("'" + folder + "' cannot be played: " + game.error, options);
+        return kExitStartupFailed;
+    }
+    if (!game.notice.empty()) {
+        std::fprintf(stderr, "tavro: %s\n", game.notice.c_str());
+    }
+    // An archive's game runs from the folder the archive lies in.
+    const std::string workingFolder =
+        isGameArchive(folder) ? std::filesystem::absolute(folder).parent_path().string() : folder;
+    if (::chdir(workingFolder.c_str()) != 0) {
+        tellNewcomer("cannot enter the folder '" + workingFolder + "'", options);
         return kExitUsageError;
     }
 
-    GameFolderFileSystem gameFolder("");
+    FileSystem& gameFolder = *game.files;
     if (!noteMissingBoot(gameFolder, options)) {
         return kExitUsageError;
     }

@@ -6,9 +6,9 @@
 
 namespace tavro {
 
-bool NotingFolder::readFile(std::string_view path, std::string& bytes) {
+bool NotingFolder::readBounded(std::string_view path, std::string& bytes, FileKind kind) {
     files.emplace(path);
-    return files_.readFile(path, bytes);
+    return files_.readFile(path, bytes, kind);
 }
 
 bool NotingFolder::replaceFile(std::string_view path, std::string_view bytes) {

@@ -19,7 +19,7 @@ class NotingFolder : public FileSystem {
   public:
     explicit NotingFolder(FileSystem& files) : files_(files) {}
 
-    bool readFile(std::string_view path, std::string& bytes) override;
+    bool readBounded(std::string_view path, std::string& bytes, FileKind kind) override;
     bool replaceFile(std::string_view path, std::string_view bytes) override;
     bool appendFile(std::string_view path, std::string_view bytes) override;
     bool truncateFile(std::string_view path) override;

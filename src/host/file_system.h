@@ -2,6 +2,7 @@
 // exactly as a game names them. The host maps such a path onto the disk.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,12 +23,27 @@ struct FolderIdentity {
     bool operator==(const FolderIdentity&) const = default;
 };
 
+// What a file is read as; each kind has its own largest size (largestReadableFile).
+enum class FileKind { kText, kImage, kSound, kMusic };
+
+// The most bytes a file of this kind may have to be read: 64 MB for texts (settings, tasks,
+// scripts, animations, bundles, "load("), 256 MB for images, 512 MB for sounds and 16 MB
+// for music. A larger file is refused before anything of its size is allocated.
+size_t largestReadableFile(FileKind kind);
+// "text file", "image", "sound", "music file": for messages.
+const char* fileKindName(FileKind kind);
+
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
 
-    // Reads the whole file; false when it cannot be opened.
-    virtual bool readFile(std::string_view path, std::string& bytes) = 0;
+    // Reads the whole file; false when it is missing, is not a regular file (a folder, a
+    // FIFO, a device) or is larger than its kind allows.
+    bool readFile(std::string_view path, std::string& bytes, FileKind kind = FileKind::kText) {
+        return readBounded(path, bytes, kind);
+    }
+    // readFile's work, with the bound of the kind.
+    virtual bool readBounded(std::string_view path, std::string& bytes, FileKind kind) = 0;
     // Replaces the file's contents atomically; false (old file intact) on any failure.
     virtual bool replaceFile(std::string_view path, std::string_view bytes) = 0;
     // Appends to the file, creating it when missing.
@@ -42,6 +58,11 @@ class FileSystem {
         (void)directory;
         (void)identity;
         return false;
+    }
+    // Whether the path names a folder.
+    virtual bool hasFolder(std::string_view directory) {
+        FolderIdentity identity;
+        return folderIdentity(directory, identity);
     }
 };
 

@@ -5,43 +5,15 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <new>
+#include <utility>
+
+#include "host/read_refusals.h"
 
 namespace tavro {
 namespace {
 
-constexpr mode_t kNewFileMode = 0666;  // narrowed by the umask
-constexpr size_t kReadChunk = 65536;   // growth step when a file is longer than its size said
-
-class FileDescriptor {
-  public:
-    explicit FileDescriptor(int descriptor) : descriptor_(descriptor) {}
-    ~FileDescriptor() { close(); }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-
-    bool valid() const { return descriptor_ >= 0; }
-    int get() const { return descriptor_; }
-    // Closes now; false when the close reports an error (a write that failed late).
-    bool close() {
-        if (descriptor_ < 0) {
-            return true;
-        }
-        int result = ::close(descriptor_);
-        descriptor_ = -1;
-        return result == 0;
-    }
-
-  private:
-    int descriptor_;
-};
-
-int openWithRetry(const std::string& diskPath, int flags, mode_t mode = kNewFileMode) {
-    int descriptor;
-    do {
-        descriptor = ::open(diskPath.c_str(), flags | O_CLOEXEC, mode);
-    } while (descriptor < 0 && errno == EINTR);
-    return descriptor;
-}
+constexpr size_t kReadChunk = 65536;  // growth step when a file is longer than its size said
 
 bool writeAll(int descriptor, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -57,52 +29,42 @@ bool writeAll(int descriptor, std::string_view bytes) {
     return true;
 }
 
-// Writes to an already resolved path and closes, checking every step.
+// Writes to an opened file and closes it, checking every step.
 bool writeAndClose(FileDescriptor& file, std::string_view bytes) {
     bool written = file.valid() && writeAll(file.get(), bytes);
     return file.close() && written;
 }
 
-// Creates a fresh temporary file in the target's folder. Its name is short whatever the
-// target's length, starts with a dot, and carries the process id and a counter, so concurrent
-// writers never share one.
-int createTemporaryBeside(const std::string& target, std::string& temporaryPath,
-                          unsigned& counter) {
-    size_t slash = target.rfind('/');
-    std::string directory = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+// Creates a fresh temporary file in the folder. Its name is short whatever the target's
+// length, starts with a dot, and carries the process id and a counter, so concurrent writers
+// never share one.
+FileDescriptor createTemporaryIn(int folder, std::string& temporaryName, unsigned& counter) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporaryPath = directory + ".tavro-" + std::to_string(::getpid()) + "-" +
-                        std::to_string(counter++) + ".tmp";
-        int descriptor = openWithRetry(temporaryPath, O_WRONLY | O_CREAT | O_EXCL);
-        if (descriptor >= 0 || errno != EEXIST) {
-            return descriptor;
+        temporaryName =
+            ".tavro-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".tmp";
+        FileDescriptor file(openBeneath(folder, temporaryName, O_WRONLY | O_CREAT | O_EXCL));
+        if (file.valid() || errno != EEXIST) {
+            return file;
         }
     }
-    return -1;
+    return FileDescriptor();
 }
 
-}  // namespace
-
-GameFolderFileSystem::GameFolderFileSystem(std::string root) : resolver_(std::move(root)) {}
-
-bool GameFolderFileSystem::readFile(std::string_view path, std::string& bytes) {
-    std::string diskPath;
-    if (!resolver_.resolveExisting(path, diskPath)) {
-        return false;
-    }
-    FileDescriptor file(openWithRetry(diskPath, O_RDONLY));
-    struct stat info;
-    if (!file.valid() || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return false;
-    }
-    // Read straight into the result; a file that grows while being read still ends whole.
-    std::string contents(static_cast<size_t>(info.st_size), '\0');
+// Reads the open regular file of the given size into bytes, refusing more than limit bytes
+// (a file that grows while being read still ends whole while it stays within the limit).
+bool readOpenFile(int descriptor, size_t size, size_t limit, std::string& bytes) {
+    std::string contents(size, '\0');
     size_t filled = 0;
     for (;;) {
         if (filled == contents.size()) {
-            contents.resize(contents.size() + kReadChunk);
+            if (contents.size() >= limit) {
+                char probe;
+                ssize_t count = ::read(descriptor, &probe, 1);
+                return count == 0 && (bytes = std::move(contents), true);
+            }
+            contents.resize(std::min(contents.size() + kReadChunk, limit));
         }
-        ssize_t count = ::read(file.get(), contents.data() + filled, contents.size() - filled);
+        ssize_t count = ::read(descriptor, contents.data() + filled, contents.size() - filled);
         if (count < 0 && errno == EINTR) {
             continue;
         }
@@ -119,44 +81,117 @@ bool GameFolderFileSystem::readFile(std::string_view path, std::string& bytes) {
     return true;
 }
 
-bool GameFolderFileSystem::replaceFile(std::string_view path, std::string_view bytes) {
-    std::string target;
-    if (!resolver_.resolveForWrite(path, target)) {
+}  // namespace
+
+GameFolderFileSystem::GameFolderFileSystem(std::string root)
+    : resolver_(root), folder_(std::move(root)) {}
+
+bool GameFolderFileSystem::readBounded(std::string_view path, std::string& bytes, FileKind kind) {
+    std::string diskPath;
+    if (!resolver_.resolveExisting(path, diskPath)) {
         return false;
     }
-    std::string temporaryPath;
-    FileDescriptor file(createTemporaryBeside(target, temporaryPath, temporaryFiles_));
-    if (!file.valid()) {
+    // O_NONBLOCK: a FIFO or a device must not hold the open; only regular files are read.
+    FileDescriptor file(::open(diskPath.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    struct stat info;
+    if (!file.valid() || ::fstat(file.get(), &info) != 0) {
         return false;
     }
-    struct stat old;
-    if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-        ::fchmod(file.get(), old.st_mode & 07777);  // keep the old file's permissions
+    if (!S_ISREG(info.st_mode)) {
+        if (!S_ISDIR(info.st_mode)) {
+            refusals_.say(path, "it is not a regular file");
+        }
+        return false;
     }
-    bool written = writeAll(file.get(), bytes) && ::fsync(file.get()) == 0;
-    if (file.close() && written && ::rename(temporaryPath.c_str(), target.c_str()) == 0) {
-        return true;
+    const size_t limit = largestReadableFile(kind);
+    if (static_cast<uint64_t>(info.st_size) > limit) {
+        refusals_.say(path, tooLargeReason(static_cast<uint64_t>(info.st_size), kind));
+        return false;
     }
-    ::unlink(temporaryPath.c_str());
+    try {
+        if (readOpenFile(file.get(), static_cast<size_t>(info.st_size), limit, bytes)) {
+            return true;
+        }
+        refusals_.say(path, "reading it failed or it grew past its limit");
+    } catch (const std::bad_alloc&) {
+        refusals_.say(path, "there is not enough memory for it");
+    }
     return false;
 }
 
-bool GameFolderFileSystem::appendFile(std::string_view path, std::string_view bytes) {
-    std::string target;
+bool GameFolderFileSystem::replaceFile(std::string_view path, std::string_view bytes) {
+    WriteTarget target;
     if (!resolver_.resolveForWrite(path, target)) {
         return false;
     }
-    FileDescriptor file(openWithRetry(target, O_WRONLY | O_CREAT | O_APPEND));
+    FileDescriptor folder = folder_.openFolder(target.folder);
+    if (!folder.valid()) {
+        return false;
+    }
+    struct stat old;
+    const bool hasOld =
+        ::fstatat(folder.get(), target.name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+    if (hasOld && S_ISLNK(old.st_mode)) {
+        return false;  // a link is never written through, nor replaced
+    }
+    std::string temporaryName;
+    FileDescriptor file = createTemporaryIn(folder.get(), temporaryName, temporaryFiles_);
+    if (!file.valid()) {
+        return false;
+    }
+    if (hasOld && S_ISREG(old.st_mode)) {
+        ::fchmod(file.get(), old.st_mode & 07777);  // keep the old file's permissions
+    }
+    bool written = writeAll(file.get(), bytes) && ::fsync(file.get()) == 0;
+    if (file.close() && written &&
+        ::renameat(folder.get(), temporaryName.c_str(), folder.get(), target.name.c_str()) == 0) {
+        return true;
+    }
+    ::unlinkat(folder.get(), temporaryName.c_str(), 0);
+    return false;
+}
+
+bool GameFolderFileSystem::writeOpened(std::string_view path, int flags, std::string_view bytes) {
+    WriteTarget target;
+    if (!resolver_.resolveForWrite(path, target)) {
+        return false;
+    }
+    FileDescriptor folder = folder_.openFolder(target.folder);
+    if (!folder.valid()) {
+        return false;
+    }
+    // O_NONBLOCK: a FIFO in the way fails at once instead of waiting for a reader.
+    FileDescriptor file(openBeneath(folder.get(), target.name, flags | O_NONBLOCK));
+    struct stat info;
+    if (!file.valid() || ::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return false;
+    }
     return writeAndClose(file, bytes);
 }
 
+bool GameFolderFileSystem::appendFile(std::string_view path, std::string_view bytes) {
+    return writeOpened(path, O_WRONLY | O_CREAT | O_APPEND, bytes);
+}
+
 bool GameFolderFileSystem::truncateFile(std::string_view path) {
-    std::string target;
-    if (!resolver_.resolveForWrite(path, target)) {
+    return writeOpened(path, O_WRONLY | O_CREAT | O_TRUNC, {});
+}
+
+bool GameFolderFileSystem::makeFolder(std::string_view directory) {
+    SplitPath split = splitGamePath(directory);
+    if (split.absolute || !collapseDots(split.components)) {
         return false;
     }
-    FileDescriptor file(openWithRetry(target, O_WRONLY | O_CREAT | O_TRUNC));
-    return writeAndClose(file, {});
+    std::string walked;
+    for (const std::string& component : split.components) {
+        walked += walked.empty() ? component : "/" + component;
+        WriteTarget target;
+        if (!resolver_.resolveForWrite(walked, target) ||
+            !folder_.openFolder(target.folder + "/" + target.name, true).valid()) {
+            return false;
+        }
+    }
+    return true;
 }
 
 std::vector<DirectoryEntry> GameFolderFileSystem::listDirectory(std::string_view directory) {

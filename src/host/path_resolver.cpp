@@ -7,6 +7,7 @@
 
 #include <optional>
 
+#include "host/mangled_names.h"
 #include "host/shift_jis.h"
 
 namespace tavro {
@@ -21,6 +22,9 @@ char foldCase(char byte) {
 }
 
 std::string joinPath(const std::string& base, std::string_view name) {
+    if (name.empty()) {
+        return base;
+    }
     std::string joined = base;
     if (!joined.empty() && joined.back() != '/') {
         joined += '/';
@@ -45,21 +49,6 @@ bool hasDriveLetter(const std::vector<std::string>& components) {
     }
     char letter = foldCase(components[0][0]);
     return letter >= 'a' && letter <= 'z';
-}
-
-// True when a ".." would step above the folder the path starts in.
-bool climbsOut(const std::vector<std::string>& components) {
-    int depth = 0;
-    for (const std::string& component : components) {
-        if (component == "..") {
-            if (--depth < 0) {
-                return true;
-            }
-        } else if (component != ".") {
-            ++depth;
-        }
-    }
-    return false;
 }
 
 template <typename Visit>
@@ -121,6 +110,22 @@ bool isShiftJisLeadByte(unsigned char byte) {
     return (byte >= 0x81 && byte <= 0x9f) || (byte >= 0xe0 && byte <= 0xfc);
 }
 
+bool collapseDots(std::vector<std::string>& components) {
+    std::vector<std::string> collapsed;
+    for (std::string& component : components) {
+        if (component == "..") {
+            if (collapsed.empty()) {
+                return false;
+            }
+            collapsed.pop_back();
+        } else if (component != ".") {
+            collapsed.push_back(std::move(component));
+        }
+    }
+    components = std::move(collapsed);
+    return true;
+}
+
 SplitPath splitGamePath(std::string_view path) {
     SplitPath split;
     split.absolute = !path.empty() && isSeparator(path[0]);
@@ -165,18 +170,41 @@ bool namesEqualIgnoringCase(std::string_view a, std::string_view b, bool shiftJi
 
 PathResolver::PathResolver(std::string root) : root_(root.empty() ? "." : std::move(root)) {}
 
+std::optional<std::string> PathResolver::findOnDisk(const std::string& directory,
+                                                    const std::string& name) const {
+    if (std::optional<std::string> entry = findEntry(directory, name)) {
+        return entry;
+    }
+    const auto inserted = mangledByFolder_.try_emplace(directory);
+    auto& mangled = inserted.first->second;
+    if (inserted.second) {
+        forEachEntry(directory, [&mangled](std::string_view entry, bool) {
+            for (std::string& unmangled : unmangledShiftJisNames(entry)) {
+                mangled.emplace_back(std::move(unmangled), std::string(entry));
+            }
+        });
+    }
+    std::optional<std::string> best;
+    for (const auto& [unmangled, entry] : mangled) {
+        if (namesEqualIgnoringCase(unmangled, name, true) && (!best || entry < *best)) {
+            best = entry;
+        }
+    }
+    return best;
+}
+
 bool PathResolver::resolveComponents(const std::string& base,
                                      const std::vector<std::string>& components,
-                                     std::string& diskPath) const {
+                                     std::string& relative) const {
     // A zero byte would cut the disk path short and name some other file.
     for (const std::string& component : components) {
         if (component.find('\0') != std::string::npos) {
             return false;
         }
     }
-    std::string asGiven = joinComponents(base, components);
-    if (exists(asGiven)) {
-        diskPath = asGiven;
+    std::string asGiven = joinComponents("", components);
+    if (exists(joinPath(base, asGiven))) {
+        relative = asGiven;
         return true;
     }
     std::vector<std::string> converted(components.size());
@@ -185,51 +213,59 @@ bool PathResolver::resolveComponents(const std::string& base,
         allConvert = shiftJisToUtf8(components[i], converted[i]) && allConvert;
     }
     if (allConvert) {
-        std::string asUtf8 = joinComponents(base, converted);
-        if (exists(asUtf8)) {
-            diskPath = asUtf8;
+        std::string asUtf8 = joinComponents("", converted);
+        if (exists(joinPath(base, asUtf8))) {
+            relative = asUtf8;
             return true;
         }
     }
-    std::string current = base;
+    std::string current;
     for (const std::string& component : components) {
-        std::optional<std::string> entry = findEntry(current, component);
+        std::optional<std::string> entry = findOnDisk(joinPath(base, current), component);
         if (!entry) {
             return false;
         }
         current = joinPath(current, *entry);
     }
-    diskPath = current;
+    relative = current;
     return true;
 }
 
 bool PathResolver::resolveExisting(std::string_view path, std::string& diskPath) const {
     // Reading may reach outside the game folder, as it could on Windows.
     bool fromFileSystemRoot = !path.empty() && isSeparator(path[0]);
-    return resolveComponents(fromFileSystemRoot ? "/" : root_, splitGamePath(path).components,
-                             diskPath);
+    const std::string& base = fromFileSystemRoot ? "/" : root_;
+    std::string relative;
+    if (!resolveComponents(base, splitGamePath(path).components, relative)) {
+        return false;
+    }
+    diskPath = joinPath(base, relative);
+    return true;
 }
 
-bool PathResolver::resolveForWrite(std::string_view path, std::string& diskPath) const {
+bool PathResolver::resolveForWrite(std::string_view path, WriteTarget& target) const {
     SplitPath split = splitGamePath(path);
-    if (split.absolute || split.components.empty() || climbsOut(split.components)) {
+    if (split.absolute || !collapseDots(split.components) || split.components.empty()) {
         return false;
     }
     std::string name = std::move(split.components.back());
     split.components.pop_back();
-    if (name == "." || name == ".." || name.find('\0') != std::string::npos) {
+    if (name.find('\0') != std::string::npos) {
         return false;
     }
-    std::string directory;
-    if (!resolveComponents(root_, split.components, directory) || !isDirectory(directory)) {
+    std::string folder;
+    if (!resolveComponents(root_, split.components, folder) ||
+        !isDirectory(joinPath(root_, folder))) {
         return false;
     }
-    if (std::optional<std::string> entry = findEntry(directory, name)) {
-        diskPath = joinPath(directory, *entry);
+    const std::string directory = joinPath(root_, folder);
+    target.folder = folder;
+    if (std::optional<std::string> entry = findOnDisk(directory, name)) {
+        target.name = *entry;
         return true;
     }
     std::string utf8;
-    diskPath = joinPath(directory, shiftJisToUtf8(name, utf8) ? utf8 : name);
+    target.name = shiftJisToUtf8(name, utf8) ? utf8 : name;
     return true;
 }
 

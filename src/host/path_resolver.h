@@ -4,13 +4,18 @@
 //     character belongs to that character;
 //   - a path is tried as given, then converted to UTF-8, then component by component against
 //     each folder's listing, ASCII letters compared without case, in either encoding;
+//   - a name still not found is looked for among the names extractors make of Shift-JIS
+//     (mangled_names.h), read once per folder;
 //   - a new file gets its UTF-8 name where the name converts;
 //   - listed names come back as Shift-JIS so they compare equal to names written in scripts;
-//   - writes stay inside the game folder.
+//   - writes stay inside the game folder ("." and ".." are collapsed by name first).
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "host/file_system.h"
@@ -27,9 +32,19 @@ bool isShiftJisLeadByte(unsigned char byte);
 
 SplitPath splitGamePath(std::string_view path);
 
+// Drops "." and lets each ".." take back the name before it, as Windows reads a path; false
+// when a ".." would step above the folder the path starts in.
+bool collapseDots(std::vector<std::string>& components);
+
 // Compares two names with ASCII letters folded to one case. With shiftJis set, the trail byte of
 // a double-byte character is compared exactly even when it looks like a letter.
 bool namesEqualIgnoringCase(std::string_view a, std::string_view b, bool shiftJis);
+
+// Where a write goes: a folder below the game folder and a name in it, both as on the disk.
+struct WriteTarget {
+    std::string folder;  // "" for the game folder itself, else names joined by '/'
+    std::string name;
+};
 
 class PathResolver {
   public:
@@ -38,18 +53,28 @@ class PathResolver {
 
     // The disk path of an existing file or folder; false when none matches.
     bool resolveExisting(std::string_view path, std::string& diskPath) const;
-    // The disk path a write of this file goes to: the existing file it names, or a new name in
-    // an existing folder. False for a path that leaves the game folder (absolute, or climbing
-    // out with ".."), that names no file, or whose folder does not exist.
-    bool resolveForWrite(std::string_view path, std::string& diskPath) const;
+    // Where a write of this file goes: the existing file it names, or a new name in an existing
+    // folder; "." and ".." are taken by their names as Windows does. False for a path that
+    // leaves the game folder (absolute, or climbing out with ".."), that names no file, or
+    // whose folder does not exist. Links are followed here: opening the target must not.
+    bool resolveForWrite(std::string_view path, WriteTarget& target) const;
     // The entries of a folder ("" is the game folder), names as Shift-JIS where they convert.
     std::vector<DirectoryEntry> listDirectory(std::string_view directory) const;
 
   private:
+    // The disk name in the folder that a game's name component stands for, mangled names
+    // tried last.
+    std::optional<std::string> findOnDisk(const std::string& directory,
+                                          const std::string& name) const;
+    // The disk path below base that the components name, relative to base.
     bool resolveComponents(const std::string& base, const std::vector<std::string>& components,
-                           std::string& diskPath) const;
+                           std::string& relative) const;
 
     std::string root_;
+    // Per folder (disk path): the Shift-JIS names its mangled entries stand for, and the
+    // entries. Filled on the first miss in the folder.
+    mutable std::unordered_map<std::string, std::vector<std::pair<std::string, std::string>>>
+        mangledByFolder_;
 };
 
 }  // namespace tavro

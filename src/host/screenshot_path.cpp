@@ -20,15 +20,20 @@ bool absoluteFolder(const char* value, std::string& folder) {
 
 }  // namespace
 
-std::string screenshotFolder(const char* xdgDataHome, const char* home) {
+std::string tavroDataFolder(const char* xdgDataHome, const char* home) {
     std::string base;
     if (absoluteFolder(xdgDataHome, base)) {
-        return base + "/tavro/screenshots";
+        return base + "/tavro";
     }
     if (absoluteFolder(home, base)) {
-        return base + "/.local/share/tavro/screenshots";
+        return base + "/.local/share/tavro";
     }
     return "";
+}
+
+std::string screenshotFolder(const char* xdgDataHome, const char* home) {
+    const std::string data = tavroDataFolder(xdgDataHome, home);
+    return data.empty() ? data : data + "/screenshots";
 }
 
 std::string screenshotName(std::string_view gameFolderName, const std::tm& time, int number) {

@@ -9,8 +9,10 @@
 
 namespace tavro {
 
-// The folder from the two environment values (either may be null); empty when neither gives
-// an absolute folder.
+// Tavro's own data folder, $XDG_DATA_HOME/tavro or ~/.local/share/tavro, from the two
+// environment values (either may be null); empty when neither gives an absolute folder.
+std::string tavroDataFolder(const char* xdgDataHome, const char* home);
+// Its "screenshots" folder; empty as above.
 std::string screenshotFolder(const char* xdgDataHome, const char* home);
 
 // "GAME-YYYYMMDD-HHMMSS.png", or with "-2", "-3" … before ".png" for the Nth shot of the same

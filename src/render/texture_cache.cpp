@@ -44,8 +44,8 @@ TextureCache::Entry* TextureCache::entryAt(int32_t index) {
 
 bool TextureCache::load(Entry& entry, Compositor& compositor) {
     std::string bytes;
-    if (!files_.readFile(entry.name.view(), bytes) || !ReadImageInfo(bytes, entry.info) ||
-        !fitsFileOrIsRefusedAnyway(entry.info, bytes.size())) {
+    if (!files_.readFile(entry.name.view(), bytes, FileKind::kImage) ||
+        !ReadImageInfo(bytes, entry.info) || !fitsFileOrIsRefusedAnyway(entry.info, bytes.size())) {
         entry.info = ImageInfo{};
         log_.recordAbout("ImageInfo", Severity::kError, entry.name.view());
         return false;

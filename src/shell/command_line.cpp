@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <cstring>
@@ -60,6 +61,8 @@ constexpr OptionInfo kOptions[] = {
     {"--music-volume", OptionKind::kValue, false, "N", "the music at N percent (0 to 100)"},
     {"--effects-volume", OptionKind::kValue, false, "N",
      "the sound effects at N percent (0 to 100)"},
+    {"--save-dir", OptionKind::kValue, false, "DIR",
+     "write the game's files to DIR and read them there first"},
     {"--help", OptionKind::kFlag, false, "", "show this help and exit"},
     {"--version", OptionKind::kFlag, false, "", "show the version and exit"},
 };
@@ -138,6 +141,8 @@ bool applyValue(const OptionInfo& option, std::string_view value, CommandLineOpt
         }
         (name == "--music-volume" ? options.musicVolume : options.effectsVolume) =
             static_cast<int32_t>(number);
+    } else if (name == "--save-dir") {
+        options.saveDirectory = value;
     }
     return true;
 }
@@ -262,7 +267,8 @@ CommandLineParse parseCommandLine(int argc, const char* const* argv) {
 std::string helpText() {
     std::string text =
         "Usage: tavro [OPTIONS] [GAME_DIR]\n"
-        "Runs the game in GAME_DIR, or in the current directory when none is given.\n\n"
+        "Runs the game in GAME_DIR, or in the current directory when none is given.\n"
+        "GAME_DIR may also be a .zip archive of the game, played as it is.\n\n"
         "Options:\n";
     for (const OptionInfo& option : kOptions) {
         std::string left = "  " + std::string(option.name);
@@ -280,6 +286,9 @@ std::string helpText() {
         "\nThe player's settings (volumes, remapped keys, the pad map) are read from\n"
         "$XDG_CONFIG_HOME/tavro/tavro.ini (~/.config/tavro/tavro.ini by default); see the "
         "README.\n";
+    text +=
+        "\nThe game's saves go to its folder; to --save-dir when given; and when the folder\n"
+        "cannot be written or the game is a .zip, to $XDG_DATA_HOME/tavro/saves/NAME-HASH/.\n";
     text += "\nExit status: 0 for a normal end, 1 when start-up failed, 2 for a usage error.\n";
     return text;
 }
@@ -294,7 +303,7 @@ std::string usageErrorText(std::string_view error) {
 
 bool checkGameDirectory(const std::string& directory, std::string& error) {
     const std::string giveTheFolder =
-        "give the game's folder, the one that holds its \"boot\" file";
+        "give the game's folder, the one that holds its \"boot\" file, or its .zip archive";
     struct stat info;
     if (::stat(directory.c_str(), &info) != 0) {
         error = "there is no folder " + quoted(directory) + "; " + giveTheFolder;
@@ -308,6 +317,12 @@ bool checkGameDirectory(const std::string& directory, std::string& error) {
                 " is a game's \"boot\" file; give the folder that holds it: " + "tavro " +
                 quoted(holder.empty() ? "/" : holder);
         return false;
+    }
+    std::string lowerName(name);
+    std::transform(lowerName.begin(), lowerName.end(), lowerName.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (S_ISREG(info.st_mode) && lowerName.ends_with(".zip")) {
+        return true;
     }
     if (!S_ISDIR(info.st_mode)) {
         error = quoted(directory) + " is a file, not a folder; " + giveTheFolder;

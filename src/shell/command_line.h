@@ -40,6 +40,7 @@ struct CommandLineOptions {
     std::string settingsPath;
     std::optional<int32_t> musicVolume;
     std::optional<int32_t> effectsVolume;
+    std::string saveDirectory;  // the game's writes go here; empty: the usual place
     bool showHelp = false;
     bool showVersion = false;
 };
@@ -62,7 +63,7 @@ std::string versionText(std::string_view buildVersion);
 std::string usageErrorText(std::string_view error);
 
 // False, with a one-line message for someone new to Tavro, when the game folder does not
-// exist, is a file or cannot be read.
+// exist, is a file other than a .zip archive, or cannot be read.
 bool checkGameDirectory(const std::string& directory, std::string& error);
 
 }  // namespace tavro

@@ -29,8 +29,8 @@ class ReadOnlyFolder : public FileSystem {
   public:
     explicit ReadOnlyFolder(FileSystem& files) : files_(files) {}
 
-    bool readFile(std::string_view path, std::string& bytes) override {
-        return files_.readFile(path, bytes);
+    bool readBounded(std::string_view path, std::string& bytes, FileKind kind) override {
+        return files_.readFile(path, bytes, kind);
     }
     bool replaceFile(std::string_view, std::string_view) override { return false; }
     bool appendFile(std::string_view, std::string_view) override { return false; }
@@ -127,7 +127,7 @@ class Checker : public LoadListener {
                 imageFailed(name);
                 break;
             case NamedFileKind::kSound:
-                addMissing(describeFile("sound", name), name);
+                addMissing(describeFile(FileKind::kSound, name), name);
                 break;
         }
     }
@@ -162,20 +162,20 @@ class Checker : public LoadListener {
     }
 
   private:
-    bool readable(const TextString& name) {
+    bool readable(const TextString& name, FileKind kind) {
         std::string bytes;
-        return state_.files.readFile(name.view(), bytes);
+        return state_.files.readFile(name.view(), bytes, kind);
     }
 
     // A file that is there but does not load is unreadable rather than missing.
-    std::string describeFile(const char* kind, const TextString& name) {
-        return (readable(name) ? "unreadable " : "missing ") + std::string(kind) + " " +
-               quoted(name);
+    std::string describeFile(FileKind kind, const TextString& name) {
+        return (readable(name, kind) ? "unreadable " : "missing ") +
+               std::string(fileKindName(kind)) + " " + quoted(name);
     }
 
     void imageFailed(const TextString& name) {
         if (NamesStillImage(name)) {
-            addMissing(describeFile("image", name), name);
+            addMissing(describeFile(FileKind::kImage, name), name);
             return;
         }
         const int32_t animation = state_.animations.load(name);
@@ -183,7 +183,7 @@ class Checker : public LoadListener {
             addMissing("missing animation " + quoted(name), name);
             return;
         }
-        addMissing(describeFile("image", state_.animations.textureFileName(animation)) +
+        addMissing(describeFile(FileKind::kImage, state_.animations.textureFileName(animation)) +
                        ", the sheet of animation " + quoted(name),
                    name);
     }
@@ -207,7 +207,7 @@ class Checker : public LoadListener {
     // Music that is there but would not play, or plays as silence, is worth a warning.
     void checkMusic(const TextString& name, int32_t line) {
         std::string bytes;
-        if (!state_.files.readFile(name.view(), bytes)) {
+        if (!state_.files.readFile(name.view(), bytes, FileKind::kMusic)) {
             addMissing("missing music " + quoted(name), name, line);
         } else if (!isRiffWave(bytes)) {
             switch (inspectMidiSong(bytes)) {

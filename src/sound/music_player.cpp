@@ -26,7 +26,7 @@ bool MusicPlayer::playMusic(const TextString& fileName) {
         return false;
     }
     std::string bytes;
-    const bool readable = files_.readFile(fileName.view(), bytes);
+    const bool readable = files_.readFile(fileName.view(), bytes, FileKind::kMusic);
     if (readable && isRiffWave(bytes)) {
         playing_ = playWave(bytes);
     } else if (!synth_) {

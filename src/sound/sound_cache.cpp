@@ -103,7 +103,7 @@ int32_t SoundCache::indexOf(const TextString& name) {
 bool SoundCache::readWave(int32_t index) {
     const TextString& name = names_[static_cast<size_t>(index)];
     std::string bytes;
-    if (!files_.readFile(name.view(), bytes)) {
+    if (!files_.readFile(name.view(), bytes, FileKind::kSound)) {
         recordFailure(kFileOpenFailedPrefix, name);
         return false;
     }

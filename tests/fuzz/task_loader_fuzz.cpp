@@ -27,7 +27,7 @@ namespace {
 
 class FuzzFolder : public tavro::fuzzing::ReadOnlyFolder {
   public:
-    bool readFile(std::string_view path, std::string& bytes) override {
+    bool readBounded(std::string_view path, std::string& bytes, FileKind) override {
         bytes = path == "fuzz.tsk" ? taskText : otherText;
         return true;
     }

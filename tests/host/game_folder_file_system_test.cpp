@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <csignal>
+#include <filesystem>
 
 #include "temporary_folder.h"
 
@@ -93,6 +95,64 @@ TEST_F(GameFolderFileSystemTest, RefusesWritesOutsideTheGameFolder) {
         EXPECT_FALSE(files.truncateFile(path)) << path;
     }
     EXPECT_EQ(folder.entryCount(), 1u);  // only the game folder
+}
+
+TEST_F(GameFolderFileSystemTest, NeverWritesThroughALink) {
+    folder.makeFolder("outside");
+    folder.writeFile("outside/victim.txt", "keep");
+    std::filesystem::create_directory_symlink(folder.at("outside"), folder.at("game/out"));
+    std::filesystem::create_symlink(folder.at("outside/victim.txt"), folder.at("game/link.txt"));
+    std::filesystem::create_directory_symlink("Save", folder.at("game/inner"));  // inside, still
+    for (const char* path : {"out\\x.txt", "out\\victim.txt", "link.txt", "inner\\Slot1.DAT"}) {
+        EXPECT_FALSE(files.replaceFile(path, "x")) << path;
+        EXPECT_FALSE(files.appendFile(path, "x")) << path;
+        EXPECT_FALSE(files.truncateFile(path)) << path;
+    }
+    EXPECT_EQ(folder.entryCount("outside"), 1u);
+    EXPECT_EQ(folder.readFile("outside/victim.txt"), "keep");
+    EXPECT_EQ(folder.readFile(game("Save/Slot1.DAT")), "old");
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.at("game/link.txt")));
+    // ".." is taken by name: out\..\y.txt is y.txt of the game folder, not beside "outside".
+    ASSERT_TRUE(files.replaceFile("out\\..\\y.txt", "y"));
+    EXPECT_EQ(folder.readFile(game("y.txt")), "y");
+    EXPECT_FALSE(folder.exists("y.txt"));
+    // Reads may follow links.
+    std::string bytes;
+    EXPECT_TRUE(files.readFile("inner\\slot1.dat", bytes));
+    EXPECT_EQ(bytes, "old");
+}
+
+TEST_F(GameFolderFileSystemTest, ReadsOnlyRegularFilesAndNeverBlocks) {
+    ASSERT_EQ(::mkfifo(folder.at("game/pipe.txt").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", folder.at("game/zero.txt"));
+    std::string bytes = "kept";
+    for (const char* path : {"pipe.txt", "zero.txt", "save"}) {
+        EXPECT_FALSE(files.readFile(path, bytes)) << path;
+    }
+    EXPECT_EQ(bytes, "kept");
+    EXPECT_FALSE(files.appendFile("pipe.txt", "x"));  // no reader: fails at once
+    EXPECT_FALSE(files.truncateFile("pipe.txt"));
+}
+
+TEST_F(GameFolderFileSystemTest, RefusesFilesLargerThanTheirKindAllows) {
+    struct Case {
+        off_t size;
+        FileKind kind;
+        bool read;
+    };
+    const off_t megabyte = off_t{1} << 20;
+    const Case cases[] = {
+        {64 * megabyte, FileKind::kText, true},      {64 * megabyte + 1, FileKind::kText, false},
+        {64 * megabyte + 1, FileKind::kImage, true}, {16 * megabyte + 1, FileKind::kMusic, false},
+        {off_t{64} << 30, FileKind::kImage, false},  // sparse: nothing of it is on the disk
+        {off_t{64} << 30, FileKind::kSound, false},
+    };
+    for (const Case& test : cases) {
+        ASSERT_EQ(::truncate(folder.at(game("Save/Slot1.DAT")).c_str(), test.size), 0);
+        std::string bytes;
+        EXPECT_EQ(files.readFile("save\\slot1.dat", bytes, test.kind), test.read) << test.size;
+        EXPECT_EQ(bytes.size(), test.read ? static_cast<size_t>(test.size) : 0u);
+    }
 }
 
 }  // namespace

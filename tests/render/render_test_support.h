@@ -16,7 +16,7 @@ namespace tavro::testing {
 
 class FilesInMemory : public FileSystem {
   public:
-    bool readFile(std::string_view path, std::string& bytes) override {
+    bool readBounded(std::string_view path, std::string& bytes, FileKind) override {
         const auto found = files.find(std::string(path));
         return found != files.end() && (bytes = found->second, true);
     }

@@ -23,9 +23,9 @@ namespace tavro::testing {
 // folder "a" appear in the top listing).
 class GameFolder : public MemoryFileSystem {
   public:
-    bool readFile(std::string_view path, std::string& bytes) override {
+    bool readBounded(std::string_view path, std::string& bytes, FileKind kind) override {
         reads.emplace_back(path);
-        return MemoryFileSystem::readFile(path, bytes);
+        return MemoryFileSystem::readBounded(path, bytes, kind);
     }
 
     std::vector<DirectoryEntry> listDirectory(std::string_view directory) override {

@@ -132,10 +132,12 @@ TEST(CommandLineTest, ChecksTheGameFolder) {
     TemporaryFolder folder;
     folder.writeFile("file", "x");
     folder.writeFile("boot", "");
+    folder.writeFile("game.ZIP", "");
     const std::string giveTheFolder =
-        "; give the game's folder, the one that holds its \"boot\" file";
+        "; give the game's folder, the one that holds its \"boot\" file, or its .zip archive";
     std::string error;
     EXPECT_TRUE(checkGameDirectory(folder.path(), error));
+    EXPECT_TRUE(checkGameDirectory(folder.at("game.ZIP"), error));
     EXPECT_FALSE(checkGameDirectory(folder.at("missing"), error));
     EXPECT_EQ(error, "there is no folder '" + folder.at("missing") + "'" + giveTheFolder);
     EXPECT_FALSE(checkGameDirectory(folder.at("file"), error));

@@ -17,9 +17,9 @@ namespace tavro {
 class MemoryFileSystem : public testing::MemoryFileSystem {
   public:
     int reads = 0;
-    bool readFile(std::string_view path, std::string& bytes) override {
+    bool readBounded(std::string_view path, std::string& bytes, FileKind kind) override {
         ++reads;
-        return testing::MemoryFileSystem::readFile(path, bytes);
+        return testing::MemoryFileSystem::readBounded(path, bytes, kind);
     }
 };
 

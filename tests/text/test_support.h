@@ -18,7 +18,7 @@ namespace tavro::testing {
 
 class MemoryFileSystem : public FileSystem {
   public:
-    bool readFile(std::string_view path, std::string& bytes) override {
+    bool readBounded(std::string_view path, std::string& bytes, FileKind) override {
         const auto found = files.find(std::string(path));
         return found != files.end() && !fails(path) && (bytes = found->second, true);
     }
