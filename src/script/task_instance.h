@@ -95,15 +95,16 @@ struct TaskInstance {
 
     GrowArray<int32_t> frameScripts;        // script numbers run every frame; <= 0 skipped
     GrowArray<int32_t> constructorScripts;  // script numbers run once at creation
-    VariableTable variables;                // by name id
-    TaskInstance* parent = nullptr;         // not owned; null for the root and for templates
+    // Beside the variables, which a batch walk reads from each instance it steps to.
+    InstanceLink registration;       // node in the instance list
+    VariableTable variables;         // by name id
+    TaskInstance* parent = nullptr;  // not owned; null for the root and for templates
     ChildList children{*this};
     GrowArray<ImageRef> images;  // by name id
     GrowArray<SoundRef> sounds;  // by name id
     bool killed = false;
 
-    InstanceLink registration;  // node in the instance list
-    InstanceLink sibling;       // node in the parent's child list
+    InstanceLink sibling;  // node in the parent's child list
     ObjectTree& tree;
 };
 
