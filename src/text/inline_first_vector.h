@@ -21,14 +21,14 @@ class InlineFirstVector {
     InlineFirstVector(InlineFirstVector&& other) noexcept { takeFrom(other); }
     InlineFirstVector& operator=(const InlineFirstVector& other) {
         if (this != &other) {
-            release();
+            clear();
             copyFrom(other);
         }
         return *this;
     }
     InlineFirstVector& operator=(InlineFirstVector&& other) noexcept {
         if (this != &other) {
-            release();
+            clear();
             takeFrom(other);
         }
         return *this;
