@@ -1,6 +1,7 @@
-// A vector of plain values that keeps its first element inside itself while it has at most
-// one: a one-element array, as most of an object's properties are, needs no allocation, and
-// its value sits beside its count, one load away from whoever reaches the vector.
+// A vector of plain values that keeps its first element inside itself, in place of the heap
+// pointer, while it has at most one: a one-element array, as most of an object's properties
+// are, needs no allocation, and its value sits beside its count in 16 bytes, one load away
+// from whoever reaches the vector.
 #pragma once
 
 #include <algorithm>
@@ -38,22 +39,22 @@ class InlineFirstVector {
     size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
     // Counts stay below 2^32 (GrowArray caps them far lower).
-    T* data() { return data_; }
-    const T* data() const { return data_; }
-    T& operator[](size_t i) { return data_[i]; }
-    const T& operator[](size_t i) const { return data_[i]; }
+    T* data() { return onHeap() ? storage_.many : &storage_.one; }
+    const T* data() const { return onHeap() ? storage_.many : &storage_.one; }
+    T& operator[](size_t i) { return data()[i]; }
+    const T& operator[](size_t i) const { return data()[i]; }
 
     // New elements are value-initialised; capacity doubles, so growth stays amortised.
     void resize(size_t count) {
         if (count > capacity_) {
             const size_t capacity = std::max(count, size_t{capacity_} * 2);
             T* grown = new T[capacity]();
-            std::copy_n(data_, size_, grown);
+            std::copy_n(data(), size_, grown);
             release();
-            data_ = grown;
+            storage_.many = grown;
             capacity_ = static_cast<uint32_t>(capacity);
         } else if (count > size_) {
-            std::fill(data_ + size_, data_ + count, T{});
+            std::fill(data() + size_, data() + count, T{});
         }
         size_ = static_cast<uint32_t>(count);
     }
@@ -63,39 +64,38 @@ class InlineFirstVector {
         size_ = 0;
     }
     bool operator==(const InlineFirstVector& other) const {
-        return std::equal(data_, data_ + size_, other.data_, other.data_ + other.size_);
+        return std::equal(data(), data() + size_, other.data(), other.data() + other.size_);
     }
 
   private:
-    bool onHeap() const { return data_ != &inline_; }
+    // Only a heap block holds more than one element.
+    bool onHeap() const { return capacity_ > 1; }
     void release() {
         if (onHeap()) {
-            delete[] data_;
-            data_ = &inline_;
+            delete[] storage_.many;
+            storage_.one = T{};
             capacity_ = 1;
         }
     }
     void copyFrom(const InlineFirstVector& other) {
         resize(other.size_);
-        std::copy_n(other.data_, other.size_, data_);
+        std::copy_n(other.data(), other.size_, data());
     }
     void takeFrom(InlineFirstVector& other) {
+        storage_ = other.storage_;
         size_ = other.size_;
-        if (other.onHeap()) {
-            data_ = other.data_;
-            capacity_ = other.capacity_;
-            other.data_ = &other.inline_;
-            other.capacity_ = 1;
-        } else {
-            inline_ = other.inline_;
-        }
+        capacity_ = other.capacity_;
+        other.storage_.one = T{};
         other.size_ = 0;
+        other.capacity_ = 1;
     }
 
-    T* data_ = &inline_;
+    union Storage {
+        T one;
+        T* many;
+    } storage_{T{}};
     uint32_t size_ = 0;
     uint32_t capacity_ = 1;
-    T inline_{};
 };
 
 }  // namespace tavro
