@@ -34,7 +34,8 @@ class CollisionTest {
     void refresh();
 
   private:
-    // A's reach; false when taking it would grow an array or it holds NaN.
+    // A's reach; false when taking it would grow an array or a circle's square is one the
+    // reach cannot stand for (NaN, or a radius past the largest reached).
     bool takeReach();
     // Whether B's box and squares all miss A's reach; false also when reading them would grow
     // an array.

@@ -1,4 +1,4 @@
-// A frame composed in bands on several threads is the frame one band gives, pixel for pixel,
+// A frame composed in bands on several threads is the frame one thread gives, pixel for pixel,
 // and queued draws see the textures and sampling they were drawn with.
 #include <gtest/gtest.h>
 
@@ -31,9 +31,9 @@ std::vector<uint32_t> SoftDisc() {
 }
 
 // A scene of every kind of placement: whole pixels, scaled, rotated, tinted, translucent,
-// half outside, switching sampling part-way; drawn on a compositor of `bands` bands.
-std::vector<uint32_t> Scene(int32_t bands) {
-    PixmanCompositor compositor(nullptr, bands);
+// half outside, switching sampling part-way; drawn on a compositor of `threads` threads.
+std::vector<uint32_t> Scene(int32_t threads) {
+    PixmanCompositor compositor(nullptr, threads);
     EXPECT_TRUE(compositor.createBackBuffer(kWidth, kHeight));
     const TextureHandle disc = compositor.createTexture(
         EncodeImage(SoftDisc(), kSide, kSide, ImageFormat::kPng), kSide, kSide);
@@ -66,18 +66,18 @@ std::vector<uint32_t> Scene(int32_t bands) {
     return pixels;
 }
 
-TEST(BandedCompositionTest, EveryBandCountGivesTheSameFrame) {
+TEST(BandedCompositionTest, EveryThreadCountGivesTheSameFrame) {
     const std::vector<uint32_t> one = Scene(1);
-    for (const int32_t bands : {2, 3, 8}) {
-        EXPECT_EQ(Scene(bands), one) << bands << " bands";
+    for (const int32_t threads : {2, 3, 8}) {
+        EXPECT_EQ(Scene(threads), one) << threads << " threads";
     }
 }
 
 // A texture released, or the sampling changed, after a draw and before the frame is composed
 // still gives what the draw saw.
 TEST(BandedCompositionTest, QueuedDrawsKeepTheirTextureAndSampling) {
-    for (const int32_t bands : {1, 2}) {
-        PixmanCompositor compositor(nullptr, bands);
+    for (const int32_t threads : {1, 2}) {
+        PixmanCompositor compositor(nullptr, threads);
         ASSERT_TRUE(compositor.createBackBuffer(8, 8));
         const TextureHandle texture = compositor.createTexture(
             EncodeImage({0xFFFF0000, 0xFF0000FF}, 2, 1, ImageFormat::kPng), 2, 1);
@@ -90,8 +90,8 @@ TEST(BandedCompositionTest, QueuedDrawsKeepTheirTextureAndSampling) {
         compositor.setSampling(Sampling::kSmooth);
         std::vector<uint32_t> pixels;
         ASSERT_TRUE(compositor.readBackBuffer(pixels));
-        EXPECT_EQ(pixels[3 * 8 + 3], 0xFFFF0000u) << bands;
-        EXPECT_EQ(pixels[3 * 8 + 4], 0xFF0000FFu) << bands;
+        EXPECT_EQ(pixels[3 * 8 + 3], 0xFFFF0000u) << threads;
+        EXPECT_EQ(pixels[3 * 8 + 4], 0xFF0000FFu) << threads;
     }
 }
 

@@ -7,20 +7,20 @@
 
 namespace tavro {
 
-int32_t DefaultBandCount() {
+int32_t DefaultThreadCount() {
     if (const char* text = std::getenv("TAVRO_THREADS")) {
         int32_t count = 0;
         const char* end = text + std::strlen(text);
         const auto [last, error] = std::from_chars(text, end, count);
-        if (error == std::errc() && last == end && count >= 1 && count <= kMaxBands) {
+        if (error == std::errc() && last == end && count >= 1 && count <= kMaxThreads) {
             return count;
         }
     }
     const auto cores = static_cast<int32_t>(std::thread::hardware_concurrency());
-    return std::clamp(cores, 1, kMaxBands);
+    return std::clamp(cores, 1, kMaxThreads);
 }
 
-BandWorkers::BandWorkers(int32_t count) : count_(std::clamp(count, 1, kMaxBands)) {}
+BandWorkers::BandWorkers(int32_t threads) : threads_(std::clamp(threads, 1, kMaxThreads)) {}
 
 BandWorkers::~BandWorkers() {
     {
@@ -28,50 +28,67 @@ BandWorkers::~BandWorkers() {
         stopping_ = true;
     }
     wake_.notify_all();
-    for (std::thread& thread : threads_) {
-        thread.join();
+    for (std::thread& worker : workers_) {
+        worker.join();
     }
 }
 
-void BandWorkers::run(const std::function<void(int32_t band)>& job) {
-    if (count_ == 1) {
-        job(0);
+void BandWorkers::takeTasks() {
+    for (int32_t task = nextTask_.fetch_add(1); task < tasks_; task = nextTask_.fetch_add(1)) {
+        (*job_)(task);
+        if (unfinished_.fetch_sub(1) == 1) {
+            std::lock_guard lock(mutex_);
+            done_.notify_all();
+        }
+    }
+}
+
+void BandWorkers::run(int32_t tasks, const std::function<void(int32_t task)>& job) {
+    if (threads_ == 1 || tasks <= 1) {
+        for (int32_t task = 0; task < tasks; ++task) {
+            job(task);
+        }
         return;
     }
     {
         std::lock_guard lock(mutex_);
         job_ = &job;
-        running_ = count_ - 1;
+        tasks_ = tasks;
+        nextTask_ = 0;
+        unfinished_ = tasks;
+        running_ = true;
         ++generation_;
     }
-    if (threads_.empty()) {
-        for (int32_t band = 1; band < count_; ++band) {
-            threads_.emplace_back(&BandWorkers::work, this, band);
+    if (workers_.empty()) {
+        for (int32_t i = 1; i < threads_; ++i) {
+            workers_.emplace_back(&BandWorkers::work, this);
         }
     } else {
         wake_.notify_all();
     }
-    job(0);
+    takeTasks();
     std::unique_lock lock(mutex_);
-    done_.wait(lock, [this] { return running_ == 0; });
+    // Workers still asleep are not waited for: they find the run over when they wake.
+    done_.wait(lock, [this] { return unfinished_ == 0 && attached_ == 0; });
+    running_ = false;
     job_ = nullptr;
 }
 
-void BandWorkers::work(int32_t band) {
+void BandWorkers::work() {
     uint64_t seen = 0;
     std::unique_lock lock(mutex_);
     while (true) {
-        wake_.wait(lock, [&] { return stopping_ || generation_ != seen; });
+        wake_.wait(lock, [&] { return stopping_ || (running_ && generation_ != seen); });
         if (stopping_) {
             return;
         }
         seen = generation_;
-        const std::function<void(int32_t)>& job = *job_;
+        ++attached_;
         lock.unlock();
-        job(band);
+        takeTasks();
         lock.lock();
-        if (--running_ == 0) {
-            done_.notify_one();
+        if (--attached_ == 0) {
+            done_.notify_all();
         }
     }
 }

@@ -8,6 +8,10 @@ namespace {
 
 constexpr uint32_t kOpaqueWhite = 0xFFFFFFFF;
 
+// With several threads, a frame is cut into this many bands (and its tints into this many
+// shares) per thread, so that a thread the system holds back leaves little undone.
+constexpr int32_t kTasksPerThread = 3;
+
 // The tint buffer holds at most this many texels, unless one draw alone needs more.
 constexpr size_t kTintBudget = size_t{16} << 20;
 
@@ -116,12 +120,12 @@ void BandedComposition::compose(pixman_image_t* backBuffer) {
     if (draws_.empty()) {
         return;
     }
-    const int32_t bands = workers_.count();
+    const int32_t tasks = workers_.threads() == 1 ? 1 : workers_.threads() * kTasksPerThread;
     if (!tintedDraws_.empty()) {
         tinted_.resize(std::max(tinted_.size(), tintedSize_));
-        workers_.run([&](int32_t band) {
-            for (size_t i = static_cast<size_t>(band); i < tintedDraws_.size();
-                 i += static_cast<size_t>(bands)) {
+        workers_.run(tasks, [&](int32_t task) {
+            for (size_t i = static_cast<size_t>(task); i < tintedDraws_.size();
+                 i += static_cast<size_t>(tasks)) {
                 tint(draws_[tintedDraws_[i]]);
             }
         });
@@ -130,9 +134,9 @@ void BandedComposition::compose(pixman_image_t* backBuffer) {
     const int32_t height = pixman_image_get_height(backBuffer);
     const int32_t stride = pixman_image_get_stride(backBuffer);
     uint32_t* rows = pixman_image_get_data(backBuffer);
-    workers_.run([&](int32_t band) {
-        const int32_t top = static_cast<int32_t>(int64_t{height} * band / bands);
-        const int32_t bottom = static_cast<int32_t>(int64_t{height} * (band + 1) / bands);
+    workers_.run(tasks, [&](int32_t band) {
+        const int32_t top = static_cast<int32_t>(int64_t{height} * band / tasks);
+        const int32_t bottom = static_cast<int32_t>(int64_t{height} * (band + 1) / tasks);
         if (top == bottom) {
             return;
         }

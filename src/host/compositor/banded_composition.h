@@ -1,8 +1,8 @@
 // One frame's draws, queued as they come and composed together on every core: first the tinted
-// sources, shared over the workers draw by draw, then the back buffer in horizontal bands,
-// each band compositing every draw that reaches it, clipped to its rows. The bands give the
-// very pixels one pass over the whole buffer gives, as pixman computes each destination pixel
-// from that pixel's own coordinates.
+// sources, shared over the threads draw by draw, then the back buffer in horizontal bands
+// (one with one thread, three per thread otherwise), each band compositing every draw that
+// reaches it, clipped to its rows. The bands give the very pixels one pass over the whole
+// buffer gives, as pixman computes each destination pixel from that pixel's own coordinates.
 #pragma once
 
 #include <cstddef>
@@ -19,12 +19,11 @@ namespace tavro {
 
 class BandedComposition {
   public:
-    explicit BandedComposition(int32_t bands) : workers_(bands) {}
+    explicit BandedComposition(int32_t threads) : workers_(threads) {}
     ~BandedComposition() { discard(); }
     BandedComposition(const BandedComposition&) = delete;
     BandedComposition& operator=(const BandedComposition&) = delete;
 
-    int32_t bands() const { return workers_.count(); }
     bool empty() const { return draws_.empty(); }
     // Whether a draw of `texels` source texels, tinted, fits the tint buffer's budget (always
     // when nothing is queued).

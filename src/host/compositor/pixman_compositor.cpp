@@ -26,8 +26,8 @@ void CopyOpaque(pixman_image_t* image, std::vector<uint32_t>& pixels) {
 
 }  // namespace
 
-PixmanCompositor::PixmanCompositor(FrameSink* frameSink, int32_t bands)
-    : frameSink_(frameSink), queued_(bands) {}
+PixmanCompositor::PixmanCompositor(FrameSink* frameSink, int32_t threads)
+    : frameSink_(frameSink), queued_(threads) {}
 
 PixmanCompositor::~PixmanCompositor() {
     for (pixman_image_t* image : textures_) {

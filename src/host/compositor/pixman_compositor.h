@@ -17,9 +17,10 @@ namespace tavro {
 
 class PixmanCompositor : public Compositor {
   public:
-    // frameSink, when given, receives every presented frame; bands is how many horizontal
-    // bands (and threads) compose a frame.
-    explicit PixmanCompositor(FrameSink* frameSink = nullptr, int32_t bands = DefaultBandCount());
+    // frameSink, when given, receives every presented frame; threads is how many threads
+    // compose a frame.
+    explicit PixmanCompositor(FrameSink* frameSink = nullptr,
+                              int32_t threads = DefaultThreadCount());
     ~PixmanCompositor() override;
     PixmanCompositor(const PixmanCompositor&) = delete;
     PixmanCompositor& operator=(const PixmanCompositor&) = delete;
