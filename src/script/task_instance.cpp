@@ -293,10 +293,6 @@ TaskInstance* firstRegisteredInstance(ObjectTree& tree) {
     return tree.listHead().next != nullptr ? tree.listHead().next->owner : nullptr;
 }
 
-TaskInstance* nextRegisteredInstance(const TaskInstance& instance) {
-    return firstLinkedOwner(instance.registration.next);
-}
-
 int32_t registeredInstanceCount(const ObjectTree& tree) {
     int32_t total = 0;
     for (const InstanceLink* link = tree.listHead().next; link != nullptr; link = link->next) {

@@ -95,15 +95,16 @@ struct TaskInstance {
 
     GrowArray<int32_t> frameScripts;        // script numbers run every frame; <= 0 skipped
     GrowArray<int32_t> constructorScripts;  // script numbers run once at creation
-    VariableTable variables;                // by name id
-    TaskInstance* parent = nullptr;         // not owned; null for the root and for templates
+    // Beside the variables, which a batch walk reads from each instance it steps to.
+    InstanceLink registration;       // node in the instance list
+    VariableTable variables;         // by name id
+    TaskInstance* parent = nullptr;  // not owned; null for the root and for templates
     ChildList children{*this};
     GrowArray<ImageRef> images;  // by name id
     GrowArray<SoundRef> sounds;  // by name id
     bool killed = false;
 
-    InstanceLink registration;  // node in the instance list
-    InstanceLink sibling;       // node in the parent's child list
+    InstanceLink sibling;  // node in the parent's child list
     ObjectTree& tree;
 };
 
@@ -199,7 +200,10 @@ void unregisterInstance(TaskInstance& instance);
 
 TaskInstance* firstRegisteredInstance(ObjectTree& tree);
 // The registered instance after this one, also when this one left the list during the walk.
-TaskInstance* nextRegisteredInstance(const TaskInstance& instance);
+// Inline: the batch walks step with it once per instance.
+inline TaskInstance* nextRegisteredInstance(const TaskInstance& instance) {
+    return firstLinkedOwner(instance.registration.next);
+}
 int32_t registeredInstanceCount(const ObjectTree& tree);
 
 }  // namespace tavro

@@ -6,8 +6,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <type_traits>
 #include <utility>
 #include <vector>
+
+#include "text/inline_first_vector.h"
 
 namespace tavro {
 
@@ -51,7 +54,9 @@ class GrowArray {
 
     void clear() {
         elements_.clear();
-        elements_.shrink_to_fit();
+        if constexpr (!kInlineFirst) {
+            elements_.shrink_to_fit();
+        }
     }
 
     // First index between from and to (both inclusive, in either direction) holding value.
@@ -93,7 +98,9 @@ class GrowArray {
         return elements_[static_cast<size_t>(i)];
     }
 
-    std::vector<T> elements_;
+    // Numbers (a variable's elements) keep their first element inline.
+    static constexpr bool kInlineFirst = std::is_arithmetic_v<T>;
+    std::conditional_t<kInlineFirst, InlineFirstVector<T>, std::vector<T>> elements_;
     T dummy_{};
 };
 

@@ -62,5 +62,29 @@ TEST(GrowArray, FindSearchesEitherDirectionInclusive) {
     EXPECT_EQ(GrowArray<int32_t>().find(0, 0, 0), -1);
 }
 
+// A number array keeps its first element inside itself until it grows: copies, moves and
+// a table's reallocation keep every element, whichever way the array is held.
+TEST(GrowArray, NumberArraysKeepTheirElementsThroughCopiesAndMoves) {
+    for (const int32_t count : {0, 1, 2, 9}) {
+        GrowArray<double> original;
+        for (int32_t i = 0; i < count; ++i) {
+            original[i] = i + 0.5;
+        }
+        GrowArray<double> copy = original;
+        GrowArray<GrowArray<double>> table;
+        table[0] = std::move(copy);
+        table[1000][0] = 1;  // reallocates the table, moving element 0
+        GrowArray<double> assigned;
+        assigned[5] = 7;
+        assigned = table[0];
+        EXPECT_EQ(table[0], original) << count;
+        EXPECT_EQ(assigned, original) << count;
+        assigned.clear();
+        assigned[3] = 1;
+        EXPECT_EQ(assigned[0], 0.0) << "grown again from empty, zeroed";
+        EXPECT_EQ(assigned.count(), 4);
+    }
+}
+
 }  // namespace
 }  // namespace tavro

@@ -10,21 +10,6 @@ namespace tavro {
 
 namespace {
 
-constexpr uint32_t kOpaqueWhite = 0xFFFFFFFF;
-
-pixman_color_t PixmanColour(uint32_t argb, bool premultiply) {
-    const uint32_t alpha = argb >> 24;
-    auto channel = [&](uint32_t shift) {
-        uint32_t value = (argb >> shift) & 0xFF;
-        if (premultiply) {
-            value = (value * alpha + 127) / 255;
-        }
-        return static_cast<uint16_t>(value * 0x101);
-    };
-    return pixman_color_t{channel(16), channel(8), channel(0),
-                          static_cast<uint16_t>(alpha * 0x101)};
-}
-
 // Rows of an image, alpha forced opaque.
 void CopyOpaque(pixman_image_t* image, std::vector<uint32_t>& pixels) {
     const int32_t width = pixman_image_get_width(image);
@@ -39,18 +24,10 @@ void CopyOpaque(pixman_image_t* image, std::vector<uint32_t>& pixels) {
     }
 }
 
-// A view of the texels of rect inside image, sharing its memory.
-pixman_image_t* SubImage(pixman_image_t* image, const TexelRect& rect) {
-    const int32_t stride = pixman_image_get_stride(image);
-    uint32_t* origin =
-        pixman_image_get_data(image) + static_cast<ptrdiff_t>(rect.top) * (stride / 4) + rect.left;
-    return pixman_image_create_bits(PIXMAN_a8r8g8b8, rect.right - rect.left, rect.bottom - rect.top,
-                                    origin, stride);
-}
-
 }  // namespace
 
-PixmanCompositor::PixmanCompositor(FrameSink* frameSink) : frameSink_(frameSink) {}
+PixmanCompositor::PixmanCompositor(FrameSink* frameSink, int32_t threads)
+    : frameSink_(frameSink), queued_(threads) {}
 
 PixmanCompositor::~PixmanCompositor() {
     for (pixman_image_t* image : textures_) {
@@ -75,6 +52,7 @@ bool PixmanCompositor::createBackBuffer(int32_t width, int32_t height) {
 }
 
 void PixmanCompositor::releaseBackBuffer() {
+    queued_.discard();
     if (backBuffer_ != nullptr) {
         pixman_image_unref(backBuffer_);
         backBuffer_ = nullptr;
@@ -85,7 +63,11 @@ void PixmanCompositor::clear(uint32_t argb) {
     if (backBuffer_ == nullptr) {
         return;
     }
-    const pixman_color_t colour = PixmanColour(argb | 0xFF000000u, false);
+    flush();
+    auto channel = [&](uint32_t shift) {
+        return static_cast<uint16_t>((argb >> shift & 0xFF) * 0x101);
+    };
+    const pixman_color_t colour{channel(16), channel(8), channel(0), 0xFFFF};
     const pixman_box32_t box{0, 0, pixman_image_get_width(backBuffer_),
                              pixman_image_get_height(backBuffer_)};
     pixman_image_fill_boxes(PIXMAN_OP_SRC, backBuffer_, &colour, 1, &box);
@@ -140,19 +122,6 @@ pixman_image_t* PixmanCompositor::texture(TextureHandle handle) const {
     return textures_[static_cast<size_t>(handle)];
 }
 
-pixman_image_t* PixmanCompositor::tintedCopy(pixman_image_t* source, int32_t width, int32_t height,
-                                             uint32_t colour) {
-    scratch_.resize(std::max(scratch_.size(), static_cast<size_t>(width) * height));
-    pixman_image_t* tinted =
-        pixman_image_create_bits(PIXMAN_a8r8g8b8, width, height, scratch_.data(), width * 4);
-    const pixman_color_t premultiplied = PixmanColour(colour, true);
-    pixman_image_t* tint = pixman_image_create_solid_fill(&premultiplied);
-    pixman_image_set_component_alpha(tint, 1);
-    pixman_image_composite32(PIXMAN_OP_SRC, source, tint, tinted, 0, 0, 0, 0, 0, 0, width, height);
-    pixman_image_unref(tint);
-    return tinted;
-}
-
 void PixmanCompositor::draw(const CompositorItem& item) {
     pixman_image_t* whole = texture(item.texture);
     if (whole == nullptr || backBuffer_ == nullptr || (item.colour >> 24) == 0) {
@@ -171,46 +140,23 @@ void PixmanCompositor::draw(const CompositorItem& item) {
                    pixman_image_get_height(backBuffer_), sampling_, placement)) {
         return;
     }
+    if (!queued_.hasRoomForTint(static_cast<size_t>(width) * height)) {
+        flush();
+    }
+    queued_.add(whole, rect, placement, sampling_, item.colour);
+}
 
-    pixman_image_t* source = SubImage(whole, rect);
-    pixman_image_t* mask = nullptr;
-    if ((item.colour & 0x00FFFFFF) != 0x00FFFFFF) {
-        pixman_image_t* tinted = tintedCopy(source, width, height, item.colour);
-        pixman_image_unref(source);
-        source = tinted;
-    } else if (item.colour != kOpaqueWhite) {
-        const pixman_color_t alpha = PixmanColour(item.colour, true);
-        mask = pixman_image_create_solid_fill(&alpha);
+void PixmanCompositor::flush() const {
+    if (backBuffer_ != nullptr) {
+        queued_.compose(backBuffer_);
     }
-
-    if (placement.kind == QuadKind::kWholePixels) {
-        pixman_image_composite32(PIXMAN_OP_OVER, source, mask, backBuffer_, placement.sourceX,
-                                 placement.sourceY, 0, 0, placement.x, placement.y, placement.width,
-                                 placement.height);
-    } else {
-        pixman_image_set_transform(source, &placement.transform);
-        pixman_image_set_filter(
-            source, sampling_ == Sampling::kSmooth ? PIXMAN_FILTER_BILINEAR : PIXMAN_FILTER_NEAREST,
-            nullptr, 0);
-        // Edges along the grid keep their edge texels, as a clamped quad does; a rotated
-        // quad fades into the transparent outside.
-        pixman_image_set_repeat(source, placement.kind == QuadKind::kAxisAligned
-                                            ? PIXMAN_REPEAT_PAD
-                                            : PIXMAN_REPEAT_NONE);
-        pixman_image_composite32(PIXMAN_OP_OVER, source, mask, backBuffer_, placement.x,
-                                 placement.y, 0, 0, placement.x, placement.y, placement.width,
-                                 placement.height);
-    }
-    if (mask != nullptr) {
-        pixman_image_unref(mask);
-    }
-    pixman_image_unref(source);
 }
 
 void PixmanCompositor::present() {
     if (backBuffer_ == nullptr) {
         return;
     }
+    flush();
     CopyOpaque(backBuffer_, presented_);
     presentedWidth_ = pixman_image_get_width(backBuffer_);
     presentedHeight_ = pixman_image_get_height(backBuffer_);
@@ -235,6 +181,7 @@ bool PixmanCompositor::readBackBuffer(std::vector<uint32_t>& pixels) const {
     if (backBuffer_ == nullptr) {
         return false;
     }
+    flush();
     CopyOpaque(backBuffer_, pixels);
     return true;
 }

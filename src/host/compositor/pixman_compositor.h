@@ -2,7 +2,8 @@
 // item is composited OVER through the inverse of its matrix, with a nearest or bilinear
 // filter. A colour other than opaque white first tints the source rectangle into a scratch
 // image (texels × premultiplied colour, channel by channel), so the blend is weighted by
-// texel alpha × colour alpha alone.
+// texel alpha × colour alpha alone. Draws are queued and composed together on every core
+// (BandedComposition) before anything reads or changes the back buffer.
 #pragma once
 
 #include <vector>
@@ -10,13 +11,16 @@
 #include <pixman.h>
 
 #include "host/compositor.h"
+#include "host/compositor/banded_composition.h"
 
 namespace tavro {
 
 class PixmanCompositor : public Compositor {
   public:
-    // frameSink, when given, receives every presented frame.
-    explicit PixmanCompositor(FrameSink* frameSink = nullptr);
+    // frameSink, when given, receives every presented frame; threads is how many threads
+    // compose a frame.
+    explicit PixmanCompositor(FrameSink* frameSink = nullptr,
+                              int32_t threads = DefaultThreadCount());
     ~PixmanCompositor() override;
     PixmanCompositor(const PixmanCompositor&) = delete;
     PixmanCompositor& operator=(const PixmanCompositor&) = delete;
@@ -40,15 +44,14 @@ class PixmanCompositor : public Compositor {
   private:
     pixman_image_t* texture(TextureHandle handle) const;
     TextureHandle addTexture(pixman_image_t* image);
-    // A width × height view of the scratch buffer holding the tinted source rectangle.
-    pixman_image_t* tintedCopy(pixman_image_t* source, int32_t width, int32_t height,
-                               uint32_t colour);
+    // Composes the queued draws; const for the readers of the back buffer.
+    void flush() const;
 
     FrameSink* frameSink_;
     pixman_image_t* backBuffer_ = nullptr;
     Sampling sampling_ = Sampling::kPoint;
     std::vector<pixman_image_t*> textures_;  // by handle; null for a free slot
-    std::vector<uint32_t> scratch_;
+    mutable BandedComposition queued_;
     std::vector<uint32_t> presented_;
     int32_t presentedWidth_ = 0;
     int32_t presentedHeight_ = 0;

@@ -1,0 +1,165 @@
+#include "host/compositor/banded_composition.h"
+
+#include <algorithm>
+
+namespace tavro {
+
+namespace {
+
+constexpr uint32_t kOpaqueWhite = 0xFFFFFFFF;
+
+// With several threads, a frame is cut into this many bands (and its tints into this many
+// shares) per thread, so that a thread the system holds back leaves little undone.
+constexpr int32_t kTasksPerThread = 3;
+
+// The tint buffer holds at most this many texels, unless one draw alone needs more.
+constexpr size_t kTintBudget = size_t{16} << 20;
+
+pixman_color_t PremultipliedColour(uint32_t argb) {
+    const uint32_t alpha = argb >> 24;
+    auto channel = [&](uint32_t shift) {
+        const uint32_t value = ((argb >> shift) & 0xFF) * alpha;
+        return static_cast<uint16_t>((value + 127) / 255 * 0x101);
+    };
+    return pixman_color_t{channel(16), channel(8), channel(0),
+                          static_cast<uint16_t>(alpha * 0x101)};
+}
+
+// A view of width × height texels from origin, rows strideBytes apart, sharing the memory.
+pixman_image_t* View(pixman_format_code_t format, uint32_t* origin, int32_t width, int32_t height,
+                     int32_t strideBytes) {
+    return pixman_image_create_bits(format, width, height, origin, strideBytes);
+}
+
+pixman_image_t* RectView(pixman_image_t* image, const TexelRect& rect) {
+    const int32_t stride = pixman_image_get_stride(image);
+    uint32_t* origin =
+        pixman_image_get_data(image) + static_cast<ptrdiff_t>(rect.top) * (stride / 4) + rect.left;
+    return View(PIXMAN_a8r8g8b8, origin, rect.right - rect.left, rect.bottom - rect.top, stride);
+}
+
+bool IsTinted(uint32_t colour) {
+    return (colour & 0x00FFFFFF) != 0x00FFFFFF;
+}
+
+}  // namespace
+
+bool BandedComposition::hasRoomForTint(size_t texels) const {
+    return draws_.empty() || tintedSize_ + texels <= kTintBudget;
+}
+
+void BandedComposition::add(pixman_image_t* texture, const TexelRect& rect,
+                            const QuadPlacement& placement, Sampling sampling, uint32_t colour) {
+    pixman_image_ref(texture);
+    size_t tintOffset = kNoTint;
+    if (IsTinted(colour)) {
+        tintOffset = tintedSize_;
+        tintedSize_ += static_cast<size_t>(rect.right - rect.left) * (rect.bottom - rect.top);
+        tintedDraws_.push_back(draws_.size());
+    }
+    draws_.push_back(
+        Draw{texture, rect, placement,
+             sampling == Sampling::kSmooth ? PIXMAN_FILTER_BILINEAR : PIXMAN_FILTER_NEAREST, colour,
+             tintOffset});
+}
+
+void BandedComposition::tint(const Draw& draw) {
+    const int32_t width = draw.rect.right - draw.rect.left;
+    const int32_t height = draw.rect.bottom - draw.rect.top;
+    pixman_image_t* source = RectView(draw.texture, draw.rect);
+    pixman_image_t* tinted =
+        View(PIXMAN_a8r8g8b8, tinted_.data() + draw.tintOffset, width, height, width * 4);
+    const pixman_color_t premultiplied = PremultipliedColour(draw.colour);
+    pixman_image_t* tint = pixman_image_create_solid_fill(&premultiplied);
+    pixman_image_set_component_alpha(tint, 1);
+    pixman_image_composite32(PIXMAN_OP_SRC, source, tint, tinted, 0, 0, 0, 0, 0, 0, width, height);
+    pixman_image_unref(tint);
+    pixman_image_unref(tinted);
+    pixman_image_unref(source);
+}
+
+void BandedComposition::composeBand(const Draw& draw, pixman_image_t* band, int32_t bandTop) {
+    const QuadPlacement& placement = draw.placement;
+    pixman_image_t* source = nullptr;
+    pixman_image_t* mask = nullptr;
+    if (draw.tintOffset != kNoTint) {
+        const int32_t width = draw.rect.right - draw.rect.left;
+        source = View(PIXMAN_a8r8g8b8, tinted_.data() + draw.tintOffset, width,
+                      draw.rect.bottom - draw.rect.top, width * 4);
+    } else {
+        source = RectView(draw.texture, draw.rect);
+        if (draw.colour != kOpaqueWhite) {
+            const pixman_color_t alpha = PremultipliedColour(draw.colour);
+            mask = pixman_image_create_solid_fill(&alpha);
+        }
+    }
+    // pixman clips the rectangle to the band and moves the source point along with it.
+    if (placement.kind == QuadKind::kWholePixels) {
+        pixman_image_composite32(PIXMAN_OP_OVER, source, mask, band, placement.sourceX,
+                                 placement.sourceY, 0, 0, placement.x, placement.y - bandTop,
+                                 placement.width, placement.height);
+    } else {
+        pixman_image_set_transform(source, &placement.transform);
+        pixman_image_set_filter(source, draw.filter, nullptr, 0);
+        // Edges along the grid keep their edge texels, as a clamped quad does; a rotated
+        // quad fades into the transparent outside.
+        pixman_image_set_repeat(source, placement.kind == QuadKind::kAxisAligned
+                                            ? PIXMAN_REPEAT_PAD
+                                            : PIXMAN_REPEAT_NONE);
+        pixman_image_composite32(PIXMAN_OP_OVER, source, mask, band, placement.x, placement.y, 0, 0,
+                                 placement.x, placement.y - bandTop, placement.width,
+                                 placement.height);
+    }
+    if (mask != nullptr) {
+        pixman_image_unref(mask);
+    }
+    pixman_image_unref(source);
+}
+
+void BandedComposition::compose(pixman_image_t* backBuffer) {
+    if (draws_.empty()) {
+        return;
+    }
+    const int32_t tasks = workers_.threads() == 1 ? 1 : workers_.threads() * kTasksPerThread;
+    if (!tintedDraws_.empty()) {
+        tinted_.resize(std::max(tinted_.size(), tintedSize_));
+        workers_.run(tasks, [&](int32_t task) {
+            for (size_t i = static_cast<size_t>(task); i < tintedDraws_.size();
+                 i += static_cast<size_t>(tasks)) {
+                tint(draws_[tintedDraws_[i]]);
+            }
+        });
+    }
+    const int32_t width = pixman_image_get_width(backBuffer);
+    const int32_t height = pixman_image_get_height(backBuffer);
+    const int32_t stride = pixman_image_get_stride(backBuffer);
+    uint32_t* rows = pixman_image_get_data(backBuffer);
+    workers_.run(tasks, [&](int32_t band) {
+        const int32_t top = static_cast<int32_t>(int64_t{height} * band / tasks);
+        const int32_t bottom = static_cast<int32_t>(int64_t{height} * (band + 1) / tasks);
+        if (top == bottom) {
+            return;
+        }
+        pixman_image_t* target =
+            View(PIXMAN_x8r8g8b8, rows + static_cast<ptrdiff_t>(top) * (stride / 4), width,
+                 bottom - top, stride);
+        for (const Draw& draw : draws_) {
+            if (draw.placement.y < bottom && draw.placement.y + draw.placement.height > top) {
+                composeBand(draw, target, top);
+            }
+        }
+        pixman_image_unref(target);
+    });
+    discard();
+}
+
+void BandedComposition::discard() {
+    for (const Draw& draw : draws_) {
+        pixman_image_unref(draw.texture);
+    }
+    draws_.clear();
+    tintedDraws_.clear();
+    tintedSize_ = 0;
+}
+
+}  // namespace tavro

@@ -1,0 +1,228 @@
+#include "script/collision.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace tavro {
+
+namespace {
+
+bool overlaps(const CollisionBox& a, const CollisionBox& b) {
+    return a.left <= b.right && a.right >= b.left && a.top <= b.bottom && a.bottom >= b.top;
+}
+
+struct Circle {
+    double centreX, centreY, radius;
+};
+
+// Circle k of the instance; reads grow "radius", "centerX" and "centerY" as needed.
+Circle circleOf(TaskInstance& instance, const PropertyIds& ids, int32_t k) {
+    return {property(instance, ids.x) + instance.variables[ids.centerX][k],
+            property(instance, ids.y) + instance.variables[ids.centerY][k],
+            instance.variables[ids.radius][k]};
+}
+
+bool hasCircles(TaskInstance& instance, const PropertyIds& ids) {
+    return instance.variables[ids.radius][0] != 0;
+}
+
+// The bounding square of a circle. The box a circle stands for lies inside it, and so does
+// every point within reach of another circle of radius r, grown by |r|.
+CollisionBox squareOf(double centreX, double centreY, double radius) {
+    const double reach = std::fabs(radius);
+    return {centreX - reach, centreX + reach, centreY - reach, centreY + reach};
+}
+
+CollisionBox boxAround(double x, double y, double width, double height) {
+    const double halfWidth = width * 0.5;
+    const double halfHeight = height * 0.5;
+    return {x - halfWidth, x + halfWidth, y - halfHeight, y + halfHeight};
+}
+
+// Whether the circle's bounding square touches the box. When the square misses, the circle's
+// box misses too and its trigonometry is skipped; when it touches, the exact test decides.
+bool squareTouches(const Circle& circle, const CollisionBox& box) {
+    return overlaps(squareOf(circle.centreX, circle.centreY, circle.radius), box);
+}
+
+// The circle replaced by the box through its two points toward the other position.
+CollisionBox circleBoxToward(const Circle& circle, double fromX, double fromY, double towardX,
+                             double towardY) {
+    const double theta = std::atan2(towardY - fromY, towardX - fromX);
+    const double hx = std::fabs(circle.radius * std::cos(theta));
+    const double hy = std::fabs(circle.radius * std::sin(theta));
+    return {circle.centreX - hx, circle.centreX + hx, circle.centreY - hy, circle.centreY + hy};
+}
+
+// Whether the boxes surely do not touch: false when they touch and when a comparison holds NaN.
+bool misses(const CollisionBox& a, const CollisionBox& b) {
+    return a.left > b.right || a.right < b.left || a.top > b.bottom || a.bottom < b.top;
+}
+
+bool holdsNaN(const CollisionBox& box) {
+    return std::isnan(box.left) || std::isnan(box.right) || std::isnan(box.top) ||
+           std::isnan(box.bottom);
+}
+
+// Past this radius the exact test's squares of distances overflow, and infinities compare
+// equal: such circles are left to the exact test.
+constexpr double kLargestReachedRadius = 1e150;
+// The squares of the reaches are grown a little beyond the exact squares, so that two circles
+// within reach of each other by the exact test's rounded (or underflowing) arithmetic always
+// have touching grown squares.
+constexpr double kSquareGrowth = 1 + 1e-12;
+constexpr double kSquareMargin = 1e-150;
+
+// Grows reach by the square of every circle of the instance at (x, y), radii[0] not 0, as the
+// exact test reads them. False when "centerX" or "centerY" is shorter than the radii (the
+// exact test would grow them) and for a radius or square the reach cannot stand for.
+bool addCircles(const TaskInstance& instance, const PropertyIds& ids, double x, double y,
+                const Variable& radii, CollisionBox& reach) {
+    const Variable* centresX = instance.variables.find(ids.centerX);
+    const Variable* centresY = instance.variables.find(ids.centerY);
+    const int32_t count = radii.count();
+    if (centresX == nullptr || centresY == nullptr || centresX->count() < count ||
+        centresY->count() < count) {
+        return false;
+    }
+    for (int32_t k = 0; k < count; ++k) {
+        const double radius = radii.begin()[k];
+        if (!(std::fabs(radius) <= kLargestReachedRadius)) {
+            return false;
+        }
+        const CollisionBox square = squareOf(x + centresX->begin()[k], y + centresY->begin()[k],
+                                             std::fabs(radius) * kSquareGrowth + kSquareMargin);
+        if (holdsNaN(square)) {
+            return false;
+        }
+        // std::min and std::max keep a NaN of their first argument, so a NaN box stays one.
+        reach = {std::min(reach.left, square.left), std::max(reach.right, square.right),
+                 std::min(reach.top, square.top), std::max(reach.bottom, square.bottom)};
+    }
+    return true;
+}
+
+// Element 0 of variable id when the table (of at least id + 1 variables) has it, else null.
+const double* firstElement(const Variable* table, int32_t id) {
+    const Variable& variable = table[id];
+    return variable.empty() ? nullptr : variable.begin();
+}
+
+}  // namespace
+
+CollisionBox collisionBox(TaskInstance& instance, const PropertyIds& ids) {
+    return boxAround(property(instance, ids.x), property(instance, ids.y),
+                     property(instance, ids.width), property(instance, ids.height));
+}
+
+bool exactCollision(TaskInstance& a, const CollisionBox& aBox, TaskInstance& b,
+                    const PropertyIds& ids) {
+    const CollisionBox bBox = collisionBox(b, ids);
+    if ((property(b, ids.width) != 0 || property(b, ids.height) != 0) && overlaps(aBox, bBox)) {
+        return true;
+    }
+    const double ax = property(a, ids.x), ay = property(a, ids.y);
+    const double bx = property(b, ids.x), by = property(b, ids.y);
+    if (hasCircles(a, ids)) {
+        for (int32_t i = 0; i < a.variables[ids.radius].count(); ++i) {
+            const Circle aCircle = circleOf(a, ids, i);
+            if (hasCircles(b, ids)) {
+                for (int32_t j = 0; j < b.variables[ids.radius].count(); ++j) {
+                    const Circle bCircle = circleOf(b, ids, j);
+                    const double dx = aCircle.centreX - bCircle.centreX;
+                    const double dy = aCircle.centreY - bCircle.centreY;
+                    const double reach = aCircle.radius + bCircle.radius;
+                    if (dx * dx + dy * dy <= reach * reach) {
+                        return true;
+                    }
+                }
+            }
+            if (squareTouches(aCircle, bBox) &&
+                overlaps(circleBoxToward(aCircle, ax, ay, bx, by), bBox)) {
+                return true;
+            }
+        }
+    }
+    if (hasCircles(b, ids)) {
+        for (int32_t j = 0; j < b.variables[ids.radius].count(); ++j) {
+            const Circle bCircle = circleOf(b, ids, j);
+            if (squareTouches(bCircle, aBox) &&
+                overlaps(circleBoxToward(bCircle, bx, by, ax, ay), aBox)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+CollisionTest::CollisionTest(TaskInstance& a, const PropertyIds& ids)
+    : a_(a),
+      ids_(ids),
+      ownBox_(collisionBox(a, ids)),
+      lastReadId_(std::max({ids.x, ids.y, ids.width, ids.height, ids.radius})) {
+    refresh();
+}
+
+bool CollisionTest::takeReach() {
+    if (a_.variables.count() <= lastReadId_) {
+        return false;
+    }
+    const Variable* table = a_.variables.begin();
+    const double* x = firstElement(table, ids_.x);
+    const double* y = firstElement(table, ids_.y);
+    const double* radius = firstElement(table, ids_.radius);
+    reach_ = ownBox_;
+    return x != nullptr && y != nullptr && radius != nullptr &&
+           (*radius == 0 || addCircles(a_, ids_, *x, *y, table[ids_.radius], reach_));
+}
+
+void CollisionTest::refresh() {
+    reachKnown_ = takeReach();
+}
+
+bool CollisionTest::outOfReach(const TaskInstance& b) const {
+    if (b.variables.count() <= lastReadId_) {
+        return false;
+    }
+    const Variable* table = b.variables.begin();
+    const double* x = firstElement(table, ids_.x);
+    const double* y = firstElement(table, ids_.y);
+    const double* width = firstElement(table, ids_.width);
+    const double* height = firstElement(table, ids_.height);
+    const double* radius = firstElement(table, ids_.radius);
+    if (x == nullptr || y == nullptr || width == nullptr || height == nullptr ||
+        radius == nullptr || !misses(reach_, boxAround(*x, *y, *width, *height))) {
+        return false;
+    }
+    if (*radius == 0) {
+        return true;
+    }
+    const Variable& radii = table[ids_.radius];
+    const Variable* centresX = b.variables.find(ids_.centerX);
+    const Variable* centresY = b.variables.find(ids_.centerY);
+    const int32_t count = radii.count();
+    if (centresX == nullptr || centresY == nullptr || centresX->count() < count ||
+        centresY->count() < count) {
+        return false;
+    }
+    for (int32_t k = 0; k < count; ++k) {
+        const double reach = std::fabs(radii.begin()[k]);
+        if (!(reach <= kLargestReachedRadius) ||
+            !misses(reach_, squareOf(*x + centresX->begin()[k], *y + centresY->begin()[k],
+                                     reach * kSquareGrowth + kSquareMargin))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CollisionTest::collides(TaskInstance& b) {
+    if (reachKnown_ && outOfReach(b)) {
+        return false;
+    }
+    const bool hit = exactCollision(a_, ownBox_, b, ids_);
+    refresh();
+    return hit;
+}
+
+}  // namespace tavro
