@@ -8,19 +8,19 @@
 #include <functional>
 
 #include "host/clock.h"
-#include "host/display.h"
+#include "host/forwarding_display.h"
 
 namespace tavro {
 
 // How often the game's files are looked at, in milliseconds of the session's clock.
 inline constexpr uint32_t kWatchInterval = 100;
 
-class WatchedDisplay : public Display {
+class WatchedDisplay : public ForwardingDisplay {
   public:
     // goodChange is asked every kWatchInterval milliseconds whether the game changed and
     // checks without error.
     WatchedDisplay(Display& display, Clock& clock, std::function<bool()> goodChange)
-        : display_(display), clock_(clock), goodChange_(std::move(goodChange)) {}
+        : ForwardingDisplay(display), clock_(clock), goodChange_(std::move(goodChange)) {}
 
     // Before each run: no restart asked for yet.
     void beginRun() { restart_ = false; }
@@ -33,23 +33,9 @@ class WatchedDisplay : public Display {
     bool createWindow(const char* className) override;
     void destroyWindow() override {}
     void moveWindow(int32_t x, int32_t y) override;
-    void setClientSize(int32_t width, int32_t height) override {
-        display_.setClientSize(width, height);
-    }
-    void setTitle(const char* title) override { display_.setTitle(title); }
-    void showWindow(bool visible) override { display_.showWindow(visible); }
-    bool setFullScreen(bool fullScreen) override { return display_.setFullScreen(fullScreen); }
-    int32_t windowX() override { return display_.windowX(); }
-    int32_t windowY() override { return display_.windowY(); }
     bool pumpEvents(WindowEventHandler& handler) override;
-    void cursorPosition(int32_t& x, int32_t& y) override { display_.cursorPosition(x, y); }
-    bool readPad(int32_t pad, PadReading& reading) override {
-        return display_.readPad(pad, reading);
-    }
-    void frameCompleted() override { display_.frameCompleted(); }
 
   private:
-    Display& display_;
     Clock& clock_;
     std::function<bool()> goodChange_;
     uint32_t lastLook_ = 0;

@@ -9,14 +9,14 @@
 #include <optional>
 #include <ostream>
 
-#include "host/display.h"
+#include "host/forwarding_display.h"
 #include "host/input_script.h"
 
 namespace tavro {
 
-class InputRecorder : public Display {
+class InputRecorder : public ForwardingDisplay {
   public:
-    InputRecorder(Display& display, std::ostream& out) : display_(display), out_(out) {}
+    InputRecorder(Display& display, std::ostream& out) : ForwardingDisplay(display), out_(out) {}
 
     // The comment line naming the random seed the session ran with.
     void writeSeed(uint32_t seed);
@@ -24,17 +24,6 @@ class InputRecorder : public Display {
     // a frame limit needs the same limit).
     void writeEnd();
 
-    bool createWindow(const char* className) override { return display_.createWindow(className); }
-    void destroyWindow() override { display_.destroyWindow(); }
-    void moveWindow(int32_t x, int32_t y) override { display_.moveWindow(x, y); }
-    void setClientSize(int32_t width, int32_t height) override {
-        display_.setClientSize(width, height);
-    }
-    void setTitle(const char* title) override { display_.setTitle(title); }
-    void showWindow(bool visible) override { display_.showWindow(visible); }
-    bool setFullScreen(bool fullScreen) override { return display_.setFullScreen(fullScreen); }
-    int32_t windowX() override { return display_.windowX(); }
-    int32_t windowY() override { return display_.windowY(); }
     bool pumpEvents(WindowEventHandler& handler) override;
     void cursorPosition(int32_t& x, int32_t& y) override;
     bool readPad(int32_t pad, PadReading& reading) override;
@@ -61,7 +50,6 @@ class InputRecorder : public Display {
     uint32_t frame() const { return looping_ ? framesCompleted_ + 1 : 0; }
     void write(InputEvent event);
 
-    Display& display_;
     std::ostream& out_;
     bool looping_ = false;  // the frame loop has pumped events
     uint32_t framesCompleted_ = 0;

@@ -5,6 +5,7 @@
 
 #include "shell/name_suggestion.h"
 #include "shell/source_pieces.h"
+#include "text/utf8_check.h"
 
 namespace tavro {
 
@@ -215,29 +216,6 @@ void lintSection(KeyValueLinter& linter, const Entry& entry, TaskSections& secti
             sections.scripts.emplace_back(fields[0]);
         }
     }
-}
-
-bool isValidUtf8(std::string_view text, bool& beyondAscii) {
-    beyondAscii = false;
-    for (size_t i = 0; i < text.size();) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        const size_t length = byte < 0x80                   ? 1
-                              : byte >= 0xC2 && byte < 0xE0 ? 2
-                              : byte >= 0xE0 && byte < 0xF0 ? 3
-                              : byte >= 0xF0 && byte < 0xF5 ? 4
-                                                            : 0;
-        if (length == 0 || i + length > text.size()) {
-            return false;
-        }
-        for (size_t k = 1; k < length; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
-                return false;
-            }
-        }
-        beyondAscii = beyondAscii || length > 1;
-        i += length;
-    }
-    return true;
 }
 
 }  // namespace

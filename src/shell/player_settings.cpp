@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/player_key_names.h"
+#include "text/utf8_check.h"
 
 namespace tavro {
 
@@ -16,27 +17,6 @@ namespace {
 // F4 ends the game, F11 switches the display mode and Print Screen saves a screenshot: a
 // player's key map cannot take them away.
 constexpr int32_t kKeysKeptForTavro[] = {115, 122, 44};
-
-bool isUtf8(std::string_view text) {
-    for (size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        const size_t length = lead < 0x80                   ? 1
-                              : lead >= 0xC2 && lead < 0xE0 ? 2
-                              : lead >= 0xE0 && lead < 0xF0 ? 3
-                              : lead >= 0xF0 && lead < 0xF5 ? 4
-                                                            : 0;
-        if (length == 0 || i + length > text.size()) {
-            return false;
-        }
-        for (size_t k = 1; k < length; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
-                return false;
-            }
-        }
-        i += length;
-    }
-    return true;
-}
 
 std::string_view trimmed(std::string_view text) {
     const size_t first = text.find_first_not_of(" \t\r");
@@ -102,7 +82,7 @@ void SettingsReader::readLine(std::string_view text, size_t number) {
     if (text.empty() || text[0] == '#' || text[0] == ';') {
         return;
     }
-    if (!isUtf8(text)) {
+    if (bool beyondAscii = false; !isValidUtf8(text, beyondAscii)) {
         warn(number, "not UTF-8 text; the line is ignored");
         return;
     }
