@@ -1,25 +1,13 @@
 #include "host/audio/host_audio.h"
 
-#include <string>
+#include <utility>
 
 namespace tavro {
 
 HostAudio::HostAudio(SoundFontSearch search, std::FILE* notices) {
-    search.configuredDefault = FluidMusicSynth::configuredDefaultSoundFont();
-    const std::string path = findSoundFont(search);
-    if (path.empty()) {
-        std::fputs(kNoSoundFontNotice, notices);
-        return;
-    }
-    synth_ = std::make_unique<FluidMusicSynth>(path);
-    if (!synth_->ready()) {
-        std::fprintf(notices,
-                     "tavro: the soundfont %s does not load; the game runs without music\n",
-                     path.c_str());
-        synth_.reset();
-        return;
-    }
-    mixer_.setSource(synth_.get());
+    LoadedMusic music = loadMusic(std::move(search), notices);
+    synth_ = std::move(music.synth);
+    mixer_.setSource(music.source);
 }
 
 HostAudio::~HostAudio() {

@@ -7,9 +7,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "host/audio/fluid_music_synth.h"
 #include "host/audio/mixer.h"
-#include "host/audio/sound_font_search.h"
+#include "host/audio/music_loader.h"
 
 namespace tavro {
 
@@ -29,7 +28,7 @@ class HostAudio {
 
   private:
     Mixer mixer_;
-    std::unique_ptr<FluidMusicSynth> synth_;
+    std::unique_ptr<MusicSynth> synth_;
 };
 
 }  // namespace tavro
