@@ -1,66 +1,106 @@
-// Both directions go through glibc iconv. A converter is opened once per direction and thread
-// and reset before each use, so a conversion never depends on the one before it.
+// Both directions go through Tavro's own code page 932 table, so every build converts alike.
 #include "host/shift_jis.h"
 
-#include <iconv.h>
+#include <algorithm>
+#include <array>
+#include <memory>
 
-#include <cerrno>
+#include "host/cp932_table.h"
 
 namespace tavro {
 namespace {
 
-class Converter {
-  public:
-    Converter(const char* to, const char* from) : descriptor_(iconv_open(to, from)) {}
-    ~Converter() {
-        if (valid()) {
-            iconv_close(descriptor_);
+constexpr char kUtf8Substitute[] = "\xef\xbf\xbd";
+constexpr uint16_t kNoCode = 0xfffe;
+
+// The code written for each character of the Basic Multilingual Plane, kNoCode for none.
+using WrittenCodes = std::array<uint16_t, 0x10000>;
+
+std::unique_ptr<WrittenCodes> makeWrittenCodes() {
+    auto codes = std::make_unique<WrittenCodes>();
+    codes->fill(kNoCode);
+    auto claim = [&](char16_t character, uint16_t code) {
+        if (character != cp932::kNoCharacter && character != cp932::kLeadByte &&
+            (*codes)[character] == kNoCode) {
+            (*codes)[character] = code;
+        }
+    };
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        claim(cp932::kSingleBytes[byte], byte);
+    }
+    for (unsigned lead = 0x81; lead <= 0xfc; ++lead) {
+        if (cp932::kSingleBytes[lead] != cp932::kLeadByte) {
+            continue;
+        }
+        for (unsigned trail = cp932::kFirstTrail; trail <= cp932::kLastTrail; ++trail) {
+            claim(cp932::kPairs[cp932::leadIndex(lead) * cp932::kTrailCount + trail -
+                                cp932::kFirstTrail],
+                  lead << 8 | trail);
         }
     }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    // Converts input into output, replacing every unconvertible piece by the substitute;
-    // skipLength tells how many bytes such a piece has.
-    bool convert(std::string_view input, std::string& output, std::string_view substitute,
-                 size_t (*skipLength)(std::string_view rest)) {
-        output.clear();
-        if (!valid()) {
-            output.assign(input);
-            return false;
+    for (size_t i = 0; i < cp932::kWrittenCodeCount; ++i) {
+        if (cp932::kWrittenCodes[i].character < 0x10000) {
+            (*codes)[cp932::kWrittenCodes[i].character] = cp932::kWrittenCodes[i].code;
         }
-        iconv(descriptor_, nullptr, nullptr, nullptr, nullptr);
-        bool exact = true;
-        char* in = const_cast<char*>(input.data());
-        size_t inLeft = input.size();
-        char buffer[256];
-        while (inLeft > 0) {
-            char* out = buffer;
-            size_t outLeft = sizeof buffer;
-            size_t result = iconv(descriptor_, &in, &inLeft, &out, &outLeft);
-            output.append(buffer, out - buffer);
-            if (result != static_cast<size_t>(-1) || errno == E2BIG) {
-                continue;
-            }
-            // EILSEQ (no such character) or EINVAL (cut short at the end).
-            exact = false;
-            output.append(substitute);
-            size_t skip = skipLength({in, inLeft});
-            in += skip;
-            inLeft -= skip;
-            iconv(descriptor_, nullptr, nullptr, nullptr, nullptr);
-        }
-        return exact;
     }
+    return codes;
+}
 
-  private:
-    bool valid() const { return descriptor_ != reinterpret_cast<iconv_t>(-1); }
+uint16_t writtenCode(char32_t character) {
+    static const std::unique_ptr<WrittenCodes> codes = makeWrittenCodes();
+    if (character < 0x10000) {
+        return (*codes)[character];
+    }
+    const cp932::WrittenCode* end = cp932::kWrittenCodes + cp932::kWrittenCodeCount;
+    const cp932::WrittenCode* found = std::lower_bound(
+        cp932::kWrittenCodes, end, character,
+        [](const cp932::WrittenCode& code, char32_t c) { return code.character < c; });
+    return found != end && found->character == character ? found->code : kNoCode;
+}
 
-    iconv_t descriptor_;
+void appendUtf8(char32_t character, std::string& utf8) {
+    if (character < 0x80) {
+        utf8 += static_cast<char>(character);
+    } else if (character < 0x800) {
+        utf8 += static_cast<char>(0xc0 | character >> 6);
+        utf8 += static_cast<char>(0x80 | (character & 0x3f));
+    } else {
+        utf8 += static_cast<char>(0xe0 | character >> 12);
+        utf8 += static_cast<char>(0x80 | (character >> 6 & 0x3f));
+        utf8 += static_cast<char>(0x80 | (character & 0x3f));
+    }
+}
+
+// The character a well-formed UTF-8 sequence at the start of text encodes, with its length;
+// length 0 when the sequence is malformed, cut short, overlong, a surrogate or past U+10FFFF.
+struct Utf8Character {
+    char32_t character;
+    size_t length;
 };
 
-size_t skipOneByte(std::string_view) {
-    return 1;
+Utf8Character readUtf8(std::string_view text) {
+    auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+    unsigned char lead = byte(0);
+    if (lead < 0x80) {
+        return {lead, 1};
+    }
+    size_t length = lead >= 0xf0 ? 4 : lead >= 0xe0 ? 3 : lead >= 0xc0 ? 2 : 0;
+    if (length == 0 || lead >= 0xf5 || length > text.size()) {
+        return {0, 0};
+    }
+    char32_t character = lead & (0x7f >> length);
+    for (size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xc0) != 0x80) {
+            return {0, 0};
+        }
+        character = character << 6 | (byte(i) & 0x3f);
+    }
+    constexpr char32_t kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (character < kSmallest[length] || character > 0x10ffff ||
+        (character >= 0xd800 && character < 0xe000)) {
+        return {0, 0};
+    }
+    return {character, length};
 }
 
 // A well-formed UTF-8 character without a Shift-JIS form is skipped whole, so it becomes one
@@ -82,13 +122,58 @@ size_t skipUtf8Character(std::string_view rest) {
 }  // namespace
 
 bool shiftJisToUtf8(std::string_view shiftJis, std::string& utf8) {
-    thread_local Converter converter("UTF-8", "CP932");
-    return converter.convert(shiftJis, utf8, "\xef\xbf\xbd", skipOneByte);
+    utf8.clear();
+    bool exact = true;
+    for (size_t i = 0; i < shiftJis.size();) {
+        auto lead = static_cast<unsigned char>(shiftJis[i]);
+        char16_t character = cp932::kSingleBytes[lead];
+        size_t length = 1;
+        if (character == cp932::kLeadByte) {
+            character = cp932::kNoCharacter;
+            if (i + 1 < shiftJis.size()) {
+                auto trail = static_cast<unsigned char>(shiftJis[i + 1]);
+                if (trail >= cp932::kFirstTrail && trail <= cp932::kLastTrail) {
+                    character = cp932::kPairs[cp932::leadIndex(lead) * cp932::kTrailCount + trail -
+                                              cp932::kFirstTrail];
+                    length = 2;
+                }
+            }
+        }
+        if (character == cp932::kNoCharacter) {
+            // A bad pair gives up its first byte only: the second may start a character.
+            exact = false;
+            utf8 += kUtf8Substitute;
+            ++i;
+            continue;
+        }
+        appendUtf8(character, utf8);
+        i += length;
+    }
+    return exact;
 }
 
 bool utf8ToShiftJis(std::string_view utf8, std::string& shiftJis) {
-    thread_local Converter converter("CP932", "UTF-8");
-    return converter.convert(utf8, shiftJis, "?", skipUtf8Character);
+    shiftJis.clear();
+    bool exact = true;
+    for (size_t i = 0; i < utf8.size();) {
+        std::string_view rest = utf8.substr(i);
+        Utf8Character read = readUtf8(rest);
+        uint16_t code = read.length > 0 ? writtenCode(read.character) : kNoCode;
+        if (code == kNoCode) {
+            exact = false;
+            shiftJis += '?';
+            i += skipUtf8Character(rest);
+            continue;
+        }
+        if (code > 0xff && code != cp932::kWritesNothing) {
+            shiftJis += static_cast<char>(code >> 8);
+        }
+        if (code != cp932::kWritesNothing) {
+            shiftJis += static_cast<char>(code & 0xff);
+        }
+        i += read.length;
+    }
+    return exact;
 }
 
 std::string shiftJisToUtf8(std::string_view shiftJis) {

@@ -10,9 +10,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "host/audio/fluid_music_synth.h"
 #include "host/audio/mixer.h"
-#include "host/audio/sound_font_search.h"
+#include "host/audio/music_loader.h"
 
 namespace tavro {
 
@@ -39,7 +38,7 @@ class HostAudio {
 
   private:
     Mixer mixer_;
-    std::unique_ptr<FluidMusicSynth> synth_;
+    std::unique_ptr<MusicSynth> synth_;
 };
 
 }  // namespace tavro

@@ -1,6 +1,10 @@
 #include "host/fonts/face_finder.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <cctype>
+#include <map>
+#include <optional>
 
 namespace tavro {
 
@@ -43,21 +47,38 @@ FcPattern* BoldPattern() {
 
 }  // namespace
 
-FaceFinder::~FaceFinder() {
-    if (config_ != nullptr) {
-        FcConfigDestroy(config_);
+struct FaceFinder::State {
+    ~State() {
+        if (config_ != nullptr) {
+            FcConfigDestroy(config_);
+        }
     }
-}
 
-FcConfig* FaceFinder::config() {
-    if (!configLoaded_) {
-        config_ = FcInitLoadConfigAndFonts();
-        configLoaded_ = true;
+    // fontconfig's configuration, loaded on the first question; null when it does not load.
+    FcConfig* config() {
+        if (!configLoaded_) {
+            config_ = FcInitLoadConfigAndFonts();
+            configLoaded_ = true;
+        }
+        return config_;
     }
-    return config_;
-}
 
-bool FaceFinder::match(FcPattern* pattern, const char* requiredFamily, FaceFile& face) {
+    // The best match for a pattern; with a family to insist on, false unless the match
+    // carries it.
+    bool match(FcPattern* pattern, const char* requiredFamily, FaceFile& face);
+
+    std::map<std::string, std::optional<FaceFile>> known;  // none: no such family
+
+  private:
+    FcConfig* config_ = nullptr;
+    bool configLoaded_ = false;
+};
+
+FaceFinder::FaceFinder() : state_(std::make_unique<State>()) {}
+
+FaceFinder::~FaceFinder() = default;
+
+bool FaceFinder::State::match(FcPattern* pattern, const char* requiredFamily, FaceFile& face) {
     FcConfigSubstitute(config(), pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
     FcResult result = FcResultNoMatch;
@@ -86,16 +107,16 @@ bool FaceFinder::match(FcPattern* pattern, const char* requiredFamily, FaceFile&
 }
 
 bool FaceFinder::find(const std::string& family, FaceFile& face) {
-    if (family.empty() || config() == nullptr) {
+    if (family.empty() || state_->config() == nullptr) {
         return false;
     }
-    auto known = known_.find(family);
-    if (known == known_.end()) {
+    auto known = state_->known.find(family);
+    if (known == state_->known.end()) {
         FcPattern* pattern = BoldPattern();
         FcPatternAddString(pattern, FC_FAMILY, FcText(family.c_str()));
         FaceFile matched;
-        known = known_.emplace(family, std::nullopt).first;
-        if (match(pattern, family.c_str(), matched)) {
+        known = state_->known.emplace(family, std::nullopt).first;
+        if (state_->match(pattern, family.c_str(), matched)) {
             known->second = matched;
         }
     }
@@ -109,12 +130,12 @@ bool FaceFinder::fallback(FaceFile& face) {
     if (find(kFallbackFamily, face)) {
         return true;
     }
-    if (config() == nullptr) {
+    if (state_->config() == nullptr) {
         return false;
     }
     FcPattern* pattern = BoldPattern();
     FcPatternAddString(pattern, FC_LANG, FcText("ja"));
-    return match(pattern, nullptr, face);
+    return state_->match(pattern, nullptr, face);
 }
 
 }  // namespace tavro

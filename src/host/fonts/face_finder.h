@@ -1,13 +1,12 @@
-// Finding font files with fontconfig: a face by its family name, preferring its bold style,
-// and the Japanese-capable fallback face (IPA Gothic) for the default face, for names no
-// installed face carries and for characters a face lacks. Answers are remembered per name.
+// Finding font files: a face by its family name, preferring its bold style, and the
+// Japanese-capable fallback face (IPA Gothic) for the default face, for names no installed
+// face carries and for characters a face lacks. The desktop asks fontconfig
+// (face_finder.cpp); the web build has only the IPA Gothic file it carries
+// (face_finder_web.cpp).
 #pragma once
 
-#include <map>
-#include <optional>
+#include <memory>
 #include <string>
-
-#include <fontconfig/fontconfig.h>
 
 namespace tavro {
 
@@ -19,7 +18,7 @@ struct FaceFile {
 
 class FaceFinder {
   public:
-    FaceFinder() = default;
+    FaceFinder();
     ~FaceFinder();
     FaceFinder(const FaceFinder&) = delete;
     FaceFinder& operator=(const FaceFinder&) = delete;
@@ -31,15 +30,8 @@ class FaceFinder {
     bool fallback(FaceFile& face);
 
   private:
-    // The best match for a pattern; with a family to insist on, false unless the match
-    // carries it.
-    bool match(FcPattern* pattern, const char* requiredFamily, FaceFile& face);
-    // fontconfig's configuration, loaded on the first question; null when it does not load.
-    FcConfig* config();
-
-    FcConfig* config_ = nullptr;
-    bool configLoaded_ = false;
-    std::map<std::string, std::optional<FaceFile>> known_;  // none: no such family
+    struct State;
+    std::unique_ptr<State> state_;
 };
 
 }  // namespace tavro
