@@ -20,7 +20,7 @@ namespace {
 
 class OneFileFolder : public tavro::FileSystem {
   public:
-    bool readBounded(std::string_view path, std::string& bytes, FileKind) override {
+    bool readBounded(std::string_view path, std::string& bytes, tavro::FileKind) override {
         bytes = path == "package.scr" ? contents : std::string();
         return path == "package.scr";
     }

@@ -117,7 +117,7 @@ std::string SmallPng() {
 
 class FuzzFolder : public tavro::FileSystem {
   public:
-    bool readBounded(std::string_view path, std::string& bytes, FileKind) override {
+    bool readBounded(std::string_view path, std::string& bytes, tavro::FileKind) override {
         const auto found = files.find(std::string(path));
         if (found == files.end()) {
             return false;

@@ -21,7 +21,7 @@ class ReadOnlyFolder : public FileSystem {
 // A folder without any file.
 class NoFiles final : public ReadOnlyFolder {
   public:
-    bool readBounded(std::string_view, std::string&, FileKind) override { return false; }
+    bool readBounded(std::string_view, std::string&, tavro::FileKind) override { return false; }
 };
 
 }  // namespace tavro::fuzzing

@@ -24,7 +24,7 @@ namespace {
 
 class FuzzFolder : public tavro::fuzzing::ReadOnlyFolder {
   public:
-    bool readBounded(std::string_view path, std::string& bytes, FileKind) override {
+    bool readBounded(std::string_view path, std::string& bytes, tavro::FileKind) override {
         bytes = path == "boot" ? bootText : otherText;
         return path != "package.ini" && path != "init";
     }

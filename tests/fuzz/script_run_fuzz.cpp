@@ -36,7 +36,7 @@ constexpr size_t kWriteBudget = size_t{4} << 20;
 
 class FuzzFolder : public tavro::FileSystem {
   public:
-    bool readBounded(std::string_view path, std::string& bytes, FileKind) override {
+    bool readBounded(std::string_view path, std::string& bytes, tavro::FileKind) override {
         if (path == "boot") {
             bytes = "SCRIPT={main.scr};CONSTRACT={main.scr};";
         } else if (path == "main.scr") {

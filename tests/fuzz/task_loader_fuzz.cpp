@@ -27,7 +27,7 @@ namespace {
 
 class FuzzFolder : public tavro::fuzzing::ReadOnlyFolder {
   public:
-    bool readBounded(std::string_view path, std::string& bytes, FileKind) override {
+    bool readBounded(std::string_view path, std::string& bytes, tavro::FileKind) override {
         bytes = path == "fuzz.tsk" ? taskText : otherText;
         return true;
     }
