@@ -370,7 +370,7 @@ int main(int argc, char** argv) {
     }
     // An archive's game runs from the folder the archive lies in.
     const std::string workingFolder =
-        isGameArchive(folder) ? std::filesystem::absolute(folder).parent_path().string() : folder;
+        game.archive ? std::filesystem::absolute(folder).parent_path().string() : folder;
     if (::chdir(workingFolder.c_str()) != 0) {
         tellNewcomer("cannot enter the folder '" + workingFolder + "'", options);
         return kExitUsageError;

@@ -21,8 +21,8 @@ class AudioOutput {
   public:
     virtual ~AudioOutput() = default;
 
-    // Converts the samples once to the output format. -1 when the format cannot be played
-    // or the samples hold no whole frame.
+    // Keeps the samples, converted to the output format as they are mixed. -1 when the format
+    // cannot be played or the samples hold no whole frame.
     virtual int32_t createMaster(const PcmFormat& format, std::span<const uint8_t> samples) = 0;
     // The master's voices keep its samples until they are released themselves.
     virtual void releaseMaster(int32_t master) = 0;

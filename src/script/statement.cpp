@@ -29,19 +29,6 @@ Statement::~Statement() {
     }
 }
 
-const ExprNode& Statement::expression(int32_t i) const {
-    static const ExprNode kUnfilled;
-    const auto index = static_cast<size_t>(i);
-    return arguments_ && index < arguments_->expressions.size() ? arguments_->expressions[index]
-                                                                : kUnfilled;
-}
-
-const TextString& Statement::text(int32_t i) const {
-    static const TextString kUnfilled;
-    const auto index = static_cast<size_t>(i);
-    return arguments_ && index < arguments_->texts.size() ? arguments_->texts[index] : kUnfilled;
-}
-
 ExprNode& Statement::expressionToFill(int32_t i) {
     return filled(arguments().expressions, i);
 }

@@ -110,8 +110,17 @@ struct Statement {
 
     // Argument i (0 ... kStatementArgumentCount - 1): an unfilled expression evaluates to 0, an
     // unfilled text is empty.
-    const ExprNode& expression(int32_t i) const;
-    const TextString& text(int32_t i) const;
+    // Inline: the interpreter reads arguments on every statement it runs.
+    const ExprNode& expression(int32_t i) const {
+        const auto index = static_cast<size_t>(i);
+        return arguments_ && index < arguments_->expressions.size() ? arguments_->expressions[index]
+                                                                    : kUnfilledExpression;
+    }
+    const TextString& text(int32_t i) const {
+        const auto index = static_cast<size_t>(i);
+        return arguments_ && index < arguments_->texts.size() ? arguments_->texts[index]
+                                                              : kUnfilledText;
+    }
     // Argument i for the compiler to fill, made when missing (with those before it).
     ExprNode& expressionToFill(int32_t i);
     TextString& textToFill(int32_t i);
@@ -125,6 +134,9 @@ struct Statement {
     std::unique_ptr<Statement> body;
 
   private:
+    inline static const ExprNode kUnfilledExpression{};
+    inline static const TextString kUnfilledText{};
+
     StatementArguments& arguments();
 
     std::unique_ptr<StatementArguments> arguments_;  // none until an argument is filled

@@ -200,7 +200,8 @@ void TaskTable::endReading() {
 }
 
 bool TaskTable::knownTooBigToCopy(const TextString& name) const {
-    return tooBigToCopy_.contains(std::string(name.view()));
+    // Empty outside task-file reading, so objects made while the game runs pay no lookup.
+    return !tooBigToCopy_.empty() && tooBigToCopy_.contains(std::string(name.view()));
 }
 
 void TaskTable::markTooBigToCopy(const TextString& name) {

@@ -19,4 +19,8 @@ void sortProblems(std::vector<CheckProblem>& problems) {
     });
 }
 
+std::string quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
 }  // namespace tavro

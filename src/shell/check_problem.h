@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tavro {
@@ -19,6 +20,9 @@ struct CheckProblem {
 
     std::string format() const;
 };
+
+// A name or text as a problem quotes it: in double quotes.
+std::string quoted(std::string_view text);
 
 // Sorts by file, then line, keeping the order of problems found at one line.
 void sortProblems(std::vector<CheckProblem>& problems);

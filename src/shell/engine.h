@@ -29,6 +29,7 @@ inline constexpr const char* kMainWindowClassName = "Tavro";
 inline constexpr const char* kBootTaskName = "boot";
 inline constexpr int32_t kEndKey = 115;          // F4
 inline constexpr int32_t kDisplayModeKey = 122;  // F11
+inline constexpr int32_t kPrintScreenKey = 44;   // the window saves a screenshot
 inline constexpr uint32_t kDisplaySwitchPause = 100;
 
 struct HostServices {

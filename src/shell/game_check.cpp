@@ -47,7 +47,7 @@ class ReadOnlyFolder : public FileSystem {
 };
 
 std::string quoted(const TextString& name) {
-    return "\"" + std::string(name.view()) + "\"";
+    return tavro::quoted(name.view());
 }
 
 std::string counted(int32_t count, const char* singular, const char* plural) {

@@ -5,6 +5,7 @@
 
 #include "shell/name_suggestion.h"
 #include "shell/source_pieces.h"
+#include "text/text_functions.h"
 #include "text/utf8_check.h"
 
 namespace tavro {
@@ -28,10 +29,6 @@ constexpr std::string_view kAnimationNumbers[] = {"x", "y", "width", "height"};
 template <size_t N>
 bool isOneOf(std::string_view word, const std::string_view (&words)[N]) {
     return std::find(std::begin(words), std::end(words), word) != std::end(words);
-}
-
-std::string quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
 }
 
 // An optional sign, digits with at most one decimal point, at least one digit.
@@ -71,7 +68,7 @@ Groups splitGroups(std::string_view value) {
     size_t start = 0;
     for (size_t i = 0; i < value.size(); ++i) {
         const char c = value[i];
-        if (static_cast<unsigned char>(c) >= 0x80) {
+        if (isLeadByte(c)) {
             ++i;
         } else if (c == '{' && depth++ == 0) {
             start = i + 1;

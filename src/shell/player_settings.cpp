@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/player_key_names.h"
+#include "shell/engine.h"
 #include "text/utf8_check.h"
 
 namespace tavro {
@@ -16,7 +17,7 @@ namespace {
 
 // F4 ends the game, F11 switches the display mode and Print Screen saves a screenshot: a
 // player's key map cannot take them away.
-constexpr int32_t kKeysKeptForTavro[] = {115, 122, 44};
+constexpr int32_t kKeysKeptForTavro[] = {kEndKey, kDisplayModeKey, kPrintScreenKey};
 
 std::string_view trimmed(std::string_view text) {
     const size_t first = text.find_first_not_of(" \t\r");

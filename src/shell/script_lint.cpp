@@ -8,6 +8,7 @@
 #include "script/statement.h"
 #include "shell/name_suggestion.h"
 #include "shell/source_pieces.h"
+#include "text/text_functions.h"
 
 namespace tavro {
 
@@ -29,7 +30,7 @@ bool lastByteIsTrail(std::string_view text) {
     bool trail = false;
     for (size_t i = 0; i < text.size(); ++i) {
         trail = false;
-        if (static_cast<unsigned char>(text[i]) >= 0x80 && i + 1 < text.size()) {
+        if (isLeadByte(text[i]) && i + 1 < text.size()) {
             ++i;
             trail = true;
         }
@@ -93,10 +94,6 @@ bool isTest(uint32_t code) {
     const uint32_t kind = statementKind(code);
     return code != kChainStart &&
            (kind == kCodeIf || kind == kCodeIfKey || kind == kCodeIfStamp || kind == kCodeIfInput);
-}
-
-std::string quoted(std::string_view text) {
-    return "\"" + std::string(text) + "\"";
 }
 
 // The keyword of a statement, as written: "elseif(" for an elseif.

@@ -1,4 +1,5 @@
 #include "shell/source_pieces.h"
+#include "text/text_functions.h"
 
 namespace tavro {
 
@@ -55,7 +56,7 @@ std::vector<SourcePiece> cutPieces(std::string_view raw, bool rewriteBraces) {
             continue;
         }
         const bool brace = !trailByte && (byte == '{' || byte == '}');
-        const bool lead = !trailByte && static_cast<unsigned char>(byte) >= 0x80;
+        const bool lead = !trailByte && isLeadByte(byte);
         trailByte = lead;
         if (byte == ';') {
             cutter.cut(line);

@@ -20,6 +20,14 @@ struct TempoChange {
     uint32_t microsecondsPerQuarter;
 };
 
+uint32_t bigEndian(std::string_view bytes, size_t at, int32_t count) {
+    uint32_t value = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        value = value << 8 | static_cast<uint8_t>(bytes[at + static_cast<size_t>(i)]);
+    }
+    return value;
+}
+
 // What the tracks read so far hold.
 struct SongTally {
     int64_t longestTicks = 0;
@@ -80,10 +88,7 @@ class TrackReader {
                     return -1;
                 }
                 if (type == kSetTempo) {
-                    const size_t value = at_ - 3;
-                    tally_.tempos.push_back(
-                        {total, static_cast<uint32_t>(byte(value) << 16 | byte(value + 1) << 8 |
-                                                      byte(value + 2))});
+                    tally_.tempos.push_back({total, bigEndian(track_, at_ - 3, 3)});
                 }
                 if (type == kEndOfTrack) {
                     return total;
@@ -150,14 +155,6 @@ double songSeconds(SongTally& tally, uint32_t ticksPerQuarter) {
     }
     microseconds += static_cast<double>(tally.longestTicks - tick) * perQuarter;
     return microseconds / std::max<uint32_t>(ticksPerQuarter, 1) / 1e6;
-}
-
-uint32_t bigEndian(std::string_view bytes, size_t at, int32_t count) {
-    uint32_t value = 0;
-    for (int32_t i = 0; i < count; ++i) {
-        value = value << 8 | static_cast<uint8_t>(bytes[at + static_cast<size_t>(i)]);
-    }
-    return value;
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ int32_t Mixer::addMaster(const PcmFormat& format, std::span<const uint8_t> sampl
     if (kept.outputFrames == 0) {
         return -1;
     }
-    kept.gain = gain;
+    kept.scale = gain / 32768.0f;
     auto shared = std::make_shared<const CompactSamples>(std::move(kept));
     const auto freeSlot = std::find(masters_.begin(), masters_.end(), nullptr);
     if (freeSlot != masters_.end()) {

@@ -26,17 +26,12 @@ struct CompactSamples {
     uint32_t outputRate = 0;
     uint64_t frames = 0;        // at the file's rate
     uint64_t outputFrames = 0;  // at outputRate; 0 for none
-    float gain = 1.0f;          // the player's volume for this kind of sound
+    // From a 16-bit sample to -1..1, times the player's volume for this kind of sound; at
+    // full volume exactly a division by 32768.
+    float scale = 1.0f / 32768.0f;
 
-    // Output frame i (below outputFrames) as stereo floats, at the player's volume.
+    // Output frame i (below outputFrames) as stereo floats.
     void stereoFrame(uint64_t i, float& left, float& right) const {
-        unscaledStereoFrame(i, left, right);
-        left *= gain;
-        right *= gain;
-    }
-
-  private:
-    void unscaledStereoFrame(uint64_t i, float& left, float& right) const {
         if (rate == outputRate) {
             left = sample(i, 0);
             right = sample(i, 1);
@@ -56,9 +51,10 @@ struct CompactSamples {
         right = c + (d - c) * fraction;
     }
 
+  private:
     float sample(uint64_t frame, uint32_t channel) const {
         const int16_t value = samples[frame * channels + (channel < channels ? channel : 0)];
-        return static_cast<float>(value) / 32768.0f;
+        return static_cast<float>(value) * scale;
     }
 };
 

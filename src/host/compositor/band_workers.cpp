@@ -56,7 +56,6 @@ void BandWorkers::run(int32_t tasks, const std::function<void(int32_t task)>& jo
         tasks_ = tasks;
         nextTask_ = 0;
         unfinished_ = tasks;
-        running_ = true;
         ++generation_;
     }
     if (workers_.empty()) {
@@ -70,7 +69,6 @@ void BandWorkers::run(int32_t tasks, const std::function<void(int32_t task)>& jo
     std::unique_lock lock(mutex_);
     // Workers still asleep are not waited for: they find the run over when they wake.
     done_.wait(lock, [this] { return unfinished_ == 0 && attached_ == 0; });
-    running_ = false;
     job_ = nullptr;
 }
 
@@ -78,7 +76,7 @@ void BandWorkers::work() {
     uint64_t seen = 0;
     std::unique_lock lock(mutex_);
     while (true) {
-        wake_.wait(lock, [&] { return stopping_ || (running_ && generation_ != seen); });
+        wake_.wait(lock, [&] { return stopping_ || (job_ != nullptr && generation_ != seen); });
         if (stopping_) {
             return;
         }

@@ -49,7 +49,6 @@ class BandWorkers {
     int32_t tasks_ = 0;
     std::atomic<int32_t> nextTask_{0};
     std::atomic<int32_t> unfinished_{0};
-    bool running_ = false;
     uint64_t generation_ = 0;  // one more for each run
     int32_t attached_ = 0;     // workers taking tasks of the current run
     bool stopping_ = false;

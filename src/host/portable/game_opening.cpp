@@ -37,12 +37,13 @@ std::string gameName(const std::string& game) {
     return name.empty() ? "tavro" : name;
 }
 
-}  // namespace
-
+// True when the path names a file (an archive) rather than a folder.
 bool isGameArchive(const std::string& path) {
     struct stat info;
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
+
+}  // namespace
 
 std::string playerSaveFolder(const std::string& game, const char* xdgDataHome, const char* home) {
     const std::string data = tavroDataFolder(xdgDataHome, home);
@@ -51,8 +52,8 @@ std::string playerSaveFolder(const std::string& game, const char* xdgDataHome, c
 
 OpenedGame openGame(const GameOpening& opening) {
     OpenedGame opened;
-    const bool archive = isGameArchive(opening.game);
-    if (archive) {
+    opened.archive = isGameArchive(opening.game);
+    if (opened.archive) {
         opened.files = ArchiveFileSystem::open(opening.game, opened.error);
         if (!opened.files) {
             return opened;
@@ -61,14 +62,14 @@ OpenedGame openGame(const GameOpening& opening) {
         opened.files = std::make_unique<GameFolderFileSystem>(opening.game);
     }
     std::string saves = opening.saveFolder;
-    if (saves.empty() && (archive || !ConfinedFolder(opening.game).writable())) {
+    if (saves.empty() && (opened.archive || !ConfinedFolder(opening.game).writable())) {
         std::error_code error;
         const std::filesystem::path canonical = std::filesystem::canonical(opening.game, error);
         saves = playerSaveFolder(error ? opening.game : canonical.string(), opening.xdgDataHome,
                                  opening.home);
         if (!opening.check) {
             const char* what =
-                archive ? "the game is an archive" : "the game folder cannot be written";
+                opened.archive ? "the game is an archive" : "the game folder cannot be written";
             opened.notice = saves.empty() ? std::string(what) +
                                                 " and neither XDG_DATA_HOME nor HOME is set: "
                                                 "its saves will fail"

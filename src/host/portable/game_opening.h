@@ -20,12 +20,10 @@ struct GameOpening {
 
 struct OpenedGame {
     std::unique_ptr<FileSystem> files;  // null when the game cannot be played
-    std::string error;   // why not, one line: a bad archive, a --save-dir that cannot be made
-    std::string notice;  // where the saves go when that is not the game folder
+    std::string error;     // why not, one line: a bad archive, a --save-dir that cannot be made
+    std::string notice;    // where the saves go when that is not the game folder
+    bool archive = false;  // the game is an archive file, not a folder
 };
-
-// True when the path names a file (an archive) rather than a folder.
-bool isGameArchive(const std::string& path);
 
 // The player's save folder for a game: DATA/saves/NAME-HASH, NAME the game's folder or archive
 // name (without ".zip"), HASH 16 hex digits of a hash of its absolute path, so two games of

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "host/path_resolver.h"
+
 namespace tavro {
 
 namespace {
@@ -21,13 +23,8 @@ constexpr uint32_t kInk = 0xFF141414;
 constexpr uint32_t kButtonFace = 0xFFE2E2E2;
 constexpr uint32_t kDefaultFrame = 0xFF2A6FD6;
 
-bool isLeadByte(char byte) {
-    const auto value = static_cast<unsigned char>(byte);
-    return (value >= 0x81 && value <= 0x9F) || (value >= 0xE0 && value <= 0xFC);
-}
-
 size_t characterLength(std::string_view text, size_t at) {
-    return isLeadByte(text[at]) && at + 1 < text.size() ? 2 : 1;
+    return isShiftJisLeadByte(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
 }
 
 // The pieces a line may break after: a double-byte character, or a run of single-byte ones up
@@ -37,7 +34,8 @@ std::vector<std::string_view> breakablePieces(std::string_view text) {
     for (size_t at = 0; at < text.size();) {
         size_t end = at + characterLength(text, at);
         if (end == at + 1 && text[at] != ' ') {
-            while (end < text.size() && text[end] != ' ' && !isLeadByte(text[end])) {
+            while (end < text.size() && text[end] != ' ' &&
+                   !isShiftJisLeadByte(static_cast<unsigned char>(text[end]))) {
                 ++end;
             }
         }
