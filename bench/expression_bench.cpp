@@ -7,7 +7,7 @@
 #include <string>
 
 #include "host/compositor/pixman_compositor.h"
-#include "host/game_folder_file_system.h"
+#include "host/files/game_folder_file_system.h"
 #include "lua_loop.h"
 #include "script/contexts.h"
 #include "script/engine_state.h"

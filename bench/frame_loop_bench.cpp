@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "headless_host.h"
-#include "host/game_folder_file_system.h"
+#include "host/files/game_folder_file_system.h"
 #include "temporary_game_folder.h"
 
 namespace {

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "host/compositor/pixman_compositor.h"
-#include "host/game_folder_file_system.h"
+#include "host/files/game_folder_file_system.h"
 #include "render/draw_list.h"
 #include "sprite_scene.h"
 #include "temporary_game_folder.h"

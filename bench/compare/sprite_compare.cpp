@@ -26,8 +26,8 @@
 
 #include "host/audio/mixer.h"
 #include "host/compositor/pixman_compositor.h"
+#include "host/files/game_folder_file_system.h"
 #include "host/fonts/ttf_font_renderer.h"
-#include "host/game_folder_file_system.h"
 #include "host/headless/headless_dialogs.h"
 #include "host/headless/headless_display.h"
 #include "host/headless/virtual_clock.h"

@@ -9,8 +9,8 @@
 #include "author/watched_files.h"
 #include "host/audio/mixer.h"
 #include "host/headless/headless_compositor.h"
-#include "host/shift_jis.h"
 #include "shell/game_check.h"
+#include "text/shift_jis.h"
 
 namespace tavro {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "host/file_system.h"
-#include "host/path_resolver.h"
+#include "host/files/path_resolver.h"
 
 namespace tavro {
 

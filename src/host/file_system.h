@@ -29,9 +29,34 @@ enum class FileKind { kText, kImage, kSound, kMusic };
 // The most bytes a file of this kind may have to be read: 64 MB for texts (settings, tasks,
 // scripts, animations, bundles, "load("), 256 MB for images, 512 MB for sounds and 16 MB
 // for music. A larger file is refused before anything of its size is allocated.
-size_t largestReadableFile(FileKind kind);
+constexpr size_t largestReadableFile(FileKind kind) {
+    constexpr size_t kMegabyte = size_t{1} << 20;
+    switch (kind) {
+        case FileKind::kImage:
+            return 256 * kMegabyte;
+        case FileKind::kSound:
+            return 512 * kMegabyte;
+        case FileKind::kMusic:
+            return 16 * kMegabyte;
+        case FileKind::kText:
+            break;
+    }
+    return 64 * kMegabyte;
+}
 // "text file", "image", "sound", "music file": for messages.
-const char* fileKindName(FileKind kind);
+constexpr const char* fileKindName(FileKind kind) {
+    switch (kind) {
+        case FileKind::kImage:
+            return "image";
+        case FileKind::kSound:
+            return "sound";
+        case FileKind::kMusic:
+            return "music file";
+        case FileKind::kText:
+            break;
+    }
+    return "text file";
+}
 
 class FileSystem {
   public:

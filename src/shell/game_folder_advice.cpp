@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "host/shift_jis.h"
+#include "text/shift_jis.h"
 
 namespace tavro {
 

@@ -1,8 +1,8 @@
 #include "shell/stop_report.h"
 
-#include "host/shift_jis.h"
-#include "shell/english_messages.h"
+#include "text/english_messages.h"
 #include "text/messages.h"
+#include "text/shift_jis.h"
 
 namespace tavro {
 

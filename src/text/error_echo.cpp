@@ -2,7 +2,7 @@
 
 #include <cinttypes>
 
-#include "host/shift_jis.h"
+#include "text/shift_jis.h"
 
 namespace tavro {
 

@@ -9,7 +9,7 @@
 
 #include "author/error_overlay.h"
 #include "author/watched_files.h"
-#include "host/game_folder_file_system.h"
+#include "host/files/game_folder_file_system.h"
 #include "render/recording_compositor.h"
 
 namespace tavro {

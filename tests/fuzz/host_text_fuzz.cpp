@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "host/input_script.h"
-#include "host/path_resolver.h"
-#include "host/shift_jis.h"
+#include "host/files/path_resolver.h"
+#include "host/recorded_input/input_script.h"
+#include "text/shift_jis.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "host/game_folder_file_system.h"
+#include "host/files/game_folder_file_system.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>

@@ -1,4 +1,4 @@
-#include "host/mangled_names.h"
+#include "host/files/mangled_names.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "host/path_resolver.h"
+#include "host/files/path_resolver.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "host/game_folder_file_system.h"
+#include "host/files/game_folder_file_system.h"
 #include "host/portable/game_opening.h"
 #include "host/portable/save_folder_file_system.h"
 #include "host/temporary_folder.h"

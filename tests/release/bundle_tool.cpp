@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "host/game_folder_file_system.h"
+#include "host/files/game_folder_file_system.h"
 #include "text/package_bundles.h"
 
 int main(int argc, char** argv) {

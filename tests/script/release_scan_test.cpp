@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/game_folder_file_system.h"
+#include "host/files/game_folder_file_system.h"
 #include "host/temporary_folder.h"
 #include "loader_test_support.h"
 #include "script/task_loader.h"

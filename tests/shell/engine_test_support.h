@@ -11,13 +11,13 @@
 #include <vector>
 
 #include "host/audio/mixer.h"
-#include "host/game_folder_file_system.h"
+#include "host/files/game_folder_file_system.h"
 #include "host/headless/headless_compositor.h"
 #include "host/headless/headless_dialogs.h"
 #include "host/headless/headless_display.h"
 #include "host/headless/headless_font_renderer.h"
 #include "host/headless/virtual_clock.h"
-#include "host/input_script.h"
+#include "host/recorded_input/input_script.h"
 #include "host/temporary_folder.h"
 #include "shell/engine.h"
 

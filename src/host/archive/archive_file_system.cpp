@@ -4,9 +4,9 @@
 #include <new>
 #include <utility>
 
-#include "host/path_resolver.h"
-#include "host/read_refusals.h"
-#include "host/shift_jis.h"
+#include "host/files/path_resolver.h"
+#include "host/files/read_refusals.h"
+#include "text/shift_jis.h"
 
 namespace tavro {
 namespace {

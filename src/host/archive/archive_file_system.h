@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "host/file_system.h"
-#include "host/read_refusals.h"
+#include "host/files/read_refusals.h"
 
 namespace tavro {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "host/fonts/text_raster.h"
-#include "host/shift_jis.h"
+#include "text/shift_jis.h"
 
 namespace tavro {
 

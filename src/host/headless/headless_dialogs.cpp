@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "host/dialog_text.h"
+#include "text/dialog_text.h"
 
 namespace tavro {
 

@@ -7,7 +7,7 @@
 
 #include "host/display.h"
 #include "host/headless/headless_faults.h"
-#include "host/input_script.h"
+#include "host/recorded_input/input_script.h"
 
 namespace tavro {
 

@@ -6,10 +6,10 @@
 #include <filesystem>
 
 #include "host/archive/archive_file_system.h"
-#include "host/confined_folder.h"
-#include "host/game_folder_file_system.h"
+#include "host/files/confined_folder.h"
+#include "host/files/game_folder_file_system.h"
+#include "host/files/screenshot_path.h"
 #include "host/portable/save_folder_file_system.h"
-#include "host/screenshot_path.h"
 
 namespace tavro {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "host/path_resolver.h"
+#include "host/files/path_resolver.h"
 
 namespace tavro {
 

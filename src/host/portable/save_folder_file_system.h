@@ -8,7 +8,7 @@
 #include <string>
 
 #include "host/file_system.h"
-#include "host/game_folder_file_system.h"
+#include "host/files/game_folder_file_system.h"
 
 namespace tavro {
 

@@ -1,8 +1,8 @@
 #include "host/sdl/message_box_picture.h"
 
-#include <algorithm>
+#include "text/shift_jis.h"
 
-#include "host/path_resolver.h"
+#include <algorithm>
 
 namespace tavro {
 

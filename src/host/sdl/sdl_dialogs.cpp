@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-#include "host/dialog_text.h"
 #include "host/sdl/sdl_message_box.h"
-#include "host/shift_jis.h"
-#include "shell/english_messages.h"
+#include "text/dialog_text.h"
+#include "text/english_messages.h"
+#include "text/shift_jis.h"
 
 namespace tavro {
 

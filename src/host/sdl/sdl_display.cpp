@@ -8,7 +8,7 @@
 
 #include "host/sdl/sdl_key_codes.h"
 #include "host/sdl/window_placement.h"
-#include "host/shift_jis.h"
+#include "text/shift_jis.h"
 
 namespace tavro {
 namespace {

@@ -1,6 +1,6 @@
 // The two code pages' upper halves come from glibc iconv once, as tables from a character back
 // to its byte.
-#include "host/mangled_names.h"
+#include "host/files/mangled_names.h"
 
 #include <iconv.h>
 
@@ -8,7 +8,7 @@
 #include <optional>
 #include <unordered_map>
 
-#include "host/shift_jis.h"
+#include "text/shift_jis.h"
 
 namespace tavro {
 namespace {

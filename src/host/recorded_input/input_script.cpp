@@ -1,4 +1,4 @@
-#include "host/input_script.h"
+#include "host/recorded_input/input_script.h"
 
 #include <algorithm>
 #include <charconv>

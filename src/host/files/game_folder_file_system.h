@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "host/confined_folder.h"
 #include "host/file_system.h"
-#include "host/path_resolver.h"
-#include "host/read_refusals.h"
+#include "host/files/confined_folder.h"
+#include "host/files/path_resolver.h"
+#include "host/files/read_refusals.h"
 
 namespace tavro {
 

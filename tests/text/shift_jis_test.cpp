@@ -1,4 +1,4 @@
-#include "host/shift_jis.h"
+#include "text/shift_jis.h"
 
 #include <gtest/gtest.h>
 

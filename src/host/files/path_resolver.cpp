@@ -1,14 +1,14 @@
 // Resolution tries the cheap exact forms first and lists folders only when they miss, so a
 // game whose names already match the disk costs one stat per open.
-#include "host/path_resolver.h"
+#include "host/files/path_resolver.h"
 
 #include <dirent.h>
 #include <sys/stat.h>
 
 #include <optional>
 
-#include "host/mangled_names.h"
-#include "host/shift_jis.h"
+#include "host/files/mangled_names.h"
+#include "text/shift_jis.h"
 
 namespace tavro {
 namespace {
@@ -105,10 +105,6 @@ std::string joinComponents(const std::string& base, const std::vector<std::strin
 }
 
 }  // namespace
-
-bool isShiftJisLeadByte(unsigned char byte) {
-    return (byte >= 0x81 && byte <= 0x9f) || (byte >= 0xe0 && byte <= 0xfc);
-}
 
 bool collapseDots(std::vector<std::string>& components) {
     std::vector<std::string> collapsed;

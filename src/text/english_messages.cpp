@@ -1,4 +1,4 @@
-#include "shell/english_messages.h"
+#include "text/english_messages.h"
 
 #include "shell/shell_messages.h"
 #include "text/messages.h"

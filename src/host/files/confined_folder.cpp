@@ -1,4 +1,4 @@
-#include "host/confined_folder.h"
+#include "host/files/confined_folder.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

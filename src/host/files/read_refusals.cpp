@@ -1,8 +1,8 @@
-#include "host/read_refusals.h"
+#include "host/files/read_refusals.h"
 
 #include <cstdio>
 
-#include "host/shift_jis.h"
+#include "text/shift_jis.h"
 
 namespace tavro {
 

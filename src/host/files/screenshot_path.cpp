@@ -1,4 +1,4 @@
-#include "host/screenshot_path.h"
+#include "host/files/screenshot_path.h"
 
 #include <cstdio>
 

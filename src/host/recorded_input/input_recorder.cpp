@@ -1,4 +1,4 @@
-#include "host/input_recorder.h"
+#include "host/recorded_input/input_recorder.h"
 
 namespace tavro {
 

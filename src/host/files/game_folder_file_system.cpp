@@ -1,4 +1,4 @@
-#include "host/game_folder_file_system.h"
+#include "host/files/game_folder_file_system.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -8,7 +8,7 @@
 #include <new>
 #include <utility>
 
-#include "host/read_refusals.h"
+#include "host/files/read_refusals.h"
 
 namespace tavro {
 namespace {

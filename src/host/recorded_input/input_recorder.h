@@ -10,7 +10,7 @@
 #include <ostream>
 
 #include "host/forwarding_display.h"
-#include "host/input_script.h"
+#include "host/recorded_input/input_script.h"
 
 namespace tavro {
 

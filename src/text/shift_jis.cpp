@@ -1,11 +1,11 @@
 // Both directions go through Tavro's own code page 932 table, so every build converts alike.
-#include "host/shift_jis.h"
+#include "text/shift_jis.h"
 
 #include <algorithm>
 #include <array>
 #include <memory>
 
-#include "host/cp932_table.h"
+#include "text/cp932_table.h"
 
 namespace tavro {
 namespace {

@@ -1,6 +1,6 @@
-#include "host/dialog_text.h"
+#include "text/dialog_text.h"
 
-#include "host/shift_jis.h"
+#include "text/shift_jis.h"
 
 namespace tavro {
 

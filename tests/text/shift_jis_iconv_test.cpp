@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "host/shift_jis.h"
+#include "text/shift_jis.h"
 
 namespace tavro {
 namespace {

@@ -27,9 +27,6 @@ struct SplitPath {
     bool absolute = false;                // leading separator or a drive letter
 };
 
-// True for the first byte of a two-byte code page 932 character.
-bool isShiftJisLeadByte(unsigned char byte);
-
 SplitPath splitGamePath(std::string_view path);
 
 // Drops "." and lets each ".." take back the name before it, as Windows reads a path; false
