@@ -9,8 +9,23 @@
 
 namespace tavro {
 
+// A pad input's key code: the pad's device bits with the input number (0 when the number is
+// taken at run time) in the low byte.
 inline constexpr int32_t kPad1Device = 0x1000;
 inline constexpr int32_t kPad2Device = 0x2000;
+inline constexpr int32_t kPadDeviceMask = 0xF000;
+inline constexpr int32_t kPadInputMask = 0xFF;
+
+// The pad (0 or 1) a key code's device bits name; -1 for any other device.
+constexpr int32_t padIndexOfCode(int32_t code) {
+    switch (code & kPadDeviceMask) {
+        case kPad1Device:
+            return 0;
+        case kPad2Device:
+            return 1;
+    }
+    return -1;
+}
 
 struct KeyNameValue {
     // False for a text beginning with a, c, d, e, l, p, r, s, t or u that names no key.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "text/messages.h"
+
 namespace tavro {
 
 int32_t FontCellHeight(int32_t height) {
@@ -33,7 +35,7 @@ bool CurrentFont::create(const TextString& faceName, int32_t height) {
         font_ = renderer_->openFont(faceName.view(), FontCellHeight(height));
     }
     if (font_ == kNoFont) {
-        log_.record("Font", Severity::kError);
+        log_.record(kFontLabel, Severity::kError);
         return false;
     }
     height_ = height;

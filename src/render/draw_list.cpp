@@ -64,7 +64,7 @@ void AddImageItem(DrawList& list, const ImageRef& image, const TransformMatrix& 
     list.add(DrawItem{priority, image, {}, objectMatrix, colour, viewMatrix, 0});
 }
 
-void AddTextItem(const TextString& text, DrawList& list, const TransformMatrix& objectMatrix,
+void AddTextItem(DrawList& list, const TextString& text, const TransformMatrix& objectMatrix,
                  uint32_t colour, uint32_t priority, const TransformMatrix& viewMatrix,
                  int32_t alignment, bool haltRequested) {
     if (haltRequested || text.empty()) {

@@ -57,7 +57,7 @@ AffineMatrix CompositorMatrixOf(const TransformMatrix& m);
 void AddImageItem(DrawList& list, const ImageRef& image, const TransformMatrix& objectMatrix,
                   uint32_t colour, uint32_t priority, const TransformMatrix& viewMatrix,
                   bool haltRequested);
-void AddTextItem(const TextString& text, DrawList& list, const TransformMatrix& objectMatrix,
+void AddTextItem(DrawList& list, const TextString& text, const TransformMatrix& objectMatrix,
                  uint32_t colour, uint32_t priority, const TransformMatrix& viewMatrix,
                  int32_t alignment, bool haltRequested);
 

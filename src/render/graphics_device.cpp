@@ -1,5 +1,7 @@
 #include "render/graphics_device.h"
 
+#include "text/messages.h"
+
 namespace tavro {
 
 GraphicsDevice::GraphicsDevice(Compositor& compositor, ErrorSink& log)
@@ -12,7 +14,7 @@ bool GraphicsDevice::create(int32_t width, int32_t height, bool fullScreen) {
     const bool sizeFits =
         width >= 1 && height >= 1 && width <= kMaxCompositorSide && height <= kMaxCompositorSide;
     if (!sizeFits || !compositor_.createBackBuffer(width, height)) {
-        log_.record("D3DDevice", Severity::kError);
+        log_.record(kDeviceLabel, Severity::kError);
         return false;
     }
     width_ = width;

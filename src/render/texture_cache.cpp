@@ -47,13 +47,13 @@ bool TextureCache::load(Entry& entry, Compositor& compositor) {
     if (!files_.readFile(entry.name.view(), bytes, FileKind::kImage) ||
         !ReadImageInfo(bytes, entry.info) || !fitsFileOrIsRefusedAnyway(entry.info, bytes.size())) {
         entry.info = ImageInfo{};
-        log_.recordAbout("ImageInfo", Severity::kError, entry.name.view());
+        log_.recordAbout(kImageInfoLabel, Severity::kError, entry.name.view());
         return false;
     }
     entry.texture = compositor.createTexture(bytes, static_cast<int32_t>(entry.info.width),
                                              static_cast<int32_t>(entry.info.height));
     if (entry.texture == kNoTexture) {
-        log_.recordAbout("CreateTexture", Severity::kError, entry.name.view());
+        log_.recordAbout(kCreateTextureLabel, Severity::kError, entry.name.view());
         return false;
     }
     loadedBytes_ += textureBytes(entry.info);

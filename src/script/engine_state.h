@@ -23,6 +23,7 @@
 #include "render/transform.h"
 #include "script/camera.h"
 #include "script/load_listener.h"
+#include "script/reserved_names.h"
 #include "script/script_table.h"
 #include "script/task_instance.h"
 #include "script/task_loader.h"
@@ -54,18 +55,6 @@ struct Settings {
                                                               : bundleOnlyAnimations;
         return bundleOnly ? SourceMode::kBundleOnly : SourceMode::kOriginalFirst;
     }
-};
-
-// The system variables the shell exchanges with the scripts every frame, numbered when the
-// run starts (with the eight start properties, before anything else).
-struct SystemVariableIds {
-    int32_t fps, mouseX, mouseY, red, green, blue, cameraConf, cameraSpeed, cameraX, cameraY;
-};
-
-// The object properties the interpreter reads directly, numbered at its first run.
-struct PropertyIds {
-    int32_t x, y, width, height, scaleX, scaleY, angle, alpha, red, green, blue, scrollX, scrollY,
-        priority, radius, centerX, centerY;
 };
 
 // The pseudo-random generator behind "rand(": a 32-bit linear congruential state,
@@ -104,20 +93,8 @@ struct EngineState {
     EngineState(const EngineState&) = delete;
     EngineState& operator=(const EngineState&) = delete;
 
-    // The interpreter's property numbers, numbered on the first call of the run.
-    const PropertyIds& propertyIds() {
-        if (!propertiesNumbered_) {
-            numberProperties();
-        }
-        return properties_;
-    }
-    // "flagStoper", numbered on the first frame pass.
-    int32_t flagStoperId() {
-        if (flagStoper_ == 0) {
-            flagStoper_ = names.idFor("flagStoper");
-        }
-        return flagStoper_;
-    }
+    // The interpreter's property numbers; 0 until its first run numbers them.
+    const PropertyIds& propertyIds() const { return interpreterNames.properties(); }
     // Element 0 of the system variable with this name number, created as 0 when missing.
     double& systemVariable(int32_t nameNumber) {
         return variableElement0(systemVariables, nameNumber);
@@ -149,6 +126,7 @@ struct EngineState {
     NameIdTable names;
     StartPropertyIds startIds;
     SystemVariableIds systemIds;
+    InterpreterNames interpreterNames;
     VariableTable systemVariables;  // the "system." scope
     double sizeCell = 0;            // what a ".size" reference reads (and harmlessly writes)
     int32_t answerCell = 0;         // what a naming or compiling context answers through
@@ -180,13 +158,6 @@ struct EngineState {
     // Script coordinates to back-buffer pixels; set when the device is created.
     ScreenScale screenScale;
     CurrentFont font;
-
-  private:
-    void numberProperties();
-
-    PropertyIds properties_{};
-    bool propertiesNumbered_ = false;
-    int32_t flagStoper_ = 0;
 };
 
 }  // namespace tavro

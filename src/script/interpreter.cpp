@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "platform/key_names.h"
 #include "script/contexts.h"
 #include "script/engine_state.h"
 #include "script/file_commands.h"
@@ -16,9 +17,6 @@ namespace {
 
 enum class TestResult { kFalse, kTrue, kFailed };  // kFailed: the negation flag is not applied
 
-constexpr int32_t kPadOneDevice = 0x1000;
-constexpr int32_t kPadTwoDevice = 0x2000;
-
 TestResult fromBool(bool value) {
     return value ? TestResult::kTrue : TestResult::kFalse;
 }
@@ -32,15 +30,15 @@ TestResult keyTest(const Statement& statement, bool newlyPressed, InstanceContex
         return fromBool(newlyPressed ? keys.takeKeyPress(key) : keys.isKeyDown(key));
     }
     const int32_t packed = toInt32(value);
-    int32_t input = packed & 0xFF;
+    int32_t input = packed & kPadInputMask;
     if (input == 0) {
         input = toInt32(statement.expression(1).evaluate(&context));
     }
-    const int32_t device = packed & 0xF000;
-    if (device != kPadOneDevice && device != kPadTwoDevice) {
+    const int32_t padIndex = padIndexOfCode(packed);
+    if (padIndex < 0) {
         return TestResult::kFailed;
     }
-    PadState& pad = state.pad(device == kPadOneDevice ? 0 : 1);
+    PadState& pad = state.pad(padIndex);
     return fromBool(newlyPressed ? pad.takePadPress(input) : pad.isPadInputDown(input));
 }
 
@@ -165,8 +163,7 @@ void runScriptCall(const Statement& statement, InstanceContext& context) {
     int64_t& calls = state.nesting.scriptCallsThisFrame;
     if (calls >= kMaxScriptCallsPerFrame) {
         if (calls++ == kMaxScriptCallsPerFrame) {
-            state.log.record("script( calls in one frame past the limit: calls not run",
-                             Severity::kError);
+            state.log.record(kScriptCallLimitLabel, Severity::kError);
         }
         return;
     }
@@ -357,7 +354,7 @@ CallDepthGuard::~CallDepthGuard() {
 
 void RunStatementChain(EngineState& state, const Statement* first, TaskInstance& current,
                        bool matched, TaskInstance& origin) {
-    state.propertyIds();  // numbered at the interpreter's first run
+    state.interpreterNames.numberProperties(state.names);
     InstanceContext context(state, &current, &origin);
     runChain(first, matched, context);
 }
@@ -368,7 +365,8 @@ void RunFramePass(EngineState& state, TaskInstance& instance) {
     if (!runOwnFrameScripts(state, instance)) {
         return;
     }
-    const int32_t flagStoper = state.flagStoperId();
+    state.interpreterNames.numberFlagStoper(state.names);
+    const int32_t flagStoper = state.interpreterNames.flagStoper();
     walkSubtree(state, instance, [&state, flagStoper](TaskInstance& parent, TaskInstance& child) {
         return property(parent, flagStoper) == 0 && runOwnFrameScripts(state, child);
     });

@@ -85,11 +85,11 @@ void draw(const Statement& statement, TaskInstance& current, InstanceContext& co
 
 void soundCommand(uint32_t kind, SoundRef& sound, SoundCache& cache) {
     if (kind == kCodePlaySound) {
-        PlaySound(sound, cache);
+        sound.play(cache);
     } else if (kind == kCodeStopSound) {
-        StopSound(sound, cache);
+        sound.stop(cache);
     } else {
-        RewindSound(sound, cache);
+        sound.rewind(cache);
     }
 }
 
@@ -113,7 +113,7 @@ void text(const Statement& statement, TaskInstance& current, InstanceContext& co
     const int32_t start = toInt32(statement.expression(3).evaluate(&context));
     const int32_t count = toInt32(statement.expression(4).evaluate(&context));
     const auto priority = static_cast<uint32_t>(toInt32(property(current, ids.priority)));
-    AddTextItem(output.substrChars(start, count), state.drawList,
+    AddTextItem(state.drawList, output.substrChars(start, count),
                 ObjectTransform(px, py, look.scaleX, look.scaleY, look.angle), look.colour,
                 priority, view, alignment, state.haltRequested);
 }

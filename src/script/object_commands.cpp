@@ -8,6 +8,7 @@
 #include "script/engine_state.h"
 #include "script/interpreter.h"
 #include "script/task_instance.h"
+#include "text/messages.h"
 
 namespace tavro {
 
@@ -19,7 +20,7 @@ void createObject(EngineState& state, const Statement& statement, TaskInstance& 
         return;
     }
     if (state.objects.liveCount() >= kInstanceLimit) {
-        state.log.record("object limit reached: new object not created", Severity::kError);
+        state.log.record(kObjectLimitLabel, Severity::kError);
         return;
     }
     // Past the bound the object is not made at all, so a self-creating constructor stops.

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "render/image_ref.h"
+#include "script/reserved_names.h"
 #include "script/variables.h"
 #include "sound/sound_ref.h"
 #include "text/error_report.h"
@@ -114,11 +115,6 @@ using Task = TaskInstance;
 inline double& property(TaskInstance& instance, int32_t nameNumber) {
     return variableElement0(instance.variables, nameNumber);
 }
-
-// The name numbers of the eight properties every new instance starts with.
-struct StartPropertyIds {
-    int32_t red, green, blue, alpha, scaleX, scaleY, scrollX, scrollY;
-};
 
 // Every object of a run: the root of the tree, the instance list (every registered instance,
 // newest first, for the batch walks), the count of live instances (templates included) and

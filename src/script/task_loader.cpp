@@ -94,8 +94,8 @@ void handleSection(EngineState& state, Task& task, const char* name, const TextS
     } else if (section == "SOUND") {
         forEachGroup(value, [&](const TextString& group) {
             const std::vector<TextString> fields = groupFields(group, 2);
-            if (!LoadSoundRef(task.sounds[names.idFor(fields[0].view())], fields[1],
-                              state.soundCache)) {
+            SoundRef& sound = task.sounds[names.idFor(fields[0].view())];
+            if (!sound.load(fields[1], state.soundCache)) {
                 reportLoadFailure(state.loadListener, NamedFileKind::kSound, fields[1]);
             }
         });

@@ -2,7 +2,6 @@
 
 #include "shell/release_files.h"
 #include "shell/settings.h"
-#include "shell/shell_messages.h"
 #include "text/messages.h"
 #include "text/text_numbers.h"
 
@@ -151,17 +150,15 @@ void Engine::setTitle() {
     }
 }
 
-// Numbered here, once: these six names are the last the start-up gives numbers to.
+// The last names start-up numbers.
 void Engine::seedWindowVariables() {
-    auto seed = [this](const char* name, double value) {
-        state_.systemVariable(state_.names.idFor(name)) = value;
-    };
-    seed("windowX", host_.display.windowX());
-    seed("windowY", host_.display.windowY());
-    seed("windowWidth", state_.graphics.backBufferWidth());
-    seed("windowHeight", state_.graphics.backBufferHeight());
-    seed("screenWidth", settingAsDouble("screenWidth"));
-    seed("screenHeight", settingAsDouble("screenHeight"));
+    const WindowVariableIds ids = numberWindowVariables(state_.names);
+    state_.systemVariable(ids.windowX) = host_.display.windowX();
+    state_.systemVariable(ids.windowY) = host_.display.windowY();
+    state_.systemVariable(ids.windowWidth) = state_.graphics.backBufferWidth();
+    state_.systemVariable(ids.windowHeight) = state_.graphics.backBufferHeight();
+    state_.systemVariable(ids.screenWidth) = settingAsDouble("screenWidth");
+    state_.systemVariable(ids.screenHeight) = settingAsDouble("screenHeight");
 }
 
 void Engine::shutDown() {

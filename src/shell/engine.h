@@ -59,9 +59,6 @@ struct EngineOptions {
     ErrorEcho* errorEcho = nullptr;
 };
 
-// 0xFF000000 plus the low 8 bits of each component truncated toward zero.
-uint32_t clearColourFrom(double red, double green, double blue);
-
 class Engine {
   public:
     Engine(HostServices host, GameScripts& scripts, EngineOptions options = {});

@@ -1,18 +1,11 @@
 // The frame loop: pump the window's events, sleep 1 ms, and run a frame each time a frame
 // period has accumulated. Nothing here allocates once the system variables exist.
 #include "render/draw_list.h"
+#include "render/item_values.h"
 #include "shell/engine.h"
-#include "shell/shell_messages.h"
-#include "text/numeric.h"
+#include "text/messages.h"
 
 namespace tavro {
-
-uint32_t clearColourFrom(double red, double green, double blue) {
-    const uint32_t r = toUInt32(red) & 0xFF;
-    const uint32_t g = toUInt32(green) & 0xFF;
-    const uint32_t b = toUInt32(blue) & 0xFF;
-    return 0xFF000000u + r * 65536 + g * 256 + b;
-}
 
 void Engine::runFrameLoop() {
     reachedFrameLoop_ = true;
@@ -92,9 +85,10 @@ void Engine::drawFrame() {
 // Background colour and camera settings in from the scripts, camera position out.
 void Engine::exchangeAfterFrame() {
     const SystemVariableIds& ids = state_.systemIds;
-    state_.graphics.setClearColour(clearColourFrom(state_.systemVariable(ids.red),
-                                                   state_.systemVariable(ids.green),
-                                                   state_.systemVariable(ids.blue)));
+    // The background is an opaque item colour.
+    state_.graphics.setClearColour(ItemColour(255, state_.systemVariable(ids.red),
+                                              state_.systemVariable(ids.green),
+                                              state_.systemVariable(ids.blue)));
     Camera& view = state_.camera;
     view.setClamped(state_.systemVariable(ids.cameraConf) != 0);
     view.stepCamera(state_.systemVariable(ids.cameraSpeed));

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "sound/wave_reader.h"
+#include "text/messages.h"
 
 namespace tavro {
 
@@ -30,13 +31,13 @@ bool MusicPlayer::playMusic(const TextString& fileName) {
     if (readable && isRiffWave(bytes)) {
         playing_ = playWave(bytes);
     } else if (!synth_) {
-        recordFailure("DireceMusicPerformance");
+        recordFailure(kMusicSynthLabel);
         return false;
     } else {
         playing_ = readable && synth_->play(bytes, hasStandardMidiSuffix(fileName.view()));
     }
     if (!playing_) {
-        recordFailure("DireceMusicSegment");
+        recordFailure(kMusicSongLabel);
     }
     return playing_;
 }

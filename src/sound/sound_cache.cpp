@@ -35,7 +35,7 @@ SoundCache::SoundCache(AudioOutput* output, FileSystem& files, ErrorSink& log)
 bool SoundCache::createSoundDevice() {
     device_ = output_;
     if (!device_) {
-        log_.record("DirectSound", Severity::kError);
+        log_.record(kSoundDeviceLabel, Severity::kError);
         return false;
     }
     return true;
@@ -116,7 +116,7 @@ bool SoundCache::readWave(int32_t index) {
     const int32_t master =
         device_->createMaster(wave.format.pcmFormat(), {samples, wave.samples.size()});
     if (master < 0) {
-        recordFailure("copy [", name);
+        recordFailure(kSoundCopyLabel, name);
         return false;
     }
     if (masters_.size() < names_.size()) {

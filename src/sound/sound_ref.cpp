@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "text/messages.h"
+
 namespace tavro {
 
 namespace {
@@ -48,7 +50,7 @@ bool SoundRef::prepare(SoundCache& cache) {
     if (voice_ < 0) {
         voice_ = cache.duplicateSound(soundIndex);
         if (voice_ < 0) {
-            cache.log().record("Duplicate", kSoundRefSeverity);
+            cache.log().record(kSoundVoiceLabel, kSoundRefSeverity);
             return false;
         }
         cache_ = &cache;
@@ -56,45 +58,45 @@ bool SoundRef::prepare(SoundCache& cache) {
     return true;
 }
 
-bool LoadSoundRef(SoundRef& sound, const TextString& fileName, SoundCache& cache) {
-    ReleaseSoundRef(sound);
+bool SoundRef::load(const TextString& fileName, SoundCache& cache) {
+    release();
     if (fileName.empty()) {
         return false;
     }
-    sound.soundIndex = cache.loadSound(fileName);
-    if (sound.soundIndex < 0) {
+    soundIndex = cache.loadSound(fileName);
+    if (soundIndex < 0) {
         return false;
     }
-    return sound.prepare(cache);
+    return prepare(cache);
 }
 
-bool PlaySound(SoundRef& sound, SoundCache& cache) {
-    if (!sound.prepare(cache)) {
+bool SoundRef::play(SoundCache& cache) {
+    if (!prepare(cache)) {
         return false;
     }
-    cache.output()->play(sound.voice_, false);
+    cache.output()->play(voice_, false);
     return true;
 }
 
-bool RewindSound(SoundRef& sound, SoundCache& cache) {
-    if (!sound.prepare(cache)) {
+bool SoundRef::rewind(SoundCache& cache) {
+    if (!prepare(cache)) {
         return false;
     }
-    cache.output()->setPosition(sound.voice_, 0);
+    cache.output()->setPosition(voice_, 0);
     return true;
 }
 
-bool StopSound(SoundRef& sound, SoundCache& cache) {
-    if (!sound.prepare(cache)) {
+bool SoundRef::stop(SoundCache& cache) {
+    if (!prepare(cache)) {
         return false;
     }
-    cache.output()->stop(sound.voice_);
+    cache.output()->stop(voice_);
     return true;
 }
 
-void ReleaseSoundRef(SoundRef& sound) {
-    sound.releaseVoice();
-    sound.soundIndex = -1;
+void SoundRef::release() {
+    releaseVoice();
+    soundIndex = -1;
 }
 
 }  // namespace tavro

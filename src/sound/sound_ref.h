@@ -27,13 +27,20 @@ class SoundRef {
     // The voice it plays through; -1 until first use.
     int32_t voice() const { return voice_; }
 
-  private:
-    friend bool LoadSoundRef(SoundRef& sound, const TextString& fileName, SoundCache& cache);
-    friend bool PlaySound(SoundRef& sound, SoundCache& cache);
-    friend bool RewindSound(SoundRef& sound, SoundCache& cache);
-    friend bool StopSound(SoundRef& sound, SoundCache& cache);
-    friend void ReleaseSoundRef(SoundRef& sound);
+    // Loads the file into the cache and gives the reference its own voice of it. False for an
+    // empty name or a failed load (index -1), or when no voice could be made ("Duplicate"; the
+    // index stays, so a later play tries again).
+    bool load(const TextString& fileName, SoundCache& cache);
+    // Plays once from the voice's position; a playing voice goes on, not restarted.
+    bool play(SoundCache& cache);
+    // Moves the voice to the start; a playing voice goes on from there.
+    bool rewind(SoundCache& cache);
+    // Stops the voice; its position stays.
+    bool stop(SoundCache& cache);
+    // Frees the voice and leaves index -1.
+    void release();
 
+  private:
     void releaseVoice();
     // Makes sure the reference has a voice; false (with "Duplicate" recorded) when none
     // can be made, or when the reference names no sound.
@@ -42,19 +49,5 @@ class SoundRef {
     int32_t voice_ = -1;
     SoundCache* cache_ = nullptr;  // the cache the voice came from
 };
-
-// Loads the file into the cache and gives the reference its own voice of it. False for an
-// empty name or a failed load (index -1), or when no voice could be made ("Duplicate"; the
-// index stays, so a later play tries again).
-bool LoadSoundRef(SoundRef& sound, const TextString& fileName, SoundCache& cache);
-
-// Plays once from the voice's position; a playing voice goes on, not restarted.
-bool PlaySound(SoundRef& sound, SoundCache& cache);
-// Moves the voice to the start; a playing voice goes on from there.
-bool RewindSound(SoundRef& sound, SoundCache& cache);
-// Stops the voice; its position stays.
-bool StopSound(SoundRef& sound, SoundCache& cache);
-// Frees the voice and leaves index -1.
-void ReleaseSoundRef(SoundRef& sound);
 
 }  // namespace tavro

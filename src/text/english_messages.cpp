@@ -1,6 +1,5 @@
 #include "text/english_messages.h"
 
-#include "shell/shell_messages.h"
 #include "text/messages.h"
 
 namespace tavro {

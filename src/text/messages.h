@@ -1,9 +1,23 @@
-// The engine's user-visible texts shared below the shell, Japanese ones as the Shift-JIS bytes
-// the games expect. Each constant's comment gives its meaning; the shell's start-up messages
-// are in shell/shell_messages.h.
+// The engine's user-visible texts: the labels of its error-log records, the texts of its
+// message boxes, Japanese ones as the Shift-JIS bytes the games expect. Each constant's comment
+// gives its meaning. The English line a box adds below each is in english_messages.cpp.
 #pragma once
 
 namespace tavro {
+
+// The labels of the error-log records, as the games' logs name them.
+inline constexpr const char* kFontLabel = "Font";                          // a font not made
+inline constexpr const char* kDeviceLabel = "D3DDevice";                   // no back buffer
+inline constexpr const char* kImageInfoLabel = "ImageInfo";                // no image read
+inline constexpr const char* kCreateTextureLabel = "CreateTexture";        // no pixels made
+inline constexpr const char* kSoundDeviceLabel = "DirectSound";            // no audio output
+inline constexpr const char* kSoundCopyLabel = "copy [";                   // no sound read
+inline constexpr const char* kSoundVoiceLabel = "Duplicate";               // no voice for a sound
+inline constexpr const char* kMusicSynthLabel = "DireceMusicPerformance";  // no synthesiser
+inline constexpr const char* kMusicSongLabel = "DireceMusicSegment";       // no song read
+inline constexpr const char* kScriptCallLimitLabel =
+    "script( calls in one frame past the limit: calls not run";
+inline constexpr const char* kObjectLimitLabel = "object limit reached: new object not created";
 
 // The caption of every message box.
 inline constexpr const char* kMessageCaption = "report";
@@ -43,5 +57,68 @@ inline constexpr const char* kRunawayLoopQuestion =
     "\x82\xe8\x82\xdc\x82\xb7\x81"
     "B\x0a\x82\xb1\x82\xcc\x8f\xea\x82\xc5\x83v\x83\x8d\x83O\x83\x89\x83\x80\x82\xf0\x8fI\x97\xb9"
     "\x82\xb5\x82\xdc\x82\xb7\x82\xa9\x81H";
+
+// The messages of start-up and of the display-mode switch.
+// creating the window failed
+inline constexpr const char* kWindowCreationFailedMessage =
+    "\x83"
+    "E\x83"
+    "B\x83\x93\x83h\x83"
+    "E\x82\xcc\x8d\xec\x90\xac\x82\xc9\x8e\xb8\x94s\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81"
+    "B";
+// starting in full screen failed; the window size may be unsuitable
+inline constexpr const char* kFullScreenFailedMessage =
+    "\x83t\x83\x8b\x83X\x83N\x83\x8a\x81["
+    "\x83\x93\x82\xc5\x82\xcc\x8bN\x93\xae\x82\xc9\x8e\xb8\x94s\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81"
+    "B\x0a\x83"
+    "E\x83"
+    "B\x83\x93\x83h\x83"
+    "E\x83T\x83"
+    "C\x83Y\x82\xcc\x90\xdd\x92\xe8\x82\xaa\x93K\x90\xd8\x82\xc5\x82\xc8\x82\xa2\x89\xc2\x94\\\x90"
+    "\xab\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb7\x81"
+    "B";
+// creating the back buffer failed
+inline constexpr const char* kBackBufferFailedMessage =
+    "\x83o\x83"
+    "b\x83N\x83o\x83"
+    "b\x83t\x83@\x82\xcc\x8d\xec\x90\xac\x82\xc9\x8e\xb8\x94s\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81"
+    "B";
+// creating the sound device failed
+inline constexpr const char* kSoundDeviceFailedMessage =
+    "\x83T\x83"
+    "E\x83\x93\x83h\x83"
+    "f\x83o\x83"
+    "C\x83X\x82\xcc\x8d\xec\x90\xac\x82\xc9\x8e\xb8\x94s\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81"
+    "B";
+// creating the font failed
+inline constexpr const char* kFontFailedMessage =
+    "\x83t\x83H\x83\x93\x83g\x82\xcc\x8d\xec\x90\xac\x82\xc9\x8e\xb8\x94s\x82\xb5\x82\xdc\x82\xb5"
+    "\x82\xbd\x81"
+    "B";
+// the boot task cannot be loaded
+inline constexpr const char* kBootTaskMissingMessage =
+    "boot\x83^\x83X\x83N\x82\xf0\x83\x8d\x81[\x83h\x82\xc5\x82\xab\x82\xdc\x82\xb9\x82\xf1\x81"
+    "B";
+
+// The display-mode switch (F11).
+// switching to full screen failed; the window size may be unsuitable
+inline constexpr const char* kFullScreenSwitchFailedMessage =
+    "\x83\x74\x83\x8b\x83\x58\x83\x4e\x83\x8a\x81\x5b\x83\x93\x82\xd6\x82\xcc\x90\xd8"
+    "\x82\xe8\x91\xd6\x82\xa6\x82\xc9\x8e\xb8\x94\x73\x82\xb5\x82\xdc\x82\xb5\x82\xbd"
+    "\x81\x42\x0a\x83\x45\x83\x42\x83\x93\x83\x68\x83\x45\x83\x54\x83\x43\x83\x59\x82"
+    "\xcc\x90\xdd\x92\xe8\x82\xaa\x93\x4b\x90\xd8\x82\xc5\x82\xc8\x82\xa2\x89\xc2\x94"
+    "\x5c\x90\xab\x82\xaa\x82\xa0\x82\xe8\x82\xdc\x82\xb7\x81\x42";
+// re-building the back buffer failed
+inline constexpr const char* kBackBufferRebuildFailedMessage =
+    "\x83\x6f\x83\x62\x83\x4e\x83\x6f\x83\x62\x83\x74\x83\x40\x82\xcc\x8d\xc4\x8d\x5c"
+    "\x90\xac\x82\xc9\x8e\xb8\x94\x73\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42";
+// re-building the texture data failed
+inline constexpr const char* kTextureRebuildFailedMessage =
+    "\x83\x65\x83\x4e\x83\x58\x83\x60\x83\x83\x83\x66\x81\x5b\x83\x5e\x82\xcc\x8d\xc4"
+    "\x8d\x5c\x90\xac\x82\xc9\x8e\xb8\x94\x73\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42";
+// re-building the font failed
+inline constexpr const char* kFontRebuildFailedMessage =
+    "\x83\x74\x83\x48\x83\x93\x83\x67\x82\xcc\x8d\xc4\x8d\x5c\x90\xac\x82\xc9\x8e\xb8"
+    "\x94\x73\x82\xb5\x82\xdc\x82\xb5\x82\xbd\x81\x42";
 
 }  // namespace tavro

@@ -91,8 +91,8 @@ TEST_F(DrawListTest, KeepsTheOrderForManyItems) {
 TEST_F(DrawListTest, HaltStopsAddingAndRendering) {
     add(1, 1);
     add(2, 2, true);
-    AddTextItem("hello", list_, Translation(0, 0), 0, 0, Translation(0, 0), 0, true);
-    AddTextItem("", list_, Translation(0, 0), 0, 0, Translation(0, 0), 0, false);
+    AddTextItem(list_, "hello", Translation(0, 0), 0, 0, Translation(0, 0), 0, true);
+    AddTextItem(list_, "", Translation(0, 0), 0, 0, Translation(0, 0), 0, false);
     EXPECT_EQ(list_.count(), 1);
     RenderDrawList(list_, context_, true);
     EXPECT_TRUE(compositor_.draws.empty());
@@ -110,7 +110,7 @@ TEST_F(DrawListTest, SkipsItemsItCannotDraw) {
     missing.textureIndex = 7;
     AddImageItem(list_, none, Translation(0, 0), 1, 0, Translation(0, 0), false);
     AddImageItem(list_, missing, Translation(0, 0), 2, 0, Translation(0, 0), false);
-    AddTextItem("score", list_, Translation(0, 0), 3, 0, Translation(0, 0), 1, false);
+    AddTextItem(list_, "score", Translation(0, 0), 3, 0, Translation(0, 0), 1, false);
     add(0, 4);
     EXPECT_EQ(renderedTags(), std::vector<uint32_t>{4});
     EXPECT_FALSE(DrawImageItem(none, Translation(0, 0), 5, context_));

@@ -24,6 +24,8 @@ struct Shape {
 
 class CollisionTestTest : public LoaderFixture {
   protected:
+    CollisionTestTest() { state.interpreterNames.numberProperties(state.names); }
+
     TaskInstance& make(const Shape& shape) {
         TaskInstance& instance = *AddChild(root, state.objects.newInstance());
         const PropertyIds& ids = state.propertyIds();

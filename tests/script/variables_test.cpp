@@ -28,6 +28,7 @@ TEST_F(NameIds, ARunNumbersItsStartNamesFirst) {
         EXPECT_EQ(state.names.find(startNames[n]), n + 1) << startNames[n];
     }
     EXPECT_EQ(state.names.find("x"), 0);
+    state.interpreterNames.numberProperties(state.names);
     EXPECT_EQ(state.propertyIds().x, 16);
     EXPECT_EQ(state.propertyIds().alpha, 4);
 }

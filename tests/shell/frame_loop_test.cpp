@@ -100,16 +100,5 @@ TEST_F(EngineTest, BackgroundColourAndCameraAreExchangedAfterTheScripts) {
     }
 }
 
-TEST(ClearColourTest, ComponentsAreTruncatedToTheirLowEightBits) {
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    // An integer-indefinite conversion has 0 in its low bits.
-    for (const auto& [red, green, blue, colour] :
-         {std::tuple{300.0, -1.0, 12.9, 0xFF2CFF0Cu},
-          {255.99, 256.0, -0.5, 0xFFFF0000u},
-          {nan, 1e300, 3000000000.0, 0xFF000000u | (3000000000u & 0xFF)}}) {
-        EXPECT_EQ(clearColourFrom(red, green, blue), colour) << red << " " << green << " " << blue;
-    }
-}
-
 }  // namespace
 }  // namespace tavro

@@ -6,7 +6,7 @@
 
 #include "host/headless/headless_dialogs.h"
 #include "host/headless/headless_display.h"
-#include "shell/shell_messages.h"
+#include "text/messages.h"
 
 namespace tavro {
 namespace {

@@ -35,11 +35,11 @@ class SoundRefTest : public ::testing::Test {
 TEST_F(SoundRefTest, NewReferencePlaysTheFirstSoundLoaded) {
     SoundRef unfilled;
     EXPECT_EQ(unfilled.soundIndex, 0);
-    EXPECT_FALSE(PlaySound(unfilled, cache)) << "no sound loaded yet";
+    EXPECT_FALSE(unfilled.play(cache)) << "no sound loaded yet";
     EXPECT_EQ(log.reports, Reports({{"Duplicate", Severity::kNotice}}));
     SoundRef loaded;
-    ASSERT_TRUE(LoadSoundRef(loaded, "a.wav", cache));
-    EXPECT_TRUE(PlaySound(unfilled, cache));
+    ASSERT_TRUE(loaded.load("a.wav", cache));
+    EXPECT_TRUE(unfilled.play(cache));
     EXPECT_NEAR(settledLevel(), kVoiceLevel, 1e-3);
 }
 
@@ -48,34 +48,34 @@ TEST_F(SoundRefTest, NewReferencePlaysTheFirstSoundLoaded) {
 TEST_F(SoundRefTest, ReleasingAfterTheSoundsAreFreedFreesTheVoice) {
     for (int round = 0; round < 10; ++round) {
         SoundRef sound;
-        ASSERT_TRUE(LoadSoundRef(sound, "a.wav", cache)) << "round " << round;
+        ASSERT_TRUE(sound.load("a.wav", cache)) << "round " << round;
         cache.freeSoundCache();
     }
 }
 
 TEST_F(SoundRefTest, TwoReferencesToOneSoundPlayTwoVoices) {
     SoundRef first;
-    ASSERT_TRUE(LoadSoundRef(first, "a.wav", cache));
+    ASSERT_TRUE(first.load("a.wav", cache));
     SoundRef second = first;
     EXPECT_EQ(second.soundIndex, first.soundIndex);
     EXPECT_EQ(second.voice(), -1) << "a copy takes the index only";
-    EXPECT_TRUE(PlaySound(first, cache));
-    EXPECT_TRUE(PlaySound(second, cache));
-    EXPECT_TRUE(PlaySound(second, cache));
+    EXPECT_TRUE(first.play(cache));
+    EXPECT_TRUE(second.play(cache));
+    EXPECT_TRUE(second.play(cache));
     EXPECT_NEAR(settledLevel(), 2 * kVoiceLevel, 1e-3);
     EXPECT_NE(first.voice(), second.voice());
 }
 
 TEST_F(SoundRefTest, StopKeepsThePositionAndRewindRestarts) {
     SoundRef sound;
-    ASSERT_TRUE(LoadSoundRef(sound, "a.wav", cache));
-    PlaySound(sound, cache);
+    ASSERT_TRUE(sound.load("a.wav", cache));
+    sound.play(cache);
     settledLevel();
-    StopSound(sound, cache);
+    sound.stop(cache);
     settledLevel();
     EXPECT_FALSE(mixer.voicePlaying(sound.voice()));
     EXPECT_EQ(mixer.voicePosition(sound.voice()), kRampFrames + 1);
-    RewindSound(sound, cache);
+    sound.rewind(cache);
     settledLevel();
     EXPECT_EQ(mixer.voicePosition(sound.voice()), 0u);
 }
@@ -87,15 +87,15 @@ TEST_F(SoundRefTest, ReleasingAReferenceEndsItsVoice) {
     };
     using Ref = std::unique_ptr<SoundRef>;
     const Case cases[] = {
-        {"released", [](Ref& s, SoundCache&) { ReleaseSoundRef(*s); }},
+        {"released", [](Ref& s, SoundCache&) { s->release(); }},
         {"destroyed", [](Ref& s, SoundCache&) { s.reset(); }},
         {"assigned another", [](Ref& s, SoundCache&) { *s = SoundRef(); }},
-        {"loaded again", [](Ref& s, SoundCache& cache) { LoadSoundRef(*s, "", cache); }},
+        {"loaded again", [](Ref& s, SoundCache& cache) { s->load("", cache); }},
     };
     for (const Case& c : cases) {
         auto sound = std::make_unique<SoundRef>();
-        ASSERT_TRUE(LoadSoundRef(*sound, "a.wav", cache)) << c.name;
-        PlaySound(*sound, cache);
+        ASSERT_TRUE(sound->load("a.wav", cache)) << c.name;
+        sound->play(cache);
         ASSERT_NEAR(settledLevel(), kVoiceLevel, 1e-3) << c.name;
         c.release(sound, cache);
         EXPECT_EQ(settledLevel(), 0.0f) << c.name;
@@ -103,40 +103,40 @@ TEST_F(SoundRefTest, ReleasingAReferenceEndsItsVoice) {
     // Every voice came back: the mixer's four slots are free again.
     std::vector<SoundRef> refs(4);
     for (SoundRef& ref : refs) {
-        EXPECT_TRUE(PlaySound(ref, cache));
+        EXPECT_TRUE(ref.play(cache));
     }
 }
 
 TEST_F(SoundRefTest, VoiceFollowsItsReferenceWhenTheArrayGrows) {
     std::vector<SoundRef> refs(1);
-    ASSERT_TRUE(LoadSoundRef(refs[0], "a.wav", cache));
-    PlaySound(refs[0], cache);
+    ASSERT_TRUE(refs[0].load("a.wav", cache));
+    refs[0].play(cache);
     refs.resize(64);
     EXPECT_NEAR(settledLevel(), kVoiceLevel, 1e-3);
 }
 
 TEST_F(SoundRefTest, FailedLoadsLeaveNoSound) {
     SoundRef sound;
-    EXPECT_FALSE(LoadSoundRef(sound, "missing.wav", cache));
+    EXPECT_FALSE(sound.load("missing.wav", cache));
     EXPECT_EQ(sound.soundIndex, -1);
     log.reports.clear();
-    EXPECT_FALSE(PlaySound(sound, cache));
-    EXPECT_FALSE(StopSound(sound, cache));
-    EXPECT_FALSE(RewindSound(sound, cache));
+    EXPECT_FALSE(sound.play(cache));
+    EXPECT_FALSE(sound.stop(cache));
+    EXPECT_FALSE(sound.rewind(cache));
     EXPECT_TRUE(log.reports.empty()) << "an unloaded reference is silent, not logged";
 }
 
 TEST_F(SoundRefTest, RunningOutOfVoicesLogsDuplicateAndTriesAgainLater) {
     std::vector<SoundRef> refs(4);
     for (SoundRef& ref : refs) {
-        ASSERT_TRUE(LoadSoundRef(ref, "a.wav", cache));
+        ASSERT_TRUE(ref.load("a.wav", cache));
     }
     SoundRef extra;
-    EXPECT_FALSE(LoadSoundRef(extra, "b.wav", cache));
+    EXPECT_FALSE(extra.load("b.wav", cache));
     EXPECT_EQ(extra.soundIndex, 1) << "the index stays for a later try";
     EXPECT_EQ(log.reports, Reports({{"Duplicate", Severity::kNotice}}));
-    ReleaseSoundRef(refs[0]);
-    EXPECT_TRUE(PlaySound(extra, cache));
+    refs[0].release();
+    EXPECT_TRUE(extra.play(cache));
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/shell_messages.h"
 #include "text/messages.h"
 
 namespace tavro {
