@@ -5,7 +5,6 @@
 #include <set>
 #include <utility>
 
-#include "host/audio/midi_file_check.h"
 #include "render/image_ref.h"
 #include "script/compiler.h"
 #include "script/engine_state.h"
@@ -17,6 +16,7 @@
 #include "shell/release_files.h"
 #include "shell/settings.h"
 #include "shell/source_pieces.h"
+#include "sound/midi_file_check.h"
 #include "sound/wave_reader.h"
 
 namespace tavro {

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "host/audio/midi_file_check.h"
 #include "host/audio/mixer.h"
+#include "sound/midi_file_check.h"
 
 namespace tavro {
 

@@ -1,4 +1,4 @@
-#include "host/audio/midi_file_check.h"
+#include "sound/midi_file_check.h"
 
 #include <algorithm>
 #include <cstdint>
