@@ -4,6 +4,7 @@
 #include <span>
 
 #include "platform/pad_state.h"
+#include "text/ascii_case.h"
 
 namespace tavro {
 
@@ -46,13 +47,9 @@ constexpr PlayerName kPadNames[] = {
     {"down", kPadInputDown},
 };
 
-char lowerCase(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 int32_t findName(std::span<const PlayerName> names, std::string_view name) {
     for (const PlayerName& entry : names) {
-        if (sameNameIgnoringCase(entry.name, name)) {
+        if (equalIgnoringAsciiCase(entry.name, name)) {
             return entry.code;
         }
     }
@@ -62,7 +59,7 @@ int32_t findName(std::span<const PlayerName> names, std::string_view name) {
 // The number after `prefix` in `name` when it lies within [first, last]; 0 otherwise.
 int32_t numberAfter(std::string_view name, std::string_view prefix, int32_t first, int32_t last) {
     if (name.size() <= prefix.size() ||
-        !sameNameIgnoringCase(name.substr(0, prefix.size()), prefix)) {
+        !equalIgnoringAsciiCase(name.substr(0, prefix.size()), prefix)) {
         return 0;
     }
     const std::string_view digits = name.substr(prefix.size());
@@ -74,21 +71,9 @@ int32_t numberAfter(std::string_view name, std::string_view prefix, int32_t firs
 
 }  // namespace
 
-bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (size_t i = 0; i < a.size(); ++i) {
-        if (lowerCase(a[i]) != lowerCase(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 int32_t keyCodeForPlayerName(std::string_view name) {
     if (name.size() == 1) {
-        const char c = lowerCase(name[0]);
+        const char c = asciiLower(name[0]);
         if (c >= 'a' && c <= 'z') {
             return 'A' + (c - 'a');
         }
@@ -100,7 +85,7 @@ int32_t keyCodeForPlayerName(std::string_view name) {
     if (const int32_t function = numberAfter(name, "f", 1, 12); function != 0) {
         return 111 + function;
     }
-    if (name.size() == 7 && sameNameIgnoringCase(name.substr(0, 6), "keypad") && name[6] >= '0' &&
+    if (name.size() == 7 && equalIgnoringAsciiCase(name.substr(0, 6), "keypad") && name[6] >= '0' &&
         name[6] <= '9') {
         return 96 + (name[6] - '0');
     }

@@ -13,7 +13,5 @@ int32_t keyCodeForPlayerName(std::string_view name);
 // The pad input number (1..31 a button, 32..35 a direction) of a pad input's name; 0 for a
 // name that is no pad input.
 int32_t padInputForPlayerName(std::string_view name);
-// Whether two names are the same, ASCII letters compared without regard to case.
-bool sameNameIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace tavro

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "text/ascii_case.h"
 #include "text/messages.h"
 
 namespace tavro {
@@ -318,10 +319,8 @@ bool checkGameDirectory(const std::string& directory, std::string& error) {
                 quoted(holder.empty() ? "/" : holder);
         return false;
     }
-    std::string lowerName(name);
-    std::transform(lowerName.begin(), lowerName.end(), lowerName.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (S_ISREG(info.st_mode) && lowerName.ends_with(".zip")) {
+    const std::string_view extension = name.substr(name.size() - std::min<size_t>(name.size(), 4));
+    if (S_ISREG(info.st_mode) && equalIgnoringAsciiCase(extension, ".zip")) {
         return true;
     }
     if (!S_ISDIR(info.st_mode)) {

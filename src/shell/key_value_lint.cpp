@@ -5,6 +5,7 @@
 
 #include "shell/name_suggestion.h"
 #include "shell/source_pieces.h"
+#include "text/ascii_case.h"
 #include "text/text_functions.h"
 #include "text/utf8_check.h"
 
@@ -261,8 +262,8 @@ std::vector<CheckProblem> lintSettingsFile(const std::string& file, std::string_
             linter.add(entry.piece->line(),
                        "only \"true\", in lower case, switches " + quoted(entry.name) +
                            " on: " + quoted(entry.value) + " leaves it off",
-                       equalIgnoringCase(entry.value, "true") ? ProblemSeverity::kError
-                                                              : ProblemSeverity::kWarning);
+                       equalIgnoringAsciiCase(entry.value, "true") ? ProblemSeverity::kError
+                                                                   : ProblemSeverity::kWarning);
         }
         const SourcePiece& piece = *entry.piece;
         for (size_t i = entry.valueStart + 1; i < entry.valueStart + entry.value.size(); ++i) {

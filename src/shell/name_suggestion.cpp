@@ -1,4 +1,5 @@
 #include "shell/name_suggestion.h"
+#include "text/ascii_case.h"
 
 #include <algorithm>
 #include <vector>
@@ -26,16 +27,10 @@ int editDistance(std::string_view a, std::string_view b) {
     return previous[b.size()];
 }
 
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 std::string_view closestName(std::string_view word, std::span<const std::string_view> candidates,
                              int maxEdits) {
     for (std::string_view candidate : candidates) {
-        if (equalIgnoringCase(word, candidate)) {
+        if (equalIgnoringAsciiCase(word, candidate)) {
             return candidate;
         }
     }

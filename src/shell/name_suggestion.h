@@ -9,9 +9,6 @@ namespace tavro {
 // Edits (insert, delete, replace, swap two neighbours) that turn a into b.
 int editDistance(std::string_view a, std::string_view b);
 
-// True when the two differ in the case of ASCII letters only.
-bool equalIgnoringCase(std::string_view a, std::string_view b);
-
 // The candidate equal to `word` but for case, else the one nearest within `maxEdits` edits
 // (the first of equals; at most one edit per three letters of the word); empty when none is
 // that near.

@@ -9,6 +9,7 @@
 
 #include "platform/player_key_names.h"
 #include "shell/engine.h"
+#include "text/ascii_case.h"
 #include "text/utf8_check.h"
 
 namespace tavro {
@@ -136,10 +137,10 @@ void SettingsReader::readLine(std::string_view text, size_t number) {
 
 void SettingsReader::enterSection(std::string_view name, size_t line) {
     section_ = name;
-    if (sameNameIgnoringCase(name, "audio") || sameNameIgnoringCase(name, "keys") ||
-        sameNameIgnoringCase(name, "pad")) {
+    if (equalIgnoringAsciiCase(name, "audio") || equalIgnoringAsciiCase(name, "keys") ||
+        equalIgnoringAsciiCase(name, "pad")) {
         kind_ = SectionKind::kPlain;
-    } else if (name.size() > 5 && sameNameIgnoringCase(name.substr(0, 5), "game ")) {
+    } else if (name.size() > 5 && equalIgnoringAsciiCase(name.substr(0, 5), "game ")) {
         kind_ =
             trimmed(name.substr(5)) == gameName_ ? SectionKind::kThisGame : SectionKind::kOtherGame;
     } else {
@@ -149,11 +150,11 @@ void SettingsReader::enterSection(std::string_view name, size_t line) {
 }
 
 void SettingsReader::apply(const Entry& entry, PlayerSettings& settings) {
-    if (sameNameIgnoringCase(entry.section, "audio")) {
+    if (equalIgnoringAsciiCase(entry.section, "audio")) {
         applyAudio(entry, settings);
-    } else if (sameNameIgnoringCase(entry.section, "keys")) {
+    } else if (equalIgnoringAsciiCase(entry.section, "keys")) {
         applyKeys(entry, settings);
-    } else if (sameNameIgnoringCase(entry.section, "pad")) {
+    } else if (equalIgnoringAsciiCase(entry.section, "pad")) {
         applyPad(entry, settings);
     } else {
         warn(entry.line, "unknown section " + inQuotes(entry.section) + " in " +
@@ -162,9 +163,9 @@ void SettingsReader::apply(const Entry& entry, PlayerSettings& settings) {
 }
 
 void SettingsReader::applyAudio(const Entry& entry, PlayerSettings& settings) {
-    int32_t* volume = sameNameIgnoringCase(entry.key, "music")     ? &settings.musicVolume
-                      : sameNameIgnoringCase(entry.key, "effects") ? &settings.effectsVolume
-                                                                   : nullptr;
+    int32_t* volume = equalIgnoringAsciiCase(entry.key, "music")     ? &settings.musicVolume
+                      : equalIgnoringAsciiCase(entry.key, "effects") ? &settings.effectsVolume
+                                                                     : nullptr;
     if (volume == nullptr) {
         warn(entry.line, "unknown key " + inQuotes(entry.key) + " in [audio]; ignored");
         return;
@@ -200,14 +201,14 @@ void SettingsReader::applyKeys(const Entry& entry, PlayerSettings& settings) {
 }
 
 void SettingsReader::applyPad(const Entry& entry, PlayerSettings& settings) {
-    if (sameNameIgnoringCase(entry.key, "mapping")) {
+    if (equalIgnoringAsciiCase(entry.key, "mapping")) {
         constexpr std::pair<std::string_view, PadToKeys> kModes[] = {
             {"auto", PadToKeys::kWhenGameReadsNoPad},
             {"on", PadToKeys::kAlways},
             {"off", PadToKeys::kNever},
         };
         for (const auto& [name, mode] : kModes) {
-            if (sameNameIgnoringCase(entry.value, name)) {
+            if (equalIgnoringAsciiCase(entry.value, name)) {
                 settings.controls.padToKeys = mode;
                 return;
             }
@@ -223,8 +224,8 @@ void SettingsReader::applyPad(const Entry& entry, PlayerSettings& settings) {
         return;
     }
     const int32_t key =
-        sameNameIgnoringCase(entry.value, "none") ? 0 : keyCodeForPlayerName(entry.value);
-    if (key == 0 && !sameNameIgnoringCase(entry.value, "none")) {
+        equalIgnoringAsciiCase(entry.value, "none") ? 0 : keyCodeForPlayerName(entry.value);
+    if (key == 0 && !equalIgnoringAsciiCase(entry.value, "none")) {
         warn(entry.line, "no key is named " + inQuotes(entry.value) + "; ignored");
         return;
     }

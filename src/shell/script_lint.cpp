@@ -8,6 +8,7 @@
 #include "script/statement.h"
 #include "shell/name_suggestion.h"
 #include "shell/source_pieces.h"
+#include "text/ascii_case.h"
 #include "text/text_functions.h"
 
 namespace tavro {
@@ -302,14 +303,14 @@ class ScriptLinter {
         }
         const std::string_view meant = closestName(key, named, 2);
         std::string text;
-        if (!meant.empty() && equalIgnoringCase(key, meant)) {
+        if (!meant.empty() && equalIgnoringAsciiCase(key, meant)) {
             text = "key names are case-sensitive: " + quoted(key) + " is no key, " + quoted(meant) +
                    " is";
         } else if (key.size() == 1 && key[0] >= 'a' && key[0] <= 'z') {
             text = quoted(key) + " is not the " + std::string(1, static_cast<char>(key[0] - 32)) +
                    " key: letter keys are written in capitals";
-        } else if (equalIgnoringCase(key.substr(0, 5), "pad1.") ||
-                   equalIgnoringCase(key.substr(0, 5), "pad2.")) {
+        } else if (equalIgnoringAsciiCase(key.substr(0, 5), "pad1.") ||
+                   equalIgnoringAsciiCase(key.substr(0, 5), "pad2.")) {
             text = "pad names are written in lower case: \"pad1.\" or \"pad2.\", not " +
                    quoted(key.substr(0, 5));
         } else if (!meant.empty()) {

@@ -6,6 +6,7 @@
 
 #include "host/files/path_resolver.h"
 #include "host/files/read_refusals.h"
+#include "text/ascii_case.h"
 #include "text/shift_jis.h"
 
 namespace tavro {
@@ -17,8 +18,8 @@ std::string folded(std::string_view name) {
     for (size_t i = 0; i < key.size(); ++i) {
         if (isShiftJisLeadByte(static_cast<unsigned char>(key[i]))) {
             ++i;
-        } else if (key[i] >= 'A' && key[i] <= 'Z') {
-            key[i] = static_cast<char>(key[i] - 'A' + 'a');
+        } else {
+            key[i] = asciiLower(key[i]);
         }
     }
     return key;

@@ -1,4 +1,5 @@
 #include "host/audio/sound_font_search.h"
+#include "text/ascii_case.h"
 
 #include <algorithm>
 #include <cctype>
@@ -17,10 +18,8 @@ bool isRegularFile(const std::filesystem::path& path) {
 }
 
 bool hasSoundFontExtension(const std::filesystem::path& path) {
-    std::string extension = path.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".sf2" || extension == ".sf3";
+    const std::string extension = path.extension().string();
+    return equalIgnoringAsciiCase(extension, ".sf2") || equalIgnoringAsciiCase(extension, ".sf3");
 }
 
 // The one soundfont in the folder; empty when there is none or more than one.

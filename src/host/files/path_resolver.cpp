@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "host/files/mangled_names.h"
+#include "text/ascii_case.h"
 #include "text/shift_jis.h"
 
 namespace tavro {
@@ -15,10 +16,6 @@ namespace {
 
 bool isSeparator(char byte) {
     return byte == '\\' || byte == '/';
-}
-
-char foldCase(char byte) {
-    return byte >= 'A' && byte <= 'Z' ? byte - 'A' + 'a' : byte;
 }
 
 std::string joinPath(const std::string& base, std::string_view name) {
@@ -47,7 +44,7 @@ bool hasDriveLetter(const std::vector<std::string>& components) {
     if (components.empty() || components[0].size() != 2 || components[0][1] != ':') {
         return false;
     }
-    char letter = foldCase(components[0][0]);
+    char letter = asciiLower(components[0][0]);
     return letter >= 'a' && letter <= 'z';
 }
 
@@ -157,7 +154,7 @@ bool namesEqualIgnoringCase(std::string_view a, std::string_view b, bool shiftJi
                 return false;
             }
             ++i;
-        } else if (foldCase(a[i]) != foldCase(b[i])) {
+        } else if (asciiLower(a[i]) != asciiLower(b[i])) {
             return false;
         }
     }
