@@ -25,21 +25,13 @@ std::string folded(std::string_view name) {
     return key;
 }
 
-std::string joined(const std::vector<std::string>& components, size_t from = 0) {
-    std::string path;
-    for (size_t i = from; i < components.size(); ++i) {
-        path += (path.empty() ? "" : "/") + components[i];
-    }
-    return path;
-}
-
 // The folded path a game's path names; false when it leaves the archive.
 bool keyOf(std::string_view path, std::string& key) {
-    SplitPath split = splitGamePath(path);
-    if (split.absolute || !collapseDots(split.components)) {
+    std::vector<std::string> components;
+    if (!pathInsideGame(path, components)) {
         return false;
     }
-    key = folded(joined(split.components));
+    key = folded(joinedNames(components));
     return true;
 }
 
@@ -179,25 +171,21 @@ bool ArchiveFileSystem::index(std::string& error) {
             return false;
         }
         RawEntry entry;
-        SplitPath split = splitGamePath(name);
-        if (split.absolute || !collapseDots(split.components) || split.components.empty()) {
+        if (!pathInsideGame(name, entry.components) || entry.components.empty()) {
             continue;  // a name that leaves the archive names nothing a game can reach
         }
-        entry.components = std::move(split.components);
         entry.index = i;
         entry.isDirectory = !name.empty() && name.back() == '/';
         raw.push_back(std::move(entry));
     }
     const size_t from = allInOneTopFolder(raw) ? 1 : 0;
     for (const RawEntry& entry : raw) {
-        for (size_t end = from + 1; end < entry.components.size(); ++end) {
-            std::vector<std::string> folder(
-                entry.components.begin(),
-                entry.components.begin() + static_cast<std::ptrdiff_t>(end));
-            addEntry(joined(folder, from), entry.index, true);
+        const size_t count = entry.components.size();
+        for (size_t end = from + 1; end < count; ++end) {
+            addEntry(joinedNames(entry.components, from, end), entry.index, true);
         }
-        if (entry.components.size() > from) {
-            addEntry(joined(entry.components, from), entry.index, entry.isDirectory);
+        if (count > from) {
+            addEntry(joinedNames(entry.components, from, count), entry.index, entry.isDirectory);
         }
     }
     return true;

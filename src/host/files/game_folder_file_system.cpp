@@ -178,12 +178,12 @@ bool GameFolderFileSystem::truncateFile(std::string_view path) {
 }
 
 bool GameFolderFileSystem::makeFolder(std::string_view directory) {
-    SplitPath split = splitGamePath(directory);
-    if (split.absolute || !collapseDots(split.components)) {
+    std::vector<std::string> components;
+    if (!pathInsideGame(directory, components)) {
         return false;
     }
     std::string walked;
-    for (const std::string& component : split.components) {
+    for (const std::string& component : components) {
         walked += walked.empty() ? component : "/" + component;
         WriteTarget target;
         if (!resolver_.resolveForWrite(walked, target) ||

@@ -68,8 +68,10 @@ void forEachEntry(const std::string& directory, Visit visit) {
     ::closedir(stream);
 }
 
-// The disk name in the folder that a game's name component stands for. Among several names
-// differing only in case, the smallest wins, so the choice does not depend on listing order.
+// The disk name in the folder that a game's name component stands for: the name itself or its
+// UTF-8 form, else one differing only in case, else a mangled name that reads back as it (see
+// mangled_names.h), in one listing of the folder. Among several candidates of one kind the
+// smallest wins, so the choice does not depend on listing order.
 std::optional<std::string> findEntry(const std::string& directory, const std::string& name) {
     if (name == "." || name == "..") {
         return name;
@@ -82,15 +84,25 @@ std::optional<std::string> findEntry(const std::string& directory, const std::st
     if (converts && exists(joinPath(directory, utf8))) {
         return utf8;
     }
-    std::optional<std::string> best;
-    forEachEntry(directory, [&](std::string_view entry, bool) {
-        bool matches = namesEqualIgnoringCase(entry, name, true) ||
-                       (converts && namesEqualIgnoringCase(entry, utf8, false));
-        if (matches && (!best || entry < *best)) {
+    std::optional<std::string> sameButCase, mangled;
+    auto keepSmallest = [](std::optional<std::string>& best, std::string_view entry) {
+        if (!best || entry < *best) {
             best = std::string(entry);
         }
+    };
+    forEachEntry(directory, [&](std::string_view entry, bool) {
+        if (namesEqualIgnoringCase(entry, name, true) ||
+            (converts && namesEqualIgnoringCase(entry, utf8, false))) {
+            keepSmallest(sameButCase, entry);
+            return;
+        }
+        for (const std::string& unmangled : unmangledShiftJisNames(entry)) {
+            if (namesEqualIgnoringCase(unmangled, name, true)) {
+                keepSmallest(mangled, entry);
+            }
+        }
     });
-    return best;
+    return sameButCase ? sameButCase : mangled;
 }
 
 std::string joinComponents(const std::string& base, const std::vector<std::string>& components) {
@@ -101,8 +113,8 @@ std::string joinComponents(const std::string& base, const std::vector<std::strin
     return joined;
 }
 
-}  // namespace
-
+// Drops "." and lets each ".." take back the name before it; false when a ".." would step above
+// the folder the path starts in.
 bool collapseDots(std::vector<std::string>& components) {
     std::vector<std::string> collapsed;
     for (std::string& component : components) {
@@ -118,6 +130,8 @@ bool collapseDots(std::vector<std::string>& components) {
     components = std::move(collapsed);
     return true;
 }
+
+}  // namespace
 
 SplitPath splitGamePath(std::string_view path) {
     SplitPath split;
@@ -144,6 +158,23 @@ SplitPath splitGamePath(std::string_view path) {
     return split;
 }
 
+bool pathInsideGame(std::string_view path, std::vector<std::string>& components) {
+    SplitPath split = splitGamePath(path);
+    if (split.absolute || !collapseDots(split.components)) {
+        return false;
+    }
+    components = std::move(split.components);
+    return true;
+}
+
+std::string joinedNames(const std::vector<std::string>& names, size_t from, size_t end) {
+    std::string path;
+    for (size_t i = from; i < end; ++i) {
+        path += (i == from ? "" : "/") + names[i];
+    }
+    return path;
+}
+
 bool namesEqualIgnoringCase(std::string_view a, std::string_view b, bool shiftJis) {
     if (a.size() != b.size()) {
         return false;
@@ -162,29 +193,6 @@ bool namesEqualIgnoringCase(std::string_view a, std::string_view b, bool shiftJi
 }
 
 PathResolver::PathResolver(std::string root) : root_(root.empty() ? "." : std::move(root)) {}
-
-std::optional<std::string> PathResolver::findOnDisk(const std::string& directory,
-                                                    const std::string& name) const {
-    if (std::optional<std::string> entry = findEntry(directory, name)) {
-        return entry;
-    }
-    const auto inserted = mangledByFolder_.try_emplace(directory);
-    auto& mangled = inserted.first->second;
-    if (inserted.second) {
-        forEachEntry(directory, [&mangled](std::string_view entry, bool) {
-            for (std::string& unmangled : unmangledShiftJisNames(entry)) {
-                mangled.emplace_back(std::move(unmangled), std::string(entry));
-            }
-        });
-    }
-    std::optional<std::string> best;
-    for (const auto& [unmangled, entry] : mangled) {
-        if (namesEqualIgnoringCase(unmangled, name, true) && (!best || entry < *best)) {
-            best = entry;
-        }
-    }
-    return best;
-}
 
 bool PathResolver::resolveComponents(const std::string& base,
                                      const std::vector<std::string>& components,
@@ -214,7 +222,7 @@ bool PathResolver::resolveComponents(const std::string& base,
     }
     std::string current;
     for (const std::string& component : components) {
-        std::optional<std::string> entry = findOnDisk(joinPath(base, current), component);
+        std::optional<std::string> entry = findEntry(joinPath(base, current), component);
         if (!entry) {
             return false;
         }
@@ -237,23 +245,22 @@ bool PathResolver::resolveExisting(std::string_view path, std::string& diskPath)
 }
 
 bool PathResolver::resolveForWrite(std::string_view path, WriteTarget& target) const {
-    SplitPath split = splitGamePath(path);
-    if (split.absolute || !collapseDots(split.components) || split.components.empty()) {
+    std::vector<std::string> components;
+    if (!pathInsideGame(path, components) || components.empty()) {
         return false;
     }
-    std::string name = std::move(split.components.back());
-    split.components.pop_back();
+    std::string name = std::move(components.back());
+    components.pop_back();
     if (name.find('\0') != std::string::npos) {
         return false;
     }
     std::string folder;
-    if (!resolveComponents(root_, split.components, folder) ||
-        !isDirectory(joinPath(root_, folder))) {
+    if (!resolveComponents(root_, components, folder) || !isDirectory(joinPath(root_, folder))) {
         return false;
     }
     const std::string directory = joinPath(root_, folder);
     target.folder = folder;
-    if (std::optional<std::string> entry = findOnDisk(directory, name)) {
+    if (std::optional<std::string> entry = findEntry(directory, name)) {
         target.name = *entry;
         return true;
     }

@@ -11,11 +11,8 @@
 //   - writes stay inside the game folder ("." and ".." are collapsed by name first).
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <utility>
 #include <vector>
 
 #include "host/file_system.h"
@@ -29,9 +26,16 @@ struct SplitPath {
 
 SplitPath splitGamePath(std::string_view path);
 
-// Drops "." and lets each ".." take back the name before it, as Windows reads a path; false
-// when a ".." would step above the folder the path starts in.
-bool collapseDots(std::vector<std::string>& components);
+// The names a game path leads through below the game folder, "." dropped and each ".." taking
+// back the name before it, as Windows reads a path; false for an absolute path or one whose ".."
+// would climb out of the folder.
+bool pathInsideGame(std::string_view path, std::vector<std::string>& components);
+
+// Names [from, end) joined by '/'.
+std::string joinedNames(const std::vector<std::string>& names, size_t from, size_t end);
+inline std::string joinedNames(const std::vector<std::string>& names) {
+    return joinedNames(names, 0, names.size());
+}
 
 // Compares two names with ASCII letters folded to one case. With shiftJis set, the trail byte of
 // a double-byte character is compared exactly even when it looks like a letter.
@@ -59,19 +63,11 @@ class PathResolver {
     std::vector<DirectoryEntry> listDirectory(std::string_view directory) const;
 
   private:
-    // The disk name in the folder that a game's name component stands for, mangled names
-    // tried last.
-    std::optional<std::string> findOnDisk(const std::string& directory,
-                                          const std::string& name) const;
     // The disk path below base that the components name, relative to base.
     bool resolveComponents(const std::string& base, const std::vector<std::string>& components,
                            std::string& relative) const;
 
     std::string root_;
-    // Per folder (disk path): the Shift-JIS names its mangled entries stand for, and the
-    // entries. Filled on the first miss in the folder.
-    mutable std::unordered_map<std::string, std::vector<std::pair<std::string, std::string>>>
-        mangledByFolder_;
 };
 
 }  // namespace tavro

@@ -15,15 +15,11 @@ bool SaveFolderFileSystem::readBounded(std::string_view path, std::string& bytes
 }
 
 void SaveFolderFileSystem::prepareFolderOf(std::string_view path) {
-    SplitPath split = splitGamePath(path);
-    if (split.absolute || !collapseDots(split.components) || split.components.size() < 2) {
+    std::vector<std::string> components;
+    if (!pathInsideGame(path, components) || components.size() < 2) {
         return;
     }
-    split.components.pop_back();
-    std::string folder;
-    for (const std::string& component : split.components) {
-        folder += (folder.empty() ? "" : "/") + component;
-    }
+    const std::string folder = joinedNames(components, 0, components.size() - 1);
     if (!saves_.hasFolder(folder) && game_->hasFolder(folder)) {
         saves_.makeFolder(folder);
     }
