@@ -17,6 +17,7 @@
 #include "author/new_game.h"
 #include "author/steady_clock.h"
 #include "author/watch_session.h"
+#include "author/web_export.h"
 #include "host/audio/host_audio.h"
 #include "host/audio/mixer.h"
 #include "host/audio/wave_writer.h"
@@ -309,6 +310,9 @@ std::string absolutePath(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (isExportWebCommand(argc, argv)) {
+        return exportWebCommand(argc, argv);
+    }
     CommandLineParse parse = parseCommandLine(argc, argv);
     if (!parse.ok) {
         return usageError(parse.error);
