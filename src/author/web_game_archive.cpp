@@ -33,6 +33,11 @@ bool readGameFiles(const std::filesystem::path& folder, std::vector<GameFile>& f
     std::filesystem::recursive_directory_iterator walk(folder, failure);
     for (; !failure && walk != std::filesystem::recursive_directory_iterator();
          walk.increment(failure)) {
+        // Hidden files and folders (.git, an editor's) are the author's, not the game's.
+        if (walk->path().filename().string().starts_with('.')) {
+            walk.disable_recursion_pending();
+            continue;
+        }
         if (!walk->is_regular_file()) {
             continue;
         }

@@ -14,7 +14,8 @@ struct GameFile {
     std::string bytes;
 };
 
-// Every regular file below `folder`, in name order; false, with a one-line error.
+// Every regular file below `folder` but hidden ones (a name starting with '.'), in name order;
+// false, with a one-line error.
 bool readGameFiles(const std::filesystem::path& folder, std::vector<GameFile>& files,
                    std::string& error);
 

@@ -70,6 +70,7 @@ class WebExportTest : public ::testing::Test {
         ASSERT_TRUE(makeNewGame((root_ / "game").string(), error)) << error;
         // Two kanji in Shift-JIS: 漢字.
         writeFile(root_ / "game/words.txt", "name=\x8A\xBF\x8E\x9A\n");
+        writeFile(root_ / "game/.git/config", "not the game's");
         writeFile(root_ / "game/bgm/theme.mid",
                   midiFile({{0, 960, 0, 60}, {960, 960, 0, 64}}, 1920));
         for (const char* name : {"index.html", "tavro.js", "tavro.wasm"}) {
@@ -98,10 +99,11 @@ TEST_F(WebExportTest, WritesThePageTheGameItsMusicAndItsFont) {
     const std::string archiveBytes = readFile(out / "game.zip");
     auto archive = ArchiveFileSystem::openBytes(archiveBytes, error);
     ASSERT_TRUE(archive) << error;
+    std::string bytes;
+    EXPECT_FALSE(archive->readFile(".git/config", bytes)) << "hidden files stay out";
     for (const auto& entry : fs::recursive_directory_iterator(root_ / "game")) {
-        if (entry.is_regular_file()) {
+        if (entry.is_regular_file() && entry.path().string().find("/.git/") == std::string::npos) {
             const std::string name = entry.path().lexically_relative(root_ / "game").string();
-            std::string bytes;
             EXPECT_TRUE(archive->readFile(name, bytes)) << name;
             EXPECT_EQ(bytes, readFile(entry.path())) << name;
         }
@@ -130,6 +132,11 @@ TEST_F(WebExportTest, RefusesWithoutLosingAnything) {
     EXPECT_FALSE(fs::exists(root_ / "out"));
 
     EXPECT_EQ(exportWeb({(root_ / "game").string()}), 2) << "no OUT_DIR";
+
+    writeFile(root_ / "web/tavro.wasm", "fake");
+    std::ofstream(root_ / "game/main.scr", std::ios::app) << "if(x<1{\n";
+    EXPECT_EQ(exportWeb(arguments("out")), 1) << "a syntax error would stop the game";
+    EXPECT_FALSE(fs::exists(root_ / "out"));
 }
 
 }  // namespace
