@@ -15,6 +15,7 @@
 #include "author/web_font.h"
 #include "host/archive/archive_file_system.h"
 #include "host/audio/ogg_loop_music.h"
+#include "host/fonts/sized_face.h"
 #include "host_audio/generated_midi.h"
 
 namespace tavro {
@@ -120,6 +121,22 @@ TEST_F(WebExportTest, WritesThePageTheGameItsMusicAndItsFont) {
     }
     EXPECT_FALSE(hasGlyph(font, U'龍')) << "a kanji the game does not use";
     EXPECT_LT(font.size() * 10, fs::file_size(kWebFontSource));
+
+    // Tavro draws the subset's glyphs exactly as the whole font's.
+    ASSERT_EQ(TTF_Init(), 0);
+    for (const int32_t cellHeight : {12, 16, 25, 32}) {
+        const auto whole = SizedFace::open({kWebFontSource}, cellHeight);
+        const auto subset = SizedFace::open({(out / "font.ttf").string()}, cellHeight);
+        ASSERT_TRUE(whole && subset);
+        EXPECT_EQ(whole->ascent(), subset->ascent());
+        for (char32_t character : {U'g', U'Q', U'ア', U'０', U'漢'}) {
+            const Glyph& a = whole->glyph(character);
+            const Glyph& b = subset->glyph(character);
+            EXPECT_TRUE(a.advance == b.advance && a.left == b.left && a.top == b.top &&
+                        a.width == b.width && a.coverage == b.coverage)
+                << cellHeight << " " << static_cast<uint32_t>(character);
+        }
+    }
 }
 
 TEST_F(WebExportTest, RefusesWithoutLosingAnything) {
