@@ -88,12 +88,26 @@ TEST_F(RenderedLoopTest, ASongThatEndsInSilenceLoopsFromItsStart) {
     ASSERT_TRUE(renderMidiLoop(*synth_, midiFile({{0, 240, 9, 42}}, 1920 * 2), true, loop));
     EXPECT_EQ(loop.loopStartFrame, 0u);
     EXPECT_NEAR(static_cast<double>(loop.frames()), 4.0 * kMixRate, 64);
-    EXPECT_FALSE(renderMidiLoop(*synth_, midiFile({}, 0), true, loop)) << "no length";
+    ASSERT_TRUE(renderMidiLoop(*synth_, midiFile({}, 0), true, loop)) << "no length: silence";
+    EXPECT_EQ(std::count(loop.stereo.begin(), loop.stereo.end(), 0.0f),
+              static_cast<ptrdiff_t>(loop.stereo.size()));
     EXPECT_FALSE(renderMidiLoop(*synth_, "MThd", true, loop));
+}
+
+// The file with the 32-bit word at `offset` bytes into its comment header replaced.
+std::string withCommentWord(std::string file, size_t offset, uint32_t value) {
+    const size_t at = file.find("\x03vorbis") + offset;
+    for (size_t i = 0; i < 4; ++i) {
+        file[at + i] = static_cast<char>(value >> (8 * i));
+    }
+    return file;
 }
 
 TEST(OggLoopMusic, RefusesFilesItCannotLoop) {
     const std::vector<float> second(2 * kMixRate, 0.25f);
+    const std::string plain = encodeOggVorbis(second, kMixRate, {});
+    const size_t vendorLength = 7;
+    const size_t commentCount = vendorLength + 4 + plain[plain.find("\x03vorbis") + 7];
     struct Case {
         const char* name;
         std::string file;
@@ -101,11 +115,15 @@ TEST(OggLoopMusic, RefusesFilesItCannotLoop) {
         uint32_t loopStart;
     };
     const Case cases[] = {
-        {"no loop start", encodeOggVorbis(second, kMixRate, {}), true, 0},
+        {"no loop start", plain, true, 0},
         {"loop start", encodeOggVorbis(second, kMixRate, {{"tavro_loop_start", "300"}}), true, 300},
         {"past the end", encodeOggVorbis(second, kMixRate, {{kLoopStartTag, "44100"}}), true, 0},
         {"not a number", encodeOggVorbis(second, kMixRate, {{kLoopStartTag, "12x"}}), true, 0},
         {"another rate", encodeOggVorbis(second, 22050, {}), false, 0},
+        // Lengths and counts the decoder would trust: it would write past its memory.
+        {"vendor of 2^32 - 1 bytes", withCommentWord(plain, vendorLength, 0xFFFFFFFF), false, 0},
+        {"vendor past the header", withCommentWord(plain, vendorLength, 5000), false, 0},
+        {"a billion comments", withCommentWord(plain, commentCount, 1u << 30), false, 0},
         {"not Ogg", "MThd\0\0\0\6", false, 0},
         {"empty", "", false, 0},
     };

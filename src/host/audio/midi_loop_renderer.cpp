@@ -68,6 +68,12 @@ uint64_t soundingFramesAfter(const std::vector<float>& stereo, uint64_t from) {
 
 bool renderMidiLoop(FluidMusicSynth& synth, std::string_view midiFile, bool standardMidiFile,
                     RenderedLoop& loop) {
+    if (synth.ready() && inspectMidiSong(midiFile) == MidiSongShape::kNoLength) {
+        // The player plays it as silence.
+        loop.stereo.assign(kSynthBlockFrames * kMixChannels, 0.0f);
+        loop.loopStartFrame = 0;
+        return true;
+    }
     MidiSong song;
     if (!synth.ready() || !readMidiSong(midiFile, song) ||
         song.lengthSeconds > kLongestRenderedSongSeconds) {

@@ -26,9 +26,10 @@ struct RenderedLoop {
     size_t frames() const { return stereo.size() / 2; }
 };
 
-// Renders the song through `synth` (the player's own settings). False when the song is not a
-// playable one (midi_file_check.h), which would not play in the player either, or lasts
-// longer than kLongestRenderedSongSeconds.
+// Renders the song through `synth` (the player's own settings); a song that lasts no tick is
+// a moment of silence. False when the song is unreadable or too dense (midi_file_check.h),
+// which would not play in the player either, or lasts longer than
+// kLongestRenderedSongSeconds.
 bool renderMidiLoop(FluidMusicSynth& synth, std::string_view midiFile, bool standardMidiFile,
                     RenderedLoop& loop);
 

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "host/audio/mixer.h"
+#include "host/audio/ogg_header_check.h"
 
 namespace tavro {
 
@@ -42,9 +43,15 @@ bool OggLoopMusic::play(std::string_view file, bool) {
     std::lock_guard lock(mutex_);
     close();
     file_.assign(file);
+    // The comments take at most a quarter of the decoder's memory; the codebooks need the rest.
+    if (!oggCommentsFit(file_, decoderMemory_.size() / 4)) {
+        close();
+        return false;
+    }
     int error = 0;
+    const stb_vorbis_alloc memory{decoderMemory_.data(), static_cast<int>(decoderMemory_.size())};
     decoder_ = stb_vorbis_open_memory(reinterpret_cast<const unsigned char*>(file_.data()),
-                                      static_cast<int>(file_.size()), &error, nullptr);
+                                      static_cast<int>(file_.size()), &error, &memory);
     if (!decoder_) {
         return false;
     }

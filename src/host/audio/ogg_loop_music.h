@@ -8,6 +8,7 @@
 #include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/audio/audio_source.h"
 #include "host/music_synth.h"
@@ -18,11 +19,15 @@ namespace tavro {
 
 inline constexpr char kRenderedSongSuffix[] = ".ogg";
 inline constexpr char kLoopStartTag[] = "TAVRO_LOOP_START";
+// The decoder works in this much memory of its own: libvorbis's files need about 250 kB. A
+// file that needs more does not play; nothing a file holds makes the decoder allocate, and a
+// damaged file leaks nothing.
+inline constexpr size_t kOggDecoderMemory = size_t{1} << 20;
 
 class OggLoopMusic : public MusicSynth, public AudioSource {
   public:
     // `gain` scales the decoded samples (the player's music volume).
-    explicit OggLoopMusic(float gain = 1.0f) : gain_(gain) {}
+    explicit OggLoopMusic(float gain = 1.0f) : decoderMemory_(kOggDecoderMemory), gain_(gain) {}
     ~OggLoopMusic() override;
     OggLoopMusic(const OggLoopMusic&) = delete;
     OggLoopMusic& operator=(const OggLoopMusic&) = delete;
@@ -43,6 +48,7 @@ class OggLoopMusic : public MusicSynth, public AudioSource {
     bool rewind();
 
     std::string file_;  // the decoder reads it in place
+    std::vector<char> decoderMemory_;
     stb_vorbis* decoder_ = nullptr;
     uint32_t loopStart_ = 0;
     bool ended_ = false;  // the file yields nothing even from its loop start
