@@ -10,6 +10,7 @@
 #include <string>
 #include <utility>
 
+#include "author/web_export.h"
 #include "host/headless/headless_faults.h"
 #include "host/portable/game_opening.h"
 #include "host/recorded_input/input_script.h"
@@ -36,6 +37,9 @@ std::string absolutePath(const std::string& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (isExportWebCommand(argc, argv)) {
+        return exportWebCommand(argc, argv);
+    }
     CommandLineParse parse = parseCommandLine(argc, argv);
     if (!parse.ok) {
         return usageError(parse.error);

@@ -16,6 +16,9 @@ class MusicSynth {
     virtual bool play(std::string_view midiFile, bool standardMidiFile) = 0;
     // Ends the song and silences the synthesiser.
     virtual void stop() = 0;
+    // Appended to a song's name, the file to hand to play() instead of the song itself: empty
+    // for the file as the game names it, ".ogg" for its rendering made ahead of time.
+    virtual const char* songSuffix() const { return ""; }
 };
 
 }  // namespace tavro

@@ -290,6 +290,12 @@ std::string helpText() {
     text +=
         "\nThe game's saves go to its folder; to --save-dir when given; and when the folder\n"
         "cannot be written or the game is a .zip, to $XDG_DATA_HOME/tavro/saves/NAME-HASH/.\n";
+    text +=
+        "\ntavro --export-web GAME_DIR OUT_DIR [--web-build DIR] [--soundfont FILE] writes the\n"
+        "game as a web page into OUT_DIR (new or empty): the web build from DIR (by default\n"
+        "build-web/, see scripts/build-web), game.zip with each MIDI song rendered to Ogg\n"
+        "Vorbis, and font.ttf, IPA Gothic cut down to the game's characters with HarfBuzz.\n"
+        "A syntax error in the game refuses the export; other problems are shown.\n";
     text += "\nExit status: 0 for a normal end, 1 when start-up failed, 2 for a usage error.\n";
     return text;
 }

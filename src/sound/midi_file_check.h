@@ -6,7 +6,9 @@
 // it, so its work stays bounded in every frame.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace tavro {
 
@@ -21,5 +23,28 @@ enum class MidiSongShape {
 inline constexpr double kMaxMidiEventsPerSecond = 20000;
 
 MidiSongShape inspectMidiSong(std::string_view bytes);
+
+struct TempoChange {
+    int64_t tick;
+    uint32_t microsecondsPerQuarter;
+};
+
+// A channel or system exclusive event; `data` follows the status byte in the file (for a
+// system exclusive event, the bytes after its length).
+struct MidiEvent {
+    int64_t tick;
+    uint8_t status;
+    std::string_view data;
+};
+
+// A playable song's events in the order they sound, each at its time from the start.
+struct MidiSong {
+    std::vector<MidiEvent> events;  // views into the file's bytes
+    std::vector<double> seconds;    // one per event
+    double lengthSeconds = 0;       // to the end of the longest track: one pass of its loop
+};
+
+// Reads a song inspectMidiSong calls playable; false for any other.
+bool readMidiSong(std::string_view bytes, MidiSong& song);
 
 }  // namespace tavro

@@ -27,13 +27,17 @@ bool MusicPlayer::playMusic(const TextString& fileName) {
         return false;
     }
     std::string bytes;
-    const bool readable = files_.readFile(fileName.view(), bytes, FileKind::kMusic);
+    bool readable = files_.readFile(fileName.view(), bytes, FileKind::kMusic);
     if (readable && isRiffWave(bytes)) {
         playing_ = playWave(bytes);
     } else if (!synth_) {
         recordFailure(kMusicSynthLabel);
         return false;
     } else {
+        if (const std::string_view suffix = synth_->songSuffix(); readable && !suffix.empty()) {
+            readable =
+                files_.readFile(std::string(fileName.view()) += suffix, bytes, FileKind::kMusic);
+        }
         playing_ = readable && synth_->play(bytes, hasStandardMidiSuffix(fileName.view()));
     }
     if (!playing_) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <vector>
 
 #include "host/audio/mixer.h"
 #include "sound_test_support.h"
@@ -23,6 +24,8 @@ class FakeSynth : public MusicSynth {
         ++stops;
         playing = false;
     }
+    const char* songSuffix() const override { return suffix; }
+    const char* suffix = "";
     bool accepts = true;
     bool playing = false;
     int plays = 0;
@@ -110,6 +113,33 @@ TEST(MusicPlayer, FailuresLogTheirLabelAndLeaveNoMusic) {
     MusicFixture f;
     EXPECT_FALSE(f.player.playMusic(""));
     EXPECT_TRUE(f.log.reports.empty()) << "an empty name is refused silently";
+}
+
+TEST(MusicPlayer, ASynthOfRenderedSongsPlaysTheRenderingBesideTheSong) {
+    struct Case {
+        std::vector<const char*> files;
+        bool plays;
+    };
+    const Case cases[] = {
+        {{"bgm.mid", "bgm.mid.ogg"}, true},
+        {{"bgm.mid"}, false},  // not rendered: logs as a song that does not load
+        {{"bgm.mid.ogg"}, false},
+    };
+    for (const Case& c : cases) {
+        MusicFixture f;
+        f.synth.suffix = ".ogg";
+        for (const char* name : c.files) {
+            f.files.files[name] = name;
+        }
+        EXPECT_EQ(f.player.playMusic("bgm.mid"), c.plays) << c.files.size();
+        if (c.plays) {
+            EXPECT_EQ(f.synth.lastFile, "bgm.mid.ogg");
+            EXPECT_TRUE(f.synth.lastStandard);
+            EXPECT_TRUE(f.log.reports.empty());
+        } else {
+            EXPECT_EQ(f.log.reports, (Reports{{"DireceMusicSegment", Severity::kNotice}}));
+        }
+    }
 }
 
 TEST(MusicPlayer, WaveFileAsMusicLoopsThroughTheMixer) {

@@ -59,11 +59,7 @@ bool FluidMusicSynth::play(std::string_view midiFile, bool standardMidiFile) {
     if (shape == MidiSongShape::kNoLength) {
         return true;  // silence: looping it would restart it for ever within one render
     }
-    fluid_synth_system_reset(fluid_->synth);
-    if (standardMidiFile) {
-        fluid_synth_sysex(fluid_->synth, kGeneralMidiOn, sizeof kGeneralMidiOn, nullptr, nullptr,
-                          nullptr, 0);
-    }
+    resetForSong(standardMidiFile);
     fluid_->player = new_fluid_player(fluid_->synth);
     if (!fluid_->player ||
         fluid_player_add_mem(fluid_->player, midiFile.data(), midiFile.size()) != FLUID_OK) {
@@ -76,6 +72,65 @@ bool FluidMusicSynth::play(std::string_view midiFile, bool standardMidiFile) {
         return false;
     }
     return true;
+}
+
+void FluidMusicSynth::resetForSong(bool standardMidiFile) {
+    fluid_synth_system_reset(fluid_->synth);
+    if (standardMidiFile) {
+        fluid_synth_sysex(fluid_->synth, kGeneralMidiOn, sizeof kGeneralMidiOn, nullptr, nullptr,
+                          nullptr, 0);
+    }
+}
+
+void FluidMusicSynth::startEvents(bool standardMidiFile) {
+    std::lock_guard lock(mutex_);
+    endSong();
+    if (ready()) {
+        resetForSong(standardMidiFile);
+    }
+}
+
+void FluidMusicSynth::send(const MidiEvent& event) {
+    std::lock_guard lock(mutex_);
+    fluid_synth_t* synth = fluid_->synth;
+    if (!ready()) {
+        return;
+    }
+    const auto data = [&](size_t i) { return i < event.data.size() ? event.data[i] & 0x7F : 0; };
+    const int channel = event.status & 0x0F;
+    switch (event.status & 0xF0) {
+        case 0x80:
+            fluid_synth_noteoff(synth, channel, data(0));
+            break;
+        case 0x90:
+            fluid_synth_noteon(synth, channel, data(0), data(1));
+            break;
+        case 0xA0:
+            fluid_synth_key_pressure(synth, channel, data(0), data(1));
+            break;
+        case 0xB0:
+            fluid_synth_cc(synth, channel, data(0), data(1));
+            break;
+        case 0xC0:
+            fluid_synth_program_change(synth, channel, data(0));
+            break;
+        case 0xD0:
+            fluid_synth_channel_pressure(synth, channel, data(0));
+            break;
+        case 0xE0:
+            fluid_synth_pitch_bend(synth, channel, data(0) | data(1) << 7);
+            break;
+        default: {  // system exclusive: its bytes up to the closing F7
+            std::string_view message = event.data;
+            if (!message.empty() && static_cast<uint8_t>(message.back()) == 0xF7) {
+                message.remove_suffix(1);
+            }
+            if (event.status == 0xF0 && !message.empty()) {
+                fluid_synth_sysex(synth, message.data(), static_cast<int>(message.size()), nullptr,
+                                  nullptr, nullptr, 0);
+            }
+        }
+    }
 }
 
 void FluidMusicSynth::stop() {

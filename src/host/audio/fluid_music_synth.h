@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "host/audio/audio_source.h"
+#include "sound/midi_file_check.h"
 #include "host/music_synth.h"
 
 namespace tavro {
@@ -32,6 +33,11 @@ class FluidMusicSynth : public MusicSynth, public AudioSource {
     bool play(std::string_view midiFile, bool standardMidiFile) override;
     void stop() override;
 
+    // The song's events sent one by one instead of played from a file (rendering a song
+    // ahead of time): ends any song and resets the synthesiser as play() does.
+    void startEvents(bool standardMidiFile);
+    void send(const MidiEvent& event);
+
     // Mixing thread. Renders silence while the game thread is changing the song.
     void render(float* stereo, uint32_t frames) override;
 
@@ -41,6 +47,7 @@ class FluidMusicSynth : public MusicSynth, public AudioSource {
   private:
     struct Fluid;
     void endSong();
+    void resetForSong(bool standardMidiFile);
 
     std::unique_ptr<Fluid> fluid_;
     std::mutex mutex_;  // game thread: song changes; mixing thread: try-lock in render

@@ -1,5 +1,5 @@
-// The MIDI synthesiser of this build: FluidSynth on the desktop (music_loader.cpp), none on
-// the web, which has no FluidSynth (music_loader_web.cpp).
+// The MIDI synthesiser of this build: FluidSynth on the desktop (music_loader.cpp); on the
+// web, which has no FluidSynth, the songs' renderings made at export (music_loader_web.cpp).
 #pragma once
 
 #include <cstdio>

@@ -1,10 +1,14 @@
 #include "host/audio/music_loader.h"
 
+#include "host/audio/ogg_loop_music.h"
+
 namespace tavro {
 
-LoadedMusic loadMusic(SoundFontSearch, std::FILE* notices, float) {
-    std::fputs("tavro: this build has no MIDI synthesiser; the game runs without music\n", notices);
-    return {};
+// Without a MIDI synthesiser, each song plays from its rendering made at export.
+LoadedMusic loadMusic(SoundFontSearch, std::FILE*, float volume) {
+    auto music = std::make_unique<OggLoopMusic>(volume);
+    AudioSource* source = music.get();
+    return {std::move(music), source};
 }
 
 }  // namespace tavro
