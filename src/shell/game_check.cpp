@@ -118,16 +118,16 @@ class Checker : public LoadListener {
         }
         switch (kind) {
             case NamedFileKind::kTask:
-                addMissing("missing task " + quoted(name), name);
+                add("missing task " + quoted(name), name);
                 break;
             case NamedFileKind::kScript:
-                addMissing("missing script " + quoted(name), name);
+                add("missing script " + quoted(name), name);
                 break;
             case NamedFileKind::kImage:
                 imageFailed(name);
                 break;
             case NamedFileKind::kSound:
-                addMissing(describeFile(FileKind::kSound, name), name);
+                add(describeFile(FileKind::kSound, name), name);
                 break;
         }
     }
@@ -154,7 +154,6 @@ class Checker : public LoadListener {
         report.problems.insert(report.problems.end(), lint.begin(), lint.end());
         sortProblems(report.problems);
         report.syntaxErrors = syntaxErrors_;
-        report.missingFiles = missingFiles_;
         report.taskFiles = static_cast<int32_t>(taskFiles_.size());
         report.scripts = static_cast<int32_t>(scripts_.size());
         report.animations = state_.animations.loadedCount();
@@ -175,17 +174,17 @@ class Checker : public LoadListener {
 
     void imageFailed(const TextString& name) {
         if (NamesStillImage(name)) {
-            addMissing(describeFile(FileKind::kImage, name), name);
+            add(describeFile(FileKind::kImage, name), name);
             return;
         }
         const int32_t animation = state_.animations.load(name);
         if (animation < 0) {
-            addMissing("missing animation " + quoted(name), name);
+            add("missing animation " + quoted(name), name);
             return;
         }
-        addMissing(describeFile(FileKind::kImage, state_.animations.textureFileName(animation)) +
-                       ", the sheet of animation " + quoted(name),
-                   name);
+        add(describeFile(FileKind::kImage, state_.animations.textureFileName(animation)) +
+                ", the sheet of animation " + quoted(name),
+            name);
     }
 
     void checkChain(const Statement* statement) {
@@ -195,7 +194,7 @@ class Checker : public LoadListener {
             if ((code == kCodeNew || code == kCodeFriend) && !named.empty()) {
                 std::unique_ptr<TaskInstance> scratch = state_.objects.newInstance();
                 if (!loadTaskInto(state_, *scratch, named) && !state_.tasks.isLoaded(named)) {
-                    addMissing("missing task " + quoted(named), named, statement->location.line());
+                    add("missing task " + quoted(named), named, statement->location.line());
                 }
             } else if (code == kCodePlayBgm && !named.empty()) {
                 checkMusic(named, statement->location.line());
@@ -208,7 +207,7 @@ class Checker : public LoadListener {
     void checkMusic(const TextString& name, int32_t line) {
         std::string bytes;
         if (!state_.files.readFile(name.view(), bytes, FileKind::kMusic)) {
-            addMissing("missing music " + quoted(name), name, line);
+            add("missing music " + quoted(name), name, line);
         } else if (!isRiffWave(bytes)) {
             switch (inspectMidiSong(bytes)) {
                 case MidiSongShape::kNoLength:
@@ -226,32 +225,24 @@ class Checker : public LoadListener {
         }
     }
 
-    void addMissing(const std::string& text, const TextString& named, int32_t line = 0) {
-        if (add(text, named, line)) {
-            ++missingFiles_;
-        }
-    }
-
     // A problem of the file being read, at the statement's line when the compiler knows it,
     // else at the line of the text it concerns (a missing boot, read by nobody, has no line).
-    // False when the same file has reported the same problem before (a file that does not
-    // load is tried again each time it is named).
-    bool add(const std::string& text, const TextString& concerning, int32_t line = 0,
+    // Said once per file: a file that does not load is tried again each time it is named.
+    void add(const std::string& text, const TextString& concerning, int32_t line = 0,
              ProblemSeverity severity = ProblemSeverity::kError) {
         if (readers_.empty()) {
             problems_.push_back({std::string(kBootTaskName), 0, severity, text});
-            return true;
+            return;
         }
         const Reader& reader = readers_.back();
         std::string file(reader.name.view());
         if (!reported_.emplace(file, text).second) {
-            return false;
+            return;
         }
         if (line == 0) {
             line = lines_.lineOf(reader.kind, file, concerning.view());
         }
         problems_.push_back({std::move(file), line, severity, text});
-        return true;
     }
 
     struct Reader {
@@ -267,7 +258,6 @@ class Checker : public LoadListener {
     std::vector<CheckProblem> problems_;
     std::set<std::pair<std::string, std::string>> reported_;
     int32_t syntaxErrors_ = 0;
-    int32_t missingFiles_ = 0;
 };
 
 }  // namespace

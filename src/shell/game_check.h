@@ -25,7 +25,6 @@ struct GameCheckReport {
     // Sorted by file and line; names are the game's own bytes (Shift-JIS).
     std::vector<CheckProblem> problems;
     int32_t syntaxErrors = 0;
-    int32_t missingFiles = 0;  // missing, or there but unreadable
     int32_t taskFiles = 0;
     int32_t scripts = 0;
     int32_t animations = 0;

@@ -166,8 +166,9 @@ bool ArchiveFileSystem::index(std::string& error) {
         total += size;
         if (size > largestReadableFile(FileKind::kSound) || total > kLargestUnpackedTotal) {
             error = "it would unpack to more than Tavro reads (" + shown + " has " +
-                    std::to_string(size) +
-                    " bytes; at most 512 MB an entry, 2 GB in all): a zip bomb?";
+                    std::to_string(size) + " bytes; at most " +
+                    std::to_string(largestReadableFile(FileKind::kSound) >> 20) + " MB an entry, " +
+                    std::to_string(kLargestUnpackedTotal >> 20) + " MB in all): a zip bomb?";
             return false;
         }
         RawEntry entry;

@@ -40,14 +40,4 @@ CompactSamples compactSamples(const PcmFormat& format, std::span<const uint8_t> 
     return kept;
 }
 
-std::vector<float> convertToStereo(const PcmFormat& format, std::span<const uint8_t> samples,
-                                   uint32_t outputRate) {
-    const CompactSamples kept = compactSamples(format, samples, outputRate);
-    std::vector<float> stereo(kept.outputFrames * 2);
-    for (uint64_t i = 0; i < kept.outputFrames; ++i) {
-        kept.stereoFrame(i, stereo[i * 2], stereo[i * 2 + 1]);
-    }
-    return stereo;
-}
-
 }  // namespace tavro

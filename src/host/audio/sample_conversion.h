@@ -63,8 +63,4 @@ struct CompactSamples {
 CompactSamples compactSamples(const PcmFormat& format, std::span<const uint8_t> samples,
                               uint32_t outputRate);
 
-// All of them as stereo frames at outputRate; empty as above.
-std::vector<float> convertToStereo(const PcmFormat& format, std::span<const uint8_t> samples,
-                                   uint32_t outputRate);
-
 }  // namespace tavro
