@@ -1,9 +1,11 @@
 #include "shell/key_value_lint.h"
 
 #include <algorithm>
+#include <array>
 #include <map>
 
 #include "shell/name_suggestion.h"
+#include "shell/settings.h"
 #include "shell/source_pieces.h"
 #include "text/ascii_case.h"
 #include "text/text_functions.h"
@@ -14,16 +16,19 @@ namespace tavro {
 namespace {
 
 constexpr std::string_view kSections[] = {"TASK", "IMAGE", "SOUND", "SCRIPT", "CONSTRACT"};
-constexpr std::string_view kSettings[] = {
-    "windowX",     "windowY",        "windowWidth",        "windowHeight",
-    "windowTitle", "screenWidth",    "screenHeight",       "limitUnderFPS",
-    "fullScreen",  "errorReport",    "notUseOriginalFile", "antiAlias",
-    "cameraSpeed", "releasePackage", "packagePassword"};
-constexpr std::string_view kNumberSettings[] = {"windowX",      "windowY",     "windowWidth",
-                                                "windowHeight", "screenWidth", "screenHeight",
-                                                "limitUnderFPS"};
-constexpr std::string_view kSwitches[] = {"fullScreen", "errorReport", "notUseOriginalFile",
-                                          "antiAlias", "releasePackage"};
+constexpr auto kSettingNames = [] {
+    std::array<std::string_view, std::size(kSettingKeys)> names{};
+    for (size_t i = 0; i < names.size(); ++i) {
+        names[i] = kSettingKeys[i].name;
+    }
+    return names;
+}();
+
+const SettingKey* settingKeyNamed(std::string_view name) {
+    const auto found = std::find_if(std::begin(kSettingKeys), std::end(kSettingKeys),
+                                    [name](const SettingKey& key) { return key.name == name; });
+    return found == std::end(kSettingKeys) ? nullptr : found;
+}
 constexpr std::string_view kAnimationKeys[] = {"texture", "x", "y", "width", "height", "animation"};
 constexpr std::string_view kAnimationNumbers[] = {"x", "y", "width", "height"};
 
@@ -250,14 +255,15 @@ TaskLint lintTaskFile(const std::string& file, std::string_view raw) {
 std::vector<CheckProblem> lintSettingsFile(const std::string& file, std::string_view raw) {
     KeyValueLinter linter(file, raw, "setting");
     for (const Entry& entry : linter.entries()) {
-        if (!isOneOf(entry.name, kSettings)) {
-            lintUnknownName(linter, entry, kSettings, "setting");
+        const SettingKey* key = settingKeyNamed(entry.name);
+        if (key == nullptr) {
+            lintUnknownName(linter, entry, kSettingNames, "setting");
             continue;
         }
-        if (isOneOf(entry.name, kNumberSettings) && !entry.value.empty()) {
+        if (key->kind == SettingKind::kNumber && !entry.value.empty()) {
             lintNumber(linter, entry, "the setting");
         }
-        if (isOneOf(entry.name, kSwitches) && !entry.value.empty() && entry.value != "true" &&
+        if (key->kind == SettingKind::kSwitch && !entry.value.empty() && entry.value != "true" &&
             entry.value != "false") {
             linter.add(entry.piece->line(),
                        "only \"true\", in lower case, switches " + quoted(entry.name) +

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "script/engine_state.h"
 
@@ -14,6 +15,28 @@ inline constexpr const char* kPlainSettingsFileName = "init";
 inline constexpr const char* kSettingsFileKey = "cfgTableMixWord";
 inline constexpr const char* kDefaultPackagePassword = "plainBundle";
 inline constexpr int32_t kDefaultFrameSkipThreshold = 5;
+
+// Every key applySettings reads, and what its value is.
+enum class SettingKind { kNumber, kSwitch, kText };
+struct SettingKey {
+    std::string_view name;
+    SettingKind kind;
+};
+inline constexpr SettingKey kSettingKeys[] = {{"windowX", SettingKind::kNumber},
+                                              {"windowY", SettingKind::kNumber},
+                                              {"windowWidth", SettingKind::kNumber},
+                                              {"windowHeight", SettingKind::kNumber},
+                                              {"windowTitle", SettingKind::kText},
+                                              {"screenWidth", SettingKind::kNumber},
+                                              {"screenHeight", SettingKind::kNumber},
+                                              {"limitUnderFPS", SettingKind::kNumber},
+                                              {"fullScreen", SettingKind::kSwitch},
+                                              {"errorReport", SettingKind::kSwitch},
+                                              {"notUseOriginalFile", SettingKind::kSwitch},
+                                              {"antiAlias", SettingKind::kSwitch},
+                                              {"cameraSpeed", SettingKind::kText},
+                                              {"releasePackage", SettingKind::kSwitch},
+                                              {"packagePassword", SettingKind::kText}};
 
 // Removes spaces, tabs, line feeds and carriage returns, then turns backslash-s into a space
 // and backslash-n into a line feed.
