@@ -42,10 +42,9 @@ int runHeadless(const CommandLineOptions& options, const PlayerSettings& player,
     if (recording && !recording->finish()) {
         std::fprintf(stderr, "tavro: writing %s failed\n", options.audioOutPath.c_str());
     }
-    std::vector<uint32_t> pixels;
-    int32_t width = 0, height = 0;
-    compositor.readPresentedFrame(pixels, width, height);
-    writeScreenshot(options.screenshotPath, pixels, width, height);
+    writeScreenshot(options.screenshotPath, [&compositor](auto& pixels, auto& width, auto& height) {
+        return compositor.readPresentedFrame(pixels, width, height);
+    });
     return status;
 }
 

@@ -38,12 +38,13 @@ void savePlayerScreenshot(const Compositor& compositor) {
     }
 }
 
-void writeScreenshot(const std::string& path, const std::vector<uint32_t>& pixels, int32_t width,
-                     int32_t height) {
+void writeScreenshot(const std::string& path, const FrameReader& readFrame) {
     if (path.empty()) {
         return;
     }
-    if (width == 0) {
+    std::vector<uint32_t> pixels;
+    int32_t width = 0, height = 0;
+    if (!readFrame(pixels, width, height) || width == 0) {
         std::fprintf(stderr, "tavro: no frame was presented; %s not written\n", path.c_str());
     } else if (!WritePng(path.c_str(), pixels.data(), width, height)) {
         std::fprintf(stderr, "tavro: cannot write the screenshot %s\n", path.c_str());

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -13,9 +14,11 @@ namespace tavro {
 // on standard error.
 void savePlayerScreenshot(const Compositor& compositor);
 
-// --screenshot: writes the last presented frame to path (nothing when the path is empty); a run
+// How the last presented frame is read back: false, or width 0, when there is none.
+using FrameReader = std::function<bool(std::vector<uint32_t>&, int32_t&, int32_t&)>;
+
+// --screenshot: writes the frame readFrame gives to path (nothing when the path is empty); a run
 // that presented none writes nothing and says so.
-void writeScreenshot(const std::string& path, const std::vector<uint32_t>& pixels, int32_t width,
-                     int32_t height);
+void writeScreenshot(const std::string& path, const FrameReader& readFrame);
 
 }  // namespace tavro

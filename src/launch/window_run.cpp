@@ -42,10 +42,9 @@ int runWithWindow(const CommandLineOptions& options, const PlayerSettings& playe
                                        &audio.mixer(), audio.music(), &fonts},
                           options, player);
     speakers.close();
-    std::vector<uint32_t> pixels;
-    int32_t width = 0, height = 0;
-    display.readShownFrame(pixels, width, height);
-    writeScreenshot(options.screenshotPath, pixels, width, height);
+    writeScreenshot(options.screenshotPath, [&display](auto& pixels, auto& width, auto& height) {
+        return display.readShownFrame(pixels, width, height);
+    });
     return status;
 }
 

@@ -119,12 +119,14 @@ bool GameFolderFileSystem::readBounded(std::string_view path, std::string& bytes
     return false;
 }
 
+FileDescriptor GameFolderFileSystem::openWriteFolder(std::string_view path, WriteTarget& target) {
+    return resolver_.resolveForWrite(path, target) ? folder_.openFolder(target.folder)
+                                                   : FileDescriptor();
+}
+
 bool GameFolderFileSystem::replaceFile(std::string_view path, std::string_view bytes) {
     WriteTarget target;
-    if (!resolver_.resolveForWrite(path, target)) {
-        return false;
-    }
-    FileDescriptor folder = folder_.openFolder(target.folder);
+    FileDescriptor folder = openWriteFolder(path, target);
     if (!folder.valid()) {
         return false;
     }
@@ -153,10 +155,7 @@ bool GameFolderFileSystem::replaceFile(std::string_view path, std::string_view b
 
 bool GameFolderFileSystem::writeOpened(std::string_view path, int flags, std::string_view bytes) {
     WriteTarget target;
-    if (!resolver_.resolveForWrite(path, target)) {
-        return false;
-    }
-    FileDescriptor folder = folder_.openFolder(target.folder);
+    FileDescriptor folder = openWriteFolder(path, target);
     if (!folder.valid()) {
         return false;
     }

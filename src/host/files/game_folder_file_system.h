@@ -32,6 +32,8 @@ class GameFolderFileSystem : public FileSystem {
     bool folderIdentity(std::string_view directory, FolderIdentity& identity) override;
 
   private:
+    // Where a write of path goes, and that folder opened; invalid when it cannot be written.
+    FileDescriptor openWriteFolder(std::string_view path, WriteTarget& target);
     // Opens the file a write goes to with these flags and writes bytes to it.
     bool writeOpened(std::string_view path, int flags, std::string_view bytes);
 
