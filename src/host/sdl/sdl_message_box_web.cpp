@@ -41,6 +41,15 @@ EM_JS(void, drawBox, (const uint32_t* pixels, int width, int height, int x, int 
     context.putImageData(image, x, y);
 });
 
+// The page scales the canvas through its style; SDL takes a styled canvas's size for a window
+// made on it, so the game's window, made after a box's own, must find the style gone.
+EM_JS(void, unstyleGameCanvas, (), {
+    if (Module.canvas) {
+        Module.canvas.style.width = "";
+        Module.canvas.style.height = "";
+    }
+});
+
 namespace tavro {
 
 namespace {
@@ -115,6 +124,7 @@ int32_t RunMessageBox(FontRenderer& fonts, const char* title, const MessageBoxCo
     if (ownWindow) {
         if (window != nullptr) {
             SDL_DestroyWindow(window);
+            unstyleGameCanvas();
         }
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
