@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 
+#include "host/sdl/message_box_answer.h"
+
 namespace tavro {
 
 namespace {
@@ -37,24 +39,6 @@ void present(SDL_Window* window, const MessageBoxPicture& picture) {
     SDL_FreeSurface(source);
 }
 
-// The button a key picks, or -1.
-int32_t buttonForKey(SDL_Keycode key, int32_t buttons) {
-    const int32_t last = buttons - 1;
-    switch (key) {
-        case SDLK_RETURN:
-        case SDLK_KP_ENTER:
-            return 0;
-        case SDLK_ESCAPE:
-            return last;
-        case SDLK_y:
-            return buttons == 2 ? 0 : -1;
-        case SDLK_n:
-            return buttons == 2 ? 1 : -1;
-        default:
-            return -1;
-    }
-}
-
 int32_t waitForAnswer(SDL_Window* window, const MessageBoxPicture& picture) {
     const Uint32 id = SDL_GetWindowID(window);
     const auto buttons = static_cast<int32_t>(picture.buttons.size());
@@ -68,16 +52,15 @@ int32_t waitForAnswer(SDL_Window* window, const MessageBoxPicture& picture) {
             return buttons - 1;
         }
         if (event.type == SDL_KEYDOWN && event.key.windowID == id) {
-            if (const int32_t chosen = buttonForKey(event.key.keysym.sym, buttons); chosen >= 0) {
+            if (const int32_t chosen = MessageBoxButtonForKey(event.key.keysym.sym, buttons);
+                chosen >= 0) {
                 return chosen;
             }
         } else if (event.type == SDL_MOUSEBUTTONUP && event.button.windowID == id &&
                    event.button.button == SDL_BUTTON_LEFT) {
-            for (int32_t i = 0; i < buttons; ++i) {
-                if (picture.buttons[static_cast<size_t>(i)].contains(event.button.x,
-                                                                     event.button.y)) {
-                    return i;
-                }
+            if (const int32_t chosen = MessageBoxButtonAt(picture, event.button.x, event.button.y);
+                chosen >= 0) {
+                return chosen;
             }
         } else if (event.type == SDL_WINDOWEVENT && event.window.windowID == id) {
             if (event.window.event == SDL_WINDOWEVENT_CLOSE) {

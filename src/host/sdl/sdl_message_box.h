@@ -1,6 +1,7 @@
 // One of Tavro's message boxes in a window of its own, over every other window, until it is
 // answered. Enter picks the default (first) button, Escape and closing the window the last
 // one; on a Yes/No box, Y and N pick Yes and No; a click picks the button under the pointer.
+// In a web page the box is drawn over the game's canvas instead (sdl_message_box_web.cpp).
 #pragma once
 
 #include <cstdint>
