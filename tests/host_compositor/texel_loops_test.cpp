@@ -1,6 +1,6 @@
-// The compositor's own loop for rotated quads sampled nearest gives the very pixels pixman
-// gives for them: tinted, translucent, scaled, at fractional positions, half outside, with
-// texels whose channels exceed their alpha, and with transforms the loop leaves to pixman.
+// The compositor's own loop for rotated quads, sampled nearest or smooth, gives the very
+// pixels pixman gives for them: tinted, translucent, scaled, at fractional positions, half outside,
+// with texels whose channels exceed their alpha, and with transforms the loop leaves to pixman.
 #include <gtest/gtest.h>
 
 #include <pixman.h>
@@ -35,9 +35,10 @@ std::vector<uint32_t> Texels(std::mt19937& random) {
 
 // What the compositor drew before it had its own loop: pixman alone, tinting a copy of the
 // texels first (SRC through a solid component-alpha mask) or multiplying by a solid alpha.
-void PixmanDraw(pixman_image_t* back, std::vector<uint32_t>& texels, const CompositorItem& item) {
+void PixmanDraw(pixman_image_t* back, std::vector<uint32_t>& texels, const CompositorItem& item,
+                Sampling sampling) {
     QuadPlacement placement;
-    if (!PlaceQuad(item, kSide, kSide, kWidth, kHeight, Sampling::kPoint, placement)) {
+    if (!PlaceQuad(item, kSide, kSide, kWidth, kHeight, sampling, placement)) {
         return;
     }
     pixman_image_t* source =
@@ -61,6 +62,9 @@ void PixmanDraw(pixman_image_t* back, std::vector<uint32_t>& texels, const Compo
         mask = nullptr;
     }
     pixman_image_set_transform(source, &placement.transform);
+    pixman_image_set_filter(
+        source, sampling == Sampling::kSmooth ? PIXMAN_FILTER_BILINEAR : PIXMAN_FILTER_NEAREST,
+        nullptr, 0);
     pixman_image_set_repeat(
         source, placement.kind == QuadKind::kAxisAligned ? PIXMAN_REPEAT_PAD : PIXMAN_REPEAT_NONE);
     if (placement.kind == QuadKind::kWholePixels) {
@@ -77,8 +81,10 @@ void PixmanDraw(pixman_image_t* back, std::vector<uint32_t>& texels, const Compo
     pixman_image_unref(source);
 }
 
-TEST(TexelLoopsTest, RotatedNearestQuadsGetPixmansPixels) {
-    ASSERT_TRUE(kNearestLoopBuilt);
+class TexelLoopsTest : public ::testing::TestWithParam<Sampling> {};
+
+TEST_P(TexelLoopsTest, RotatedQuadsGetPixmansPixels) {
+    ASSERT_TRUE(kOwnLoopBuilt);
     std::mt19937 random(11);
     std::vector<uint32_t> texels = Texels(random);
     PixmanCompositor compositor(nullptr, 2);
@@ -88,6 +94,7 @@ TEST(TexelLoopsTest, RotatedNearestQuadsGetPixmansPixels) {
     pixman_image_t* back =
         pixman_image_create_bits(PIXMAN_x8r8g8b8, kWidth, kHeight, expected.data(), kWidth * 4);
     compositor.clear(0xFF302010);
+    compositor.setSampling(GetParam());
     const uint32_t colours[] = {0xFFFFFFFF, 0x80FFFFFF, 0xFFFF8040, 0xC040C0FF, 0x01FFFFFF};
     // Scales from tiny (steps the loop leaves to pixman) to large, and mirrored.
     const float scales[] = {1.0f, 0.37f, 2.6f, -1.3f, 9.0f, 3e-5f};
@@ -121,7 +128,7 @@ TEST(TexelLoopsTest, RotatedNearestQuadsGetPixmansPixels) {
         }
         item.colour = colours[random() % 5];
         compositor.draw(item);
-        PixmanDraw(back, texels, item);
+        PixmanDraw(back, texels, item, GetParam());
     }
     std::vector<uint32_t> pixels;
     ASSERT_TRUE(compositor.readBackBuffer(pixels));
@@ -131,6 +138,9 @@ TEST(TexelLoopsTest, RotatedNearestQuadsGetPixmansPixels) {
     EXPECT_EQ(pixels, expected);
     pixman_image_unref(back);
 }
+
+INSTANTIATE_TEST_SUITE_P(Samplings, TexelLoopsTest,
+                         ::testing::Values(Sampling::kPoint, Sampling::kSmooth));
 
 }  // namespace
 }  // namespace tavro::testing

@@ -69,12 +69,13 @@ void BandedComposition::add(pixman_image_t* texture, const TexelRect& rect,
     pixman_image_ref(texture);
     const pixman_filter_t filter =
         sampling == Sampling::kSmooth ? PIXMAN_FILTER_BILINEAR : PIXMAN_FILTER_NEAREST;
-    // A rotated quad sampled nearest goes through Tavro's own loop, which tints as it samples.
-    const bool ownLoop = placement.kind == QuadKind::kRotated && filter == PIXMAN_FILTER_NEAREST &&
-                         NearestLoopAccepts(placement.transform, placement.x, placement.width,
-                                            placement.y, placement.y + placement.height);
+    // A rotated quad goes through Tavro's own loop, which tints as it samples nearest (a
+    // smooth sample blends texels tinted first).
+    const bool ownLoop = placement.kind == QuadKind::kRotated &&
+                         OwnLoopAccepts(placement.transform, sampling, placement.x, placement.width,
+                                        placement.y, placement.y + placement.height);
     size_t tintOffset = kNoTint;
-    if (IsTinted(colour) && !ownLoop) {
+    if (IsTinted(colour) && !(ownLoop && sampling == Sampling::kPoint)) {
         tintOffset = tintedSize_;
         tintedSize_ += static_cast<size_t>(rect.right - rect.left) * (rect.bottom - rect.top);
         tintedDraws_.push_back(draws_.size());
@@ -100,14 +101,19 @@ void BandedComposition::tint(const Draw& draw) {
 void BandedComposition::composeOwnLoop(const Draw& draw, uint32_t* rows, int32_t stride,
                                        int32_t top, int32_t bottom) {
     const QuadPlacement& placement = draw.placement;
-    // Untinted, the texels are multiplied by the alpha alone, as through pixman's solid mask.
-    const uint32_t alpha = draw.colour >> 24;
-    const uint32_t multiplier =
-        IsTinted(draw.colour) ? PremultipliedArgb(draw.colour) : alpha * 0x01010101u;
-    ComposeNearestOver(TexelsOf(draw.texture, draw.rect), placement.transform, multiplier,
-                       BackRows{rows, stride}, placement.x, placement.width,
-                       std::max(placement.y, top),
-                       std::min(placement.y + placement.height, bottom));
+    const int32_t width = draw.rect.right - draw.rect.left;
+    const bool tintedCopy = draw.tintOffset != kNoTint;
+    const TexelView source = tintedCopy ? TexelView{tinted_.data() + draw.tintOffset, width,
+                                                    draw.rect.bottom - draw.rect.top, width}
+                                        : TexelsOf(draw.texture, draw.rect);
+    // Untinted, the samples are multiplied by the alpha alone, as through pixman's solid mask.
+    const uint32_t multiplier = tintedCopy              ? kOpaqueWhite
+                                : IsTinted(draw.colour) ? PremultipliedArgb(draw.colour)
+                                                        : (draw.colour >> 24) * 0x01010101u;
+    ComposeOwnLoop(source, placement.transform,
+                   draw.filter == PIXMAN_FILTER_BILINEAR ? Sampling::kSmooth : Sampling::kPoint,
+                   multiplier, BackRows{rows, stride}, placement.x, placement.width,
+                   std::max(placement.y, top), std::min(placement.y + placement.height, bottom));
 }
 
 void BandedComposition::composeBand(const Draw& draw, pixman_image_t* band, int32_t bandTop) {

@@ -48,7 +48,7 @@ class BandedComposition {
         pixman_filter_t filter;
         uint32_t colour;
         size_t tintOffset;  // where the tinted texels start in tinted_, or kNoTint
-        bool ownLoop;       // composed by Tavro's own loop (texel_loops.h), tinting as it goes
+        bool ownLoop;       // composed by Tavro's own loop (texel_loops.h)
     };
 
     void tint(const Draw& draw);

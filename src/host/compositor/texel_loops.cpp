@@ -34,38 +34,44 @@ int64_t CeilDivide(int64_t a, int64_t positive) {
     return -FloorDivide(-a, positive);
 }
 
-// Narrows [first, last) to the steps i whose sample point start + i · step lies in texels
-// 0 .. size - 1, that is (point - 1) >> 16 in that range: 1 <= start + i · step <= size · 2^16.
-void KeepInside(int64_t start, int64_t step, int32_t size, int64_t& first, int64_t& last) {
-    const int64_t limit = int64_t{size} << 16;
+// Narrows [first, last) to the steps i whose point start + i · step lies in [low, high].
+void KeepInside(int64_t start, int64_t step, int64_t low, int64_t high, int64_t& first,
+                int64_t& last) {
     if (step == 0) {
-        if (start < 1 || start > limit) {
+        if (start < low || start > high) {
             last = first;
         }
     } else if (step > 0) {
-        first = std::max(first, CeilDivide(1 - start, step));
-        last = std::min(last, FloorDivide(limit - start, step) + 1);
+        first = std::max(first, CeilDivide(low - start, step));
+        last = std::min(last, FloorDivide(high - start, step) + 1);
     } else {
-        first = std::max(first, CeilDivide(start - limit, -step));
-        last = std::min(last, FloorDivide(start - 1, -step) + 1);
+        first = std::max(first, CeilDivide(start - high, -step));
+        last = std::min(last, FloorDivide(start - low, -step) + 1);
     }
 }
 
 }  // namespace
 
-bool NearestLoopAccepts(const pixman_transform_t& transform, int32_t x, int32_t width, int32_t top,
-                        int32_t bottom) {
-    if (!kNearestLoopBuilt) {
+bool OwnLoopAccepts(const pixman_transform_t& transform, Sampling sampling, int32_t x,
+                    int32_t width, int32_t top, int32_t bottom) {
+    if (!kOwnLoopBuilt) {
         return false;
     }
-    for (const pixman_fixed_t entry : {transform.matrix[0][0], transform.matrix[0][1],
-                                       transform.matrix[1][0], transform.matrix[1][1]}) {
+    const pixman_fixed_t(&m)[3][3] = transform.matrix;
+    // A matrix without turn (pixman's scaled paths draw it) and, smooth, one whose entries
+    // are all whole (pixman samples it nearest) are left to pixman.
+    if ((m[0][1] == 0 && m[1][0] == 0) ||
+        (sampling == Sampling::kSmooth &&
+         pixman_fixed_frac(m[0][0] | m[0][1] | m[0][2] | m[1][0] | m[1][1] | m[1][2]) == 0)) {
+        return false;
+    }
+    for (const pixman_fixed_t entry : {m[0][0], m[0][1], m[1][0], m[1][1]}) {
         if (std::abs(int64_t{entry}) >= kStepLimit) {
             return false;
         }
     }
-    const int64_t reachX = std::abs(int64_t{transform.matrix[0][0]}) * width;
-    const int64_t reachY = std::abs(int64_t{transform.matrix[1][0]}) * width;
+    const int64_t reachX = std::abs(int64_t{m[0][0]}) * width;
+    const int64_t reachY = std::abs(int64_t{m[1][0]}) * width;
     for (int32_t y = top; y < bottom; ++y) {
         pixman_vector_t start;
         if (!RowStart(transform, x, y, start) ||
@@ -96,30 +102,72 @@ inline __m128i MultiplyLanes(__m128i a, __m128i b) {
     return _mm_mulhi_epu16(t, _mm_set1_epi16(0x101));
 }
 
-}  // namespace
+// The texel nearest to the sample point (u, v) in 16.16, inside the source: the one whose
+// area holds it, the lower one on an edge.
+struct NearestTexel {
+    static constexpr int64_t kLow = 1;  // (u - 1) >> 16 >= 0
+    static constexpr int64_t kHighPast = 0;
+    static uint32_t at(const TexelView& source, pixman_fixed_t u, pixman_fixed_t v) {
+        const int32_t column = pixman_fixed_to_int(u - pixman_fixed_e);
+        const int32_t line = pixman_fixed_to_int(v - pixman_fixed_e);
+        return source.origin[static_cast<ptrdiff_t>(line) * source.stride + column];
+    }
+};
 
-void ComposeNearestOver(const TexelView& source, const pixman_transform_t& transform,
-                        uint32_t premultipliedArgb, const BackRows& back, int32_t x, int32_t width,
-                        int32_t top, int32_t bottom) {
+// The four texels around the sample point weighted by its distance to each in 7-bit steps
+// (those outside the source transparent), rounded as pixman's 64-bit interpolation rounds.
+struct BilinearTexel {
+    static constexpr int64_t kLow = -pixman_fixed_1 / 2;  // the right neighbour inside
+    static constexpr int64_t kHighPast = pixman_fixed_1 / 2 - 1;
+    static uint32_t at(const TexelView& source, pixman_fixed_t u, pixman_fixed_t v) {
+        const pixman_fixed_t left = u - pixman_fixed_1 / 2;
+        const pixman_fixed_t top = v - pixman_fixed_1 / 2;
+        const uint64_t dx = static_cast<uint64_t>((left >> 9) & 0x7F) << 1;
+        const uint64_t dy = static_cast<uint64_t>((top >> 9) & 0x7F) << 1;
+        const int32_t column = pixman_fixed_to_int(left);
+        const int32_t line = pixman_fixed_to_int(top);
+        auto texel = [&](int32_t c, int32_t l) -> uint64_t {
+            return c >= 0 && c < source.width && l >= 0 && l < source.height
+                       ? source.origin[static_cast<ptrdiff_t>(l) * source.stride + c]
+                       : 0;
+        };
+        const uint64_t tl = texel(column, line), tr = texel(column + 1, line);
+        const uint64_t bl = texel(column, line + 1), br = texel(column + 1, line + 1);
+        const uint64_t wtl = (256 - dx) * (256 - dy), wtr = dx * (256 - dy);
+        const uint64_t wbl = (256 - dx) * dy, wbr = dx * dy;
+        // Alpha and blue in one 64-bit sum, red and green in another.
+        const uint64_t alphaBlue = (tl & 0xFF0000FF) * wtl + (tr & 0xFF0000FF) * wtr +
+                                   (bl & 0xFF0000FF) * wbl + (br & 0xFF0000FF) * wbr;
+        auto spread = [](uint64_t t) { return ((t << 16) & 0x000000FF00000000) | (t & 0xFF00); };
+        const uint64_t redGreen =
+            spread(tl) * wtl + spread(tr) * wtr + spread(bl) * wbl + spread(br) * wbr;
+        const uint64_t packed = (alphaBlue & 0x0000FF0000FF0000) |
+                                ((redGreen >> 16) & 0x000000FF00000000) | (redGreen & 0xFF000000);
+        return static_cast<uint32_t>(packed >> 16);
+    }
+};
+
+template <typename Sample>
+void ComposeOver(const TexelView& source, const pixman_transform_t& transform, uint32_t multiplier,
+                 const BackRows& back, int32_t x, int32_t width, int32_t top, int32_t bottom) {
     const pixman_fixed_t stepU = transform.matrix[0][0];
     const pixman_fixed_t stepV = transform.matrix[1][0];
-    const __m128i colour = Widen(premultipliedArgb);
+    const __m128i colour = Widen(multiplier);
     for (int32_t y = top; y < bottom; ++y) {
         pixman_vector_t start;
         RowStart(transform, x, y, start);
+        // Only the pixels whose sample reaches a texel of the source.
         int64_t first = 0;
         int64_t last = width;
-        KeepInside(start.vector[0], stepU, source.width, first, last);
-        KeepInside(start.vector[1], stepV, source.height, first, last);
+        KeepInside(start.vector[0], stepU, Sample::kLow,
+                   (int64_t{source.width} << 16) + Sample::kHighPast, first, last);
+        KeepInside(start.vector[1], stepV, Sample::kLow,
+                   (int64_t{source.height} << 16) + Sample::kHighPast, first, last);
         uint32_t* row = back.rows + static_cast<ptrdiff_t>(y) * back.stride + x;
         for (int64_t i = first; i < last; ++i) {
-            // The texel whose area holds the sample point, the lower one on an edge.
-            const int32_t column = pixman_fixed_to_int(
-                static_cast<pixman_fixed_t>(start.vector[0] + i * stepU) - pixman_fixed_e);
-            const int32_t line = pixman_fixed_to_int(
-                static_cast<pixman_fixed_t>(start.vector[1] + i * stepV) - pixman_fixed_e);
             const __m128i texel = MultiplyLanes(
-                Widen(source.origin[static_cast<ptrdiff_t>(line) * source.stride + column]),
+                Widen(Sample::at(source, static_cast<pixman_fixed_t>(start.vector[0] + i * stepU),
+                                 static_cast<pixman_fixed_t>(start.vector[1] + i * stepV))),
                 colour);
             const uint32_t tinted = Narrow(texel);
             const uint32_t alpha = tinted >> 24;
@@ -137,10 +185,22 @@ void ComposeNearestOver(const TexelView& source, const pixman_transform_t& trans
     }
 }
 
+}  // namespace
+
+void ComposeOwnLoop(const TexelView& source, const pixman_transform_t& transform, Sampling sampling,
+                    uint32_t multiplier, const BackRows& back, int32_t x, int32_t width,
+                    int32_t top, int32_t bottom) {
+    if (sampling == Sampling::kSmooth) {
+        ComposeOver<BilinearTexel>(source, transform, multiplier, back, x, width, top, bottom);
+    } else {
+        ComposeOver<NearestTexel>(source, transform, multiplier, back, x, width, top, bottom);
+    }
+}
+
 #else
 
-void ComposeNearestOver(const TexelView&, const pixman_transform_t&, uint32_t, const BackRows&,
-                        int32_t, int32_t, int32_t, int32_t) {}
+void ComposeOwnLoop(const TexelView&, const pixman_transform_t&, Sampling, uint32_t,
+                    const BackRows&, int32_t, int32_t, int32_t, int32_t) {}
 
 #endif
 

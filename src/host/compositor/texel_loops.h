@@ -1,12 +1,14 @@
-// The compositor's own loop for its commonest draw, computing bit for bit what pixman computes
-// for it, without pixman's setup per call (images, iterators, scanline buffers) or a tinted
-// copy of the texels: a rotated quad sampled nearest, its texels multiplied by a colour, OVER
-// the back buffer. Built where SSE2 is (NearestLoopBuilt); elsewhere pixman draws every quad.
+// The compositor's own loop for its commonest draws, computing bit for bit what pixman computes
+// for them, without pixman's setup per call (images, iterators, scanline buffers): a rotated
+// quad, sampled nearest or smooth, each sample multiplied by a colour, OVER the back buffer.
+// Built where SSE2 is (kOwnLoopBuilt); elsewhere pixman draws every quad.
 #pragma once
 
 #include <cstdint>
 
 #include <pixman.h>
+
+#include "host/compositor.h"
 
 namespace tavro {
 
@@ -23,23 +25,24 @@ struct BackRows {
 };
 
 #if defined(__SSE2__)
-inline constexpr bool kNearestLoopBuilt = true;
+inline constexpr bool kOwnLoopBuilt = true;
 #else
-inline constexpr bool kNearestLoopBuilt = false;
+inline constexpr bool kOwnLoopBuilt = false;
 #endif
 
-// Whether the loop may draw pixels [x, x + width) of rows [top, bottom) through transform:
-// every sample point stays far inside pixman's fixed-point range, where pixman draws them
-// all and its walk along a row does not wrap.
-bool NearestLoopAccepts(const pixman_transform_t& transform, int32_t x, int32_t width, int32_t top,
-                        int32_t bottom);
+// Whether the loop draws pixels [x, x + width) of rows [top, bottom) through transform as
+// pixman would: the transform turns (pixman draws pure scales its own way), smooth it has a
+// fraction (else pixman samples nearest), and every sample point stays far inside pixman's
+// fixed-point range, where pixman draws them all and its walk along a row does not wrap.
+bool OwnLoopAccepts(const pixman_transform_t& transform, Sampling sampling, int32_t x,
+                    int32_t width, int32_t top, int32_t bottom);
 
 // Composites the source OVER the pixels [x, x + width) of back-buffer rows [top, bottom), as
-// accepted by NearestLoopAccepts: each pixel takes the source texel nearest to transform ·
-// (pixel centre), none outside the source, each channel first multiplied by the same channel
-// of the premultiplied colour (as pixman's SRC through a solid component-alpha mask does).
-void ComposeNearestOver(const TexelView& source, const pixman_transform_t& transform,
-                        uint32_t premultipliedArgb, const BackRows& back, int32_t x, int32_t width,
-                        int32_t top, int32_t bottom);
+// accepted by OwnLoopAccepts: each pixel samples the source (none outside it) at transform ·
+// (pixel centre), then each channel of the sample is multiplied by the same channel of
+// multiplier (as pixman's solid mask does, or its SRC through a component-alpha one).
+void ComposeOwnLoop(const TexelView& source, const pixman_transform_t& transform,
+                    Sampling sampling, uint32_t multiplier, const BackRows& back, int32_t x,
+                    int32_t width, int32_t top, int32_t bottom);
 
 }  // namespace tavro
