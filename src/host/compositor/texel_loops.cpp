@@ -126,13 +126,20 @@ struct BilinearTexel {
         const uint64_t dy = static_cast<uint64_t>((top >> 9) & 0x7F) << 1;
         const int32_t column = pixman_fixed_to_int(left);
         const int32_t line = pixman_fixed_to_int(top);
-        auto texel = [&](int32_t c, int32_t l) -> uint64_t {
-            return c >= 0 && c < source.width && l >= 0 && l < source.height
-                       ? source.origin[static_cast<ptrdiff_t>(l) * source.stride + c]
-                       : 0;
-        };
-        const uint64_t tl = texel(column, line), tr = texel(column + 1, line);
-        const uint64_t bl = texel(column, line + 1), br = texel(column + 1, line + 1);
+        uint64_t tl, tr, bl, br;
+        if (column >= 0 && column + 1 < source.width && line >= 0 && line + 1 < source.height) {
+            const uint32_t* upper = source.origin + static_cast<ptrdiff_t>(line) * source.stride;
+            const uint32_t* lower = upper + source.stride;
+            tl = upper[column], tr = upper[column + 1], bl = lower[column], br = lower[column + 1];
+        } else {
+            auto texel = [&](int32_t c, int32_t l) -> uint64_t {
+                return c >= 0 && c < source.width && l >= 0 && l < source.height
+                           ? source.origin[static_cast<ptrdiff_t>(l) * source.stride + c]
+                           : 0;
+            };
+            tl = texel(column, line), tr = texel(column + 1, line);
+            bl = texel(column, line + 1), br = texel(column + 1, line + 1);
+        }
         const uint64_t wtl = (256 - dx) * (256 - dy), wtr = dx * (256 - dy);
         const uint64_t wbl = (256 - dx) * dy, wbr = dx * dy;
         // Alpha and blue in one 64-bit sum, red and green in another.
@@ -153,6 +160,7 @@ void ComposeOver(const TexelView& source, const pixman_transform_t& transform, u
     const pixman_fixed_t stepU = transform.matrix[0][0];
     const pixman_fixed_t stepV = transform.matrix[1][0];
     const __m128i colour = Widen(multiplier);
+    const bool multiplied = multiplier != 0xFFFFFFFF;
     for (int32_t y = top; y < bottom; ++y) {
         pixman_vector_t start;
         RowStart(transform, x, y, start);
@@ -165,10 +173,13 @@ void ComposeOver(const TexelView& source, const pixman_transform_t& transform, u
                    (int64_t{source.height} << 16) + Sample::kHighPast, first, last);
         uint32_t* row = back.rows + static_cast<ptrdiff_t>(y) * back.stride + x;
         for (int64_t i = first; i < last; ++i) {
-            const __m128i texel = MultiplyLanes(
+            __m128i texel =
                 Widen(Sample::at(source, static_cast<pixman_fixed_t>(start.vector[0] + i * stepU),
-                                 static_cast<pixman_fixed_t>(start.vector[1] + i * stepV))),
-                colour);
+                                 static_cast<pixman_fixed_t>(start.vector[1] + i * stepV)));
+            // 255 leaves a channel as it is.
+            if (multiplied) {
+                texel = MultiplyLanes(texel, colour);
+            }
             const uint32_t tinted = Narrow(texel);
             const uint32_t alpha = tinted >> 24;
             if (tinted == 0) {
