@@ -233,8 +233,9 @@ TaskInstance* const* CollisionTest::firstWithinReach(TaskInstance* const* from,
         const Variable& widths = table[widthId];
         const Variable& heights = table[heightId];
         const Variable& radii = table[radiusId];
-        // Bitwise, not short-circuit: one branch for the five.
-        if (xs.empty() | ys.empty() | widths.empty() | heights.empty() | radii.empty()) {
+        // One test for the five, not five branches.
+        if (std::min({xs.count(), ys.count(), widths.count(), heights.count(), radii.count()}) ==
+            0) {
             return from;
         }
         const double x = *xs.begin();
@@ -255,7 +256,7 @@ TaskInstance* const* CollisionTest::firstWithinReach(TaskInstance* const* from,
         }
         const Variable& centresX = table[centreXId];
         const Variable& centresY = table[centreYId];
-        if (centresX.empty() | centresY.empty() ||
+        if (std::min(centresX.count(), centresY.count()) == 0 ||
             !circleOutOfReach(reach, x + *centresX.begin(), y + *centresY.begin(), radius)) {
             return from;
         }

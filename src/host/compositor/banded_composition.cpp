@@ -1,8 +1,8 @@
 #include "host/compositor/banded_composition.h"
 
-#include "host/compositor/texel_loops.h"
-
 #include <algorithm>
+
+#include "host/compositor/texel_loops.h"
 
 namespace tavro {
 
