@@ -115,24 +115,26 @@ struct NearestTexel {
 };
 
 // The four texels around the sample point weighted by its distance to each in 7-bit steps
-// (those outside the source transparent), rounded as pixman's 64-bit interpolation rounds.
+// (those outside the source transparent). Each channel is pixman's sum of texel × weight over
+// 65536, rounded down; taken here as the two rows blended across, then blended down, which
+// adds up the very same products.
 struct BilinearTexel {
     static constexpr int64_t kLow = -pixman_fixed_1 / 2;  // the right neighbour inside
     static constexpr int64_t kHighPast = pixman_fixed_1 / 2 - 1;
     static uint32_t at(const TexelView& source, pixman_fixed_t u, pixman_fixed_t v) {
         const pixman_fixed_t left = u - pixman_fixed_1 / 2;
         const pixman_fixed_t top = v - pixman_fixed_1 / 2;
-        const uint64_t dx = static_cast<uint64_t>((left >> 9) & 0x7F) << 1;
-        const uint64_t dy = static_cast<uint64_t>((top >> 9) & 0x7F) << 1;
+        const auto dx = static_cast<int16_t>(((left >> 9) & 0x7F) << 1);
+        const auto dy = static_cast<int16_t>(((top >> 9) & 0x7F) << 1);
         const int32_t column = pixman_fixed_to_int(left);
         const int32_t line = pixman_fixed_to_int(top);
-        uint64_t tl, tr, bl, br;
+        uint32_t tl, tr, bl, br;
         if (column >= 0 && column + 1 < source.width && line >= 0 && line + 1 < source.height) {
             const uint32_t* upper = source.origin + static_cast<ptrdiff_t>(line) * source.stride;
             const uint32_t* lower = upper + source.stride;
             tl = upper[column], tr = upper[column + 1], bl = lower[column], br = lower[column + 1];
         } else {
-            auto texel = [&](int32_t c, int32_t l) -> uint64_t {
+            auto texel = [&](int32_t c, int32_t l) -> uint32_t {
                 return c >= 0 && c < source.width && l >= 0 && l < source.height
                            ? source.origin[static_cast<ptrdiff_t>(l) * source.stride + c]
                            : 0;
@@ -140,17 +142,25 @@ struct BilinearTexel {
             tl = texel(column, line), tr = texel(column + 1, line);
             bl = texel(column, line + 1), br = texel(column + 1, line + 1);
         }
-        const uint64_t wtl = (256 - dx) * (256 - dy), wtr = dx * (256 - dy);
-        const uint64_t wbl = (256 - dx) * dy, wbr = dx * dy;
-        // Alpha and blue in one 64-bit sum, red and green in another.
-        const uint64_t alphaBlue = (tl & 0xFF0000FF) * wtl + (tr & 0xFF0000FF) * wtr +
-                                   (bl & 0xFF0000FF) * wbl + (br & 0xFF0000FF) * wbr;
-        auto spread = [](uint64_t t) { return ((t << 16) & 0x000000FF00000000) | (t & 0xFF00); };
-        const uint64_t redGreen =
-            spread(tl) * wtl + spread(tr) * wtr + spread(bl) * wbl + spread(br) * wbr;
-        const uint64_t packed = (alphaBlue & 0x0000FF0000FF0000) |
-                                ((redGreen >> 16) & 0x000000FF00000000) | (redGreen & 0xFF000000);
-        return static_cast<uint32_t>(packed >> 16);
+        const __m128i zero = _mm_setzero_si128();
+        auto pair = [&](uint32_t upper, uint32_t lower) {
+            return _mm_unpacklo_epi8(_mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(upper)),
+                                                        _mm_cvtsi32_si128(static_cast<int>(lower))),
+                                     zero);
+        };
+        // Upper and lower row blended across: each lane at most 255 · 256.
+        const __m128i across = _mm_add_epi16(
+            _mm_mullo_epi16(pair(tl, bl), _mm_set1_epi16(static_cast<int16_t>(256 - dx))),
+            _mm_mullo_epi16(pair(tr, br), _mm_set1_epi16(dx)));
+        const auto upWeight = static_cast<int16_t>(256 - dy);
+        const __m128i down = _mm_set_epi16(dy, dy, dy, dy, upWeight, upWeight, upWeight, upWeight);
+        const __m128i low = _mm_mullo_epi16(across, down);
+        const __m128i high = _mm_mulhi_epu16(across, down);
+        const __m128i sums =
+            _mm_add_epi32(_mm_unpacklo_epi16(low, high), _mm_unpackhi_epi16(low, high));
+        const __m128i channels = _mm_srli_epi32(sums, 16);
+        const __m128i words = _mm_packs_epi32(channels, channels);
+        return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(words, words)));
     }
 };
 
