@@ -84,6 +84,11 @@ void BandedComposition::add(pixman_image_t* texture, const TexelRect& rect,
 }
 
 void BandedComposition::tint(const Draw& draw) {
+    if (kOwnLoopBuilt) {
+        TintTexels(TexelsOf(draw.texture, draw.rect), PremultipliedArgb(draw.colour),
+                   tinted_.data() + draw.tintOffset);
+        return;
+    }
     const int32_t width = draw.rect.right - draw.rect.left;
     const int32_t height = draw.rect.bottom - draw.rect.top;
     pixman_image_t* source = RectView(draw.texture, draw.rect);

@@ -208,6 +208,16 @@ void ComposeOver(const TexelView& source, const pixman_transform_t& transform, u
 
 }  // namespace
 
+void TintTexels(const TexelView& source, uint32_t multiplier, uint32_t* out) {
+    const __m128i colour = Widen(multiplier);
+    for (int32_t y = 0; y < source.height; ++y) {
+        const uint32_t* row = source.origin + static_cast<ptrdiff_t>(y) * source.stride;
+        for (int32_t x = 0; x < source.width; ++x) {
+            *out++ = Narrow(MultiplyLanes(Widen(row[x]), colour));
+        }
+    }
+}
+
 void ComposeOwnLoop(const TexelView& source, const pixman_transform_t& transform, Sampling sampling,
                     uint32_t multiplier, const BackRows& back, int32_t x, int32_t width,
                     int32_t top, int32_t bottom) {
@@ -219,6 +229,8 @@ void ComposeOwnLoop(const TexelView& source, const pixman_transform_t& transform
 }
 
 #else
+
+void TintTexels(const TexelView&, uint32_t, uint32_t*) {}
 
 void ComposeOwnLoop(const TexelView&, const pixman_transform_t&, Sampling, uint32_t,
                     const BackRows&, int32_t, int32_t, int32_t, int32_t) {}

@@ -41,8 +41,13 @@ bool OwnLoopAccepts(const pixman_transform_t& transform, Sampling sampling, int3
 // accepted by OwnLoopAccepts: each pixel samples the source (none outside it) at transform ·
 // (pixel centre), then each channel of the sample is multiplied by the same channel of
 // multiplier (as pixman's solid mask does, or its SRC through a component-alpha one).
-void ComposeOwnLoop(const TexelView& source, const pixman_transform_t& transform,
-                    Sampling sampling, uint32_t multiplier, const BackRows& back, int32_t x,
-                    int32_t width, int32_t top, int32_t bottom);
+void ComposeOwnLoop(const TexelView& source, const pixman_transform_t& transform, Sampling sampling,
+                    uint32_t multiplier, const BackRows& back, int32_t x, int32_t width,
+                    int32_t top, int32_t bottom);
+
+// Writes the source's texels to out (row after row, no gaps), each channel multiplied by the
+// same channel of multiplier as pixman's SRC through a solid component-alpha mask does. Only
+// where kOwnLoopBuilt.
+void TintTexels(const TexelView& source, uint32_t multiplier, uint32_t* out);
 
 }  // namespace tavro
