@@ -142,6 +142,9 @@ struct BilinearTexel {
             tl = texel(column, line), tr = texel(column + 1, line);
             bl = texel(column, line + 1), br = texel(column + 1, line + 1);
         }
+        if ((tl | tr | bl | br) == 0) {
+            return 0;
+        }
         const __m128i zero = _mm_setzero_si128();
         auto pair = [&](uint32_t upper, uint32_t lower) {
             return _mm_unpacklo_epi8(_mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(upper)),
