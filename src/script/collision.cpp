@@ -56,7 +56,7 @@ CollisionBox circleBoxToward(const Circle& circle, double fromX, double fromY, d
 
 // Whether the boxes surely do not touch: false when they touch and when a comparison holds NaN.
 bool misses(const CollisionBox& a, const CollisionBox& b) {
-    return a.left > b.right || a.right < b.left || a.top > b.bottom || a.bottom < b.top;
+    return (a.left > b.right) | (a.right < b.left) | (a.top > b.bottom) | (a.bottom < b.top);
 }
 
 bool holdsNaN(const CollisionBox& box) {
@@ -100,6 +100,14 @@ bool addCircles(const TaskInstance& instance, const PropertyIds& ids, double x, 
                  std::min(reach.top, square.top), std::max(reach.bottom, square.bottom)};
     }
     return true;
+}
+
+// Whether the circle's grown square misses reach; false for a radius the reach cannot stand
+// for.
+bool circleOutOfReach(const CollisionBox& reach, double centreX, double centreY, double radius) {
+    const double size = std::fabs(radius);
+    return size <= kLargestReachedRadius &&
+           misses(reach, squareOf(centreX, centreY, size * kSquareGrowth + kSquareMargin));
 }
 
 // Element 0 of variable id when the table (of at least id + 1 variables) has it, else null.
@@ -180,24 +188,8 @@ void CollisionTest::refresh() {
     reachKnown_ = takeReach();
 }
 
-bool CollisionTest::outOfReach(const TaskInstance& b) const {
-    if (b.variables.count() <= lastReadId_) {
-        return false;
-    }
-    const Variable* table = b.variables.begin();
-    const double* x = firstElement(table, ids_.x);
-    const double* y = firstElement(table, ids_.y);
-    const double* width = firstElement(table, ids_.width);
-    const double* height = firstElement(table, ids_.height);
-    const double* radius = firstElement(table, ids_.radius);
-    if (x == nullptr || y == nullptr || width == nullptr || height == nullptr ||
-        radius == nullptr || !misses(reach_, boxAround(*x, *y, *width, *height))) {
-        return false;
-    }
-    if (*radius == 0) {
-        return true;
-    }
-    const Variable& radii = table[ids_.radius];
+bool CollisionTest::circlesOutOfReach(const TaskInstance& b, double x, double y,
+                                      const Variable& radii) const {
     const Variable* centresX = b.variables.find(ids_.centerX);
     const Variable* centresY = b.variables.find(ids_.centerY);
     const int32_t count = radii.count();
@@ -206,18 +198,75 @@ bool CollisionTest::outOfReach(const TaskInstance& b) const {
         return false;
     }
     for (int32_t k = 0; k < count; ++k) {
-        const double reach = std::fabs(radii.begin()[k]);
-        if (!(reach <= kLargestReachedRadius) ||
-            !misses(reach_, squareOf(*x + centresX->begin()[k], *y + centresY->begin()[k],
-                                     reach * kSquareGrowth + kSquareMargin))) {
+        if (!circleOutOfReach(reach_, x + centresX->begin()[k], y + centresY->begin()[k],
+                              radii.begin()[k])) {
             return false;
         }
     }
     return true;
 }
 
+TaskInstance* const* CollisionTest::firstWithinReach(TaskInstance* const* from,
+                                                     TaskInstance* const* end) const {
+    if (!reachKnown_) {
+        return from;
+    }
+    // Taken into locals once: the loop below runs for every instance of the list.
+    const CollisionBox reach = reach_;
+    const int32_t lastReadId = lastReadId_;
+    const int32_t xId = ids_.x, yId = ids_.y, widthId = ids_.width, heightId = ids_.height,
+                  radiusId = ids_.radius, centreXId = ids_.centerX, centreYId = ids_.centerY;
+    const int32_t centresId = std::max(centreXId, centreYId);
+    // How many instances ahead the walk starts fetching an instance's variables.
+    constexpr ptrdiff_t kFetchAhead = 8;
+    for (; from != end; ++from) {
+        if (end - from > kFetchAhead) {
+            __builtin_prefetch(&from[kFetchAhead]->variables);
+        }
+        const TaskInstance& b = **from;
+        if (b.variables.count() <= lastReadId) {
+            return from;
+        }
+        const Variable* table = b.variables.begin();
+        const Variable& xs = table[xId];
+        const Variable& ys = table[yId];
+        const Variable& widths = table[widthId];
+        const Variable& heights = table[heightId];
+        const Variable& radii = table[radiusId];
+        // One test for the five, not five branches.
+        if (std::min({xs.count(), ys.count(), widths.count(), heights.count(), radii.count()}) ==
+            0) {
+            return from;
+        }
+        const double x = *xs.begin();
+        const double y = *ys.begin();
+        if (!misses(reach, boxAround(x, y, *widths.begin(), *heights.begin()))) {
+            return from;
+        }
+        const double radius = *radii.begin();
+        if (radius == 0) {
+            continue;
+        }
+        // One circle, the usual case, read here; more out of line.
+        if (radii.count() != 1 || b.variables.count() <= centresId) {
+            if (!circlesOutOfReach(b, x, y, radii)) {
+                return from;
+            }
+            continue;
+        }
+        const Variable& centresX = table[centreXId];
+        const Variable& centresY = table[centreYId];
+        if (std::min(centresX.count(), centresY.count()) == 0 ||
+            !circleOutOfReach(reach, x + *centresX.begin(), y + *centresY.begin(), radius)) {
+            return from;
+        }
+    }
+    return end;
+}
+
 bool CollisionTest::collides(TaskInstance& b) {
-    if (reachKnown_ && outOfReach(b)) {
+    TaskInstance* const one[] = {&b};
+    if (firstWithinReach(one, one + 1) != one) {
         return false;
     }
     const bool hit = exactCollision(a_, ownBox_, b, ids_);

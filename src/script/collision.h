@@ -30,6 +30,10 @@ class CollisionTest {
     CollisionTest(TaskInstance& a, const PropertyIds& ids);
 
     bool collides(TaskInstance& b);
+    // The first of the instances [from, end) the exact test could find colliding with A, in
+    // order; end when none. Reads nothing an exact test would grow.
+    TaskInstance* const* firstWithinReach(TaskInstance* const* from,
+                                          TaskInstance* const* end) const;
     // Takes A's reach anew; after scripts ran, which may have changed A.
     void refresh();
 
@@ -37,9 +41,9 @@ class CollisionTest {
     // A's reach; false when taking it would grow an array or a circle's square is one the
     // reach cannot stand for (NaN, or a radius past the largest reached).
     bool takeReach();
-    // Whether B's box and squares all miss A's reach; false also when reading them would grow
-    // an array.
-    bool outOfReach(const TaskInstance& b) const;
+    // Whether B's circle squares, radii[0] not 0, all miss A's reach; false also when reading
+    // them would grow an array.
+    bool circlesOutOfReach(const TaskInstance& b, double x, double y, const Variable& radii) const;
 
     TaskInstance& a_;
     const PropertyIds& ids_;

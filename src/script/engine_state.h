@@ -22,6 +22,7 @@
 #include "render/texture_cache.h"
 #include "render/transform.h"
 #include "script/camera.h"
+#include "script/collision_order.h"
 #include "script/load_listener.h"
 #include "script/reserved_names.h"
 #include "script/script_table.h"
@@ -137,7 +138,8 @@ struct EngineState {
     MusicPlayer musicPlayer;
 
     ScriptTable scripts;
-    ObjectTree objects;  // before the task templates, which it counts
+    ObjectTree objects;             // before the task templates, which it counts
+    CollisionOrder collisionOrder;  // the instance list as batch(colid) walks it
     TaskTable tasks;
     NestingCounters nesting;
     RandomGenerator random;

@@ -1,9 +1,8 @@
 #include "script/object_commands.h"
 
 #include <memory>
-#include <optional>
 
-#include "script/collision.h"
+#include "script/collision_walk.h"
 #include "script/contexts.h"
 #include "script/engine_state.h"
 #include "script/interpreter.h"
@@ -57,23 +56,20 @@ void runBatch(EngineState& state, const Statement& statement, uint32_t kind,
         }
         return;
     }
-    TaskInstance& root = state.objects.root();
-    std::optional<CollisionTest> collision;
     if (kind == kCodeBatchColid) {
-        collision.emplace(current, state.propertyIds());
+        CollisionWalk walk(state.objects, state.collisionOrder, current, state.propertyIds());
+        while (TaskInstance* visited = walk.next()) {
+            RunStatementChain(state, body, *visited, true, current);
+            walk.bodyRan();
+        }
+        return;
     }
     for (TaskInstance* visited = firstRegisteredInstance(state.objects); visited != nullptr;
          visited = nextRegisteredInstance(*visited)) {
         if (kind != kCodeBatch && visited == &current) {
             continue;
         }
-        if (collision && (visited == &root || !collision->collides(*visited))) {
-            continue;
-        }
         RunStatementChain(state, body, *visited, true, current);
-        if (collision) {
-            collision->refresh();
-        }
     }
 }
 

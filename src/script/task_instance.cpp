@@ -269,6 +269,7 @@ void RegisterInstance(TaskInstance& instance) {
     forEachInTree(instance, [](TaskInstance& each) {
         if (!each.registration.linked()) {
             linkAfterHead(each.tree.listHead(), each);
+            each.tree.noteListChanged();
         }
     });
 }
@@ -283,6 +284,7 @@ void unregisterInstance(TaskInstance& instance) {
         link.next->prev = link.prev;
     }
     link.prev = nullptr;  // `next` stays for a walk standing on this instance
+    instance.tree.noteListChanged();
 }
 
 void unregisterInstanceTree(TaskInstance& instance) {

@@ -136,6 +136,9 @@ class ObjectTree {
     // The head node of the instance list (see instance_list.h).
     InstanceLink& listHead() { return listHead_; }
     const InstanceLink& listHead() const { return listHead_; }
+    // Counts the instance list's changes: equal values, the same list.
+    uint64_t listVersion() const { return listVersion_; }
+    void noteListChanged() { ++listVersion_; }
 
   private:
     friend struct TaskInstance;
@@ -149,6 +152,7 @@ class ObjectTree {
     ErrorSink& log_;
     int32_t live_ = 0;
     int32_t openWalkScopes_ = 0;
+    uint64_t listVersion_ = 0;
     InstanceLink listHead_;  // the instance list's head node
     std::vector<std::unique_ptr<TaskInstance>> retired_;
     std::unique_ptr<TaskInstance> root_;  // last: dies first, while the rest still stands

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "host/compositor/texel_loops.h"
+
 namespace tavro {
 
 namespace {
@@ -15,14 +17,28 @@ constexpr int32_t kTasksPerThread = 3;
 // The tint buffer holds at most this many texels, unless one draw alone needs more.
 constexpr size_t kTintBudget = size_t{16} << 20;
 
-pixman_color_t PremultipliedColour(uint32_t argb) {
+// The colour's channels multiplied by its alpha, rounded, in 8 bits each.
+uint32_t PremultipliedArgb(uint32_t argb) {
     const uint32_t alpha = argb >> 24;
     auto channel = [&](uint32_t shift) {
-        const uint32_t value = ((argb >> shift) & 0xFF) * alpha;
-        return static_cast<uint16_t>((value + 127) / 255 * 0x101);
+        return (((argb >> shift) & 0xFF) * alpha + 127) / 255 << shift;
     };
-    return pixman_color_t{channel(16), channel(8), channel(0),
-                          static_cast<uint16_t>(alpha * 0x101)};
+    return alpha << 24 | channel(16) | channel(8) | channel(0);
+}
+
+pixman_color_t PremultipliedColour(uint32_t argb) {
+    const uint32_t premultiplied = PremultipliedArgb(argb);
+    auto channel = [&](uint32_t shift) {
+        return static_cast<uint16_t>((premultiplied >> shift & 0xFF) * 0x101);
+    };
+    return pixman_color_t{channel(16), channel(8), channel(0), channel(24)};
+}
+
+TexelView TexelsOf(pixman_image_t* image, const TexelRect& rect) {
+    const int32_t stride = pixman_image_get_stride(image) / 4;
+    return TexelView{
+        pixman_image_get_data(image) + static_cast<ptrdiff_t>(rect.top) * stride + rect.left,
+        rect.right - rect.left, rect.bottom - rect.top, stride};
 }
 
 // A view of width × height texels from origin, rows strideBytes apart, sharing the memory.
@@ -51,19 +67,28 @@ bool BandedComposition::hasRoomForTint(size_t texels) const {
 void BandedComposition::add(pixman_image_t* texture, const TexelRect& rect,
                             const QuadPlacement& placement, Sampling sampling, uint32_t colour) {
     pixman_image_ref(texture);
+    const pixman_filter_t filter =
+        sampling == Sampling::kSmooth ? PIXMAN_FILTER_BILINEAR : PIXMAN_FILTER_NEAREST;
+    // A rotated quad goes through Tavro's own loop, which tints as it samples nearest (a
+    // smooth sample blends texels tinted first).
+    const bool ownLoop = placement.kind == QuadKind::kRotated &&
+                         OwnLoopAccepts(placement.transform, sampling, placement.x, placement.width,
+                                        placement.y, placement.y + placement.height);
     size_t tintOffset = kNoTint;
-    if (IsTinted(colour)) {
+    if (IsTinted(colour) && !(ownLoop && sampling == Sampling::kPoint)) {
         tintOffset = tintedSize_;
         tintedSize_ += static_cast<size_t>(rect.right - rect.left) * (rect.bottom - rect.top);
         tintedDraws_.push_back(draws_.size());
     }
-    draws_.push_back(
-        Draw{texture, rect, placement,
-             sampling == Sampling::kSmooth ? PIXMAN_FILTER_BILINEAR : PIXMAN_FILTER_NEAREST, colour,
-             tintOffset});
+    draws_.push_back(Draw{texture, rect, placement, filter, colour, tintOffset, ownLoop});
 }
 
 void BandedComposition::tint(const Draw& draw) {
+    if (kOwnLoopBuilt) {
+        TintTexels(TexelsOf(draw.texture, draw.rect), PremultipliedArgb(draw.colour),
+                   tinted_.data() + draw.tintOffset);
+        return;
+    }
     const int32_t width = draw.rect.right - draw.rect.left;
     const int32_t height = draw.rect.bottom - draw.rect.top;
     pixman_image_t* source = RectView(draw.texture, draw.rect);
@@ -76,6 +101,24 @@ void BandedComposition::tint(const Draw& draw) {
     pixman_image_unref(tint);
     pixman_image_unref(tinted);
     pixman_image_unref(source);
+}
+
+void BandedComposition::composeOwnLoop(const Draw& draw, uint32_t* rows, int32_t stride,
+                                       int32_t top, int32_t bottom) {
+    const QuadPlacement& placement = draw.placement;
+    const int32_t width = draw.rect.right - draw.rect.left;
+    const bool tintedCopy = draw.tintOffset != kNoTint;
+    const TexelView source = tintedCopy ? TexelView{tinted_.data() + draw.tintOffset, width,
+                                                    draw.rect.bottom - draw.rect.top, width}
+                                        : TexelsOf(draw.texture, draw.rect);
+    // Untinted, the samples are multiplied by the alpha alone, as through pixman's solid mask.
+    const uint32_t multiplier = tintedCopy              ? kOpaqueWhite
+                                : IsTinted(draw.colour) ? PremultipliedArgb(draw.colour)
+                                                        : (draw.colour >> 24) * 0x01010101u;
+    ComposeOwnLoop(source, placement.transform,
+                   draw.filter == PIXMAN_FILTER_BILINEAR ? Sampling::kSmooth : Sampling::kPoint,
+                   multiplier, BackRows{rows, stride}, placement.x, placement.width,
+                   std::max(placement.y, top), std::min(placement.y + placement.height, bottom));
 }
 
 void BandedComposition::composeBand(const Draw& draw, pixman_image_t* band, int32_t bandTop) {
@@ -144,7 +187,12 @@ void BandedComposition::compose(pixman_image_t* backBuffer) {
             View(PIXMAN_x8r8g8b8, rows + static_cast<ptrdiff_t>(top) * (stride / 4), width,
                  bottom - top, stride);
         for (const Draw& draw : draws_) {
-            if (draw.placement.y < bottom && draw.placement.y + draw.placement.height > top) {
+            if (draw.placement.y >= bottom || draw.placement.y + draw.placement.height <= top) {
+                continue;
+            }
+            if (draw.ownLoop) {
+                composeOwnLoop(draw, rows, stride / 4, top, bottom);
+            } else {
                 composeBand(draw, target, top);
             }
         }

@@ -48,10 +48,15 @@ class BandedComposition {
         pixman_filter_t filter;
         uint32_t colour;
         size_t tintOffset;  // where the tinted texels start in tinted_, or kNoTint
+        bool ownLoop;       // composed by Tavro's own loop (texel_loops.h)
     };
 
     void tint(const Draw& draw);
     void composeBand(const Draw& draw, pixman_image_t* band, int32_t bandTop);
+    // Composes a draw of Tavro's own loop onto back-buffer rows [top, bottom) (rows stride
+    // pixels apart).
+    void composeOwnLoop(const Draw& draw, uint32_t* rows, int32_t stride, int32_t top,
+                        int32_t bottom);
 
     std::vector<Draw> draws_;
     std::vector<size_t> tintedDraws_;  // indices of the draws to tint

@@ -1,0 +1,243 @@
+#include "host/compositor/texel_loops.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdlib>
+#include <initializer_list>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace tavro {
+
+namespace {
+
+// The loop runs only where every sample point stays within this many 16.16 units of the
+// origin and the matrix's entries stay below kStepLimit: far inside the range past which
+// pixman refuses a draw, or its walk would wrap.
+constexpr int64_t kFixedLimit = int64_t{1} << 30;
+constexpr int64_t kStepLimit = int64_t{1} << 28;
+
+// The first sample point of row y, at the centre of pixel x.
+bool RowStart(const pixman_transform_t& transform, int32_t x, int32_t y, pixman_vector_t& start) {
+    start = pixman_vector_t{{pixman_int_to_fixed(x) + pixman_fixed_1 / 2,
+                             pixman_int_to_fixed(y) + pixman_fixed_1 / 2, pixman_fixed_1}};
+    return pixman_transform_point_3d(&transform, &start) != 0;
+}
+
+int64_t FloorDivide(int64_t a, int64_t positive) {
+    return a >= 0 ? a / positive : -((-a + positive - 1) / positive);
+}
+
+int64_t CeilDivide(int64_t a, int64_t positive) {
+    return -FloorDivide(-a, positive);
+}
+
+// Narrows [first, last) to the steps i whose point start + i · step lies in [low, high].
+void KeepInside(int64_t start, int64_t step, int64_t low, int64_t high, int64_t& first,
+                int64_t& last) {
+    if (step == 0) {
+        if (start < low || start > high) {
+            last = first;
+        }
+    } else if (step > 0) {
+        first = std::max(first, CeilDivide(low - start, step));
+        last = std::min(last, FloorDivide(high - start, step) + 1);
+    } else {
+        first = std::max(first, CeilDivide(start - high, -step));
+        last = std::min(last, FloorDivide(start - low, -step) + 1);
+    }
+}
+
+}  // namespace
+
+bool OwnLoopAccepts(const pixman_transform_t& transform, Sampling sampling, int32_t x,
+                    int32_t width, int32_t top, int32_t bottom) {
+    if (!kOwnLoopBuilt) {
+        return false;
+    }
+    const pixman_fixed_t(&m)[3][3] = transform.matrix;
+    // A matrix without turn (pixman's scaled paths draw it) and, smooth, one whose entries
+    // are all whole (pixman samples it nearest) are left to pixman.
+    if ((m[0][1] == 0 && m[1][0] == 0) ||
+        (sampling == Sampling::kSmooth &&
+         pixman_fixed_frac(m[0][0] | m[0][1] | m[0][2] | m[1][0] | m[1][1] | m[1][2]) == 0)) {
+        return false;
+    }
+    for (const pixman_fixed_t entry : {m[0][0], m[0][1], m[1][0], m[1][1]}) {
+        if (std::abs(int64_t{entry}) >= kStepLimit) {
+            return false;
+        }
+    }
+    const int64_t reachX = std::abs(int64_t{m[0][0]}) * width;
+    const int64_t reachY = std::abs(int64_t{m[1][0]}) * width;
+    for (int32_t y = top; y < bottom; ++y) {
+        pixman_vector_t start;
+        if (!RowStart(transform, x, y, start) ||
+            std::abs(int64_t{start.vector[0]}) + reachX >= kFixedLimit ||
+            std::abs(int64_t{start.vector[1]}) + reachY >= kFixedLimit) {
+            return false;
+        }
+    }
+    return true;
+}
+
+#if defined(__SSE2__)
+
+namespace {
+
+// The four channels of a pixel in 16-bit lanes.
+inline __m128i Widen(uint32_t pixel) {
+    return _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(pixel)), _mm_setzero_si128());
+}
+
+inline uint32_t Narrow(__m128i lanes) {
+    return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(lanes, lanes)));
+}
+
+// a · b / 255 in each lane, rounded as pixman rounds: t = a · b + 128, (t + t / 256) / 256.
+inline __m128i MultiplyLanes(__m128i a, __m128i b) {
+    const __m128i t = _mm_adds_epu16(_mm_mullo_epi16(a, b), _mm_set1_epi16(0x80));
+    return _mm_mulhi_epu16(t, _mm_set1_epi16(0x101));
+}
+
+// The texel nearest to the sample point (u, v) in 16.16, inside the source: the one whose
+// area holds it, the lower one on an edge.
+struct NearestTexel {
+    static constexpr int64_t kLow = 1;  // (u - 1) >> 16 >= 0
+    static constexpr int64_t kHighPast = 0;
+    static uint32_t at(const TexelView& source, pixman_fixed_t u, pixman_fixed_t v) {
+        const int32_t column = pixman_fixed_to_int(u - pixman_fixed_e);
+        const int32_t line = pixman_fixed_to_int(v - pixman_fixed_e);
+        return source.origin[static_cast<ptrdiff_t>(line) * source.stride + column];
+    }
+};
+
+// The four texels around the sample point weighted by its distance to each in 7-bit steps
+// (those outside the source transparent). Each channel is pixman's sum of texel × weight over
+// 65536, rounded down; taken here as the two rows blended across, then blended down, which
+// adds up the very same products.
+struct BilinearTexel {
+    static constexpr int64_t kLow = -pixman_fixed_1 / 2;  // the right neighbour inside
+    static constexpr int64_t kHighPast = pixman_fixed_1 / 2 - 1;
+    static uint32_t at(const TexelView& source, pixman_fixed_t u, pixman_fixed_t v) {
+        const pixman_fixed_t left = u - pixman_fixed_1 / 2;
+        const pixman_fixed_t top = v - pixman_fixed_1 / 2;
+        const auto dx = static_cast<int16_t>(((left >> 9) & 0x7F) << 1);
+        const auto dy = static_cast<int16_t>(((top >> 9) & 0x7F) << 1);
+        const int32_t column = pixman_fixed_to_int(left);
+        const int32_t line = pixman_fixed_to_int(top);
+        uint32_t tl, tr, bl, br;
+        if (column >= 0 && column + 1 < source.width && line >= 0 && line + 1 < source.height) {
+            const uint32_t* upper = source.origin + static_cast<ptrdiff_t>(line) * source.stride;
+            const uint32_t* lower = upper + source.stride;
+            tl = upper[column], tr = upper[column + 1], bl = lower[column], br = lower[column + 1];
+        } else {
+            auto texel = [&](int32_t c, int32_t l) -> uint32_t {
+                return c >= 0 && c < source.width && l >= 0 && l < source.height
+                           ? source.origin[static_cast<ptrdiff_t>(l) * source.stride + c]
+                           : 0;
+            };
+            tl = texel(column, line), tr = texel(column + 1, line);
+            bl = texel(column, line + 1), br = texel(column + 1, line + 1);
+        }
+        if ((tl | tr | bl | br) == 0) {
+            return 0;
+        }
+        const __m128i zero = _mm_setzero_si128();
+        auto pair = [&](uint32_t upper, uint32_t lower) {
+            return _mm_unpacklo_epi8(_mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(upper)),
+                                                        _mm_cvtsi32_si128(static_cast<int>(lower))),
+                                     zero);
+        };
+        // Upper and lower row blended across: each lane at most 255 · 256.
+        const __m128i across = _mm_add_epi16(
+            _mm_mullo_epi16(pair(tl, bl), _mm_set1_epi16(static_cast<int16_t>(256 - dx))),
+            _mm_mullo_epi16(pair(tr, br), _mm_set1_epi16(dx)));
+        const auto upWeight = static_cast<int16_t>(256 - dy);
+        const __m128i down = _mm_set_epi16(dy, dy, dy, dy, upWeight, upWeight, upWeight, upWeight);
+        const __m128i low = _mm_mullo_epi16(across, down);
+        const __m128i high = _mm_mulhi_epu16(across, down);
+        const __m128i sums =
+            _mm_add_epi32(_mm_unpacklo_epi16(low, high), _mm_unpackhi_epi16(low, high));
+        const __m128i channels = _mm_srli_epi32(sums, 16);
+        const __m128i words = _mm_packs_epi32(channels, channels);
+        return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(words, words)));
+    }
+};
+
+template <typename Sample>
+void ComposeOver(const TexelView& source, const pixman_transform_t& transform, uint32_t multiplier,
+                 const BackRows& back, int32_t x, int32_t width, int32_t top, int32_t bottom) {
+    const pixman_fixed_t stepU = transform.matrix[0][0];
+    const pixman_fixed_t stepV = transform.matrix[1][0];
+    const __m128i colour = Widen(multiplier);
+    const bool multiplied = multiplier != 0xFFFFFFFF;
+    for (int32_t y = top; y < bottom; ++y) {
+        pixman_vector_t start;
+        RowStart(transform, x, y, start);
+        // Only the pixels whose sample reaches a texel of the source.
+        int64_t first = 0;
+        int64_t last = width;
+        KeepInside(start.vector[0], stepU, Sample::kLow,
+                   (int64_t{source.width} << 16) + Sample::kHighPast, first, last);
+        KeepInside(start.vector[1], stepV, Sample::kLow,
+                   (int64_t{source.height} << 16) + Sample::kHighPast, first, last);
+        uint32_t* row = back.rows + static_cast<ptrdiff_t>(y) * back.stride + x;
+        for (int64_t i = first; i < last; ++i) {
+            __m128i texel =
+                Widen(Sample::at(source, static_cast<pixman_fixed_t>(start.vector[0] + i * stepU),
+                                 static_cast<pixman_fixed_t>(start.vector[1] + i * stepV)));
+            // 255 leaves a channel as it is.
+            if (multiplied) {
+                texel = MultiplyLanes(texel, colour);
+            }
+            const uint32_t tinted = Narrow(texel);
+            const uint32_t alpha = tinted >> 24;
+            if (tinted == 0) {
+                continue;
+            }
+            if (alpha == 0xFF) {
+                row[i] = tinted;
+                continue;
+            }
+            const __m128i kept =
+                MultiplyLanes(Widen(row[i]), _mm_set1_epi16(static_cast<int16_t>(0xFF - alpha)));
+            row[i] = Narrow(_mm_adds_epu16(kept, texel));
+        }
+    }
+}
+
+}  // namespace
+
+void TintTexels(const TexelView& source, uint32_t multiplier, uint32_t* out) {
+    const __m128i colour = Widen(multiplier);
+    for (int32_t y = 0; y < source.height; ++y) {
+        const uint32_t* row = source.origin + static_cast<ptrdiff_t>(y) * source.stride;
+        for (int32_t x = 0; x < source.width; ++x) {
+            *out++ = Narrow(MultiplyLanes(Widen(row[x]), colour));
+        }
+    }
+}
+
+void ComposeOwnLoop(const TexelView& source, const pixman_transform_t& transform, Sampling sampling,
+                    uint32_t multiplier, const BackRows& back, int32_t x, int32_t width,
+                    int32_t top, int32_t bottom) {
+    if (sampling == Sampling::kSmooth) {
+        ComposeOver<BilinearTexel>(source, transform, multiplier, back, x, width, top, bottom);
+    } else {
+        ComposeOver<NearestTexel>(source, transform, multiplier, back, x, width, top, bottom);
+    }
+}
+
+#else
+
+void TintTexels(const TexelView&, uint32_t, uint32_t*) {}
+
+void ComposeOwnLoop(const TexelView&, const pixman_transform_t&, Sampling, uint32_t,
+                    const BackRows&, int32_t, int32_t, int32_t, int32_t) {}
+
+#endif
+
+}  // namespace tavro
