@@ -34,9 +34,10 @@ int64_t CeilDivide(int64_t a, int64_t positive) {
     return -FloorDivide(-a, positive);
 }
 
-// Narrows [first, last) to the steps i whose point start + i · step lies in [low, high].
-void KeepInside(int64_t start, int64_t step, int64_t low, int64_t high, int64_t& first,
-                int64_t& last) {
+// Narrows [first, last) to the steps i whose point start + i · step lies in [low, high]. Unused
+// where the loop is not built (no SSE2, as on the web).
+[[maybe_unused]] void KeepInside(int64_t start, int64_t step, int64_t low, int64_t high,
+                                 int64_t& first, int64_t& last) {
     if (step == 0) {
         if (start < low || start > high) {
             last = first;
