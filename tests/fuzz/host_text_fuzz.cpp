@@ -8,26 +8,14 @@
 #include "host/input_script.h"
 #include "host/path_resolver.h"
 #include "host/shift_jis.h"
-
-namespace {
-
-class IgnoringHandler : public tavro::WindowEventHandler {
-  public:
-    void keyDown(int32_t) override {}
-    void keyUp(int32_t) override {}
-    void activated(bool) override {}
-    void closeRequested() override {}
-    void movedOrResized() override {}
-};
-
-}  // namespace
+#include "support/event_recorder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);
 
     tavro::InputScriptParse script = tavro::parseInputScript(text, "fuzz");
     tavro::ScriptedInput input(script.events);
-    IgnoringHandler handler;
+    tavro::testing::EventRecorder handler;
     for (int frame = 0; frame < 8; ++frame) {
         input.deliverPending(handler);
         input.frameCompleted();
