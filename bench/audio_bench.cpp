@@ -10,11 +10,12 @@
 #include "host/audio/fluid_music_synth.h"
 #include "host/audio/mixer.h"
 #include "host/audio/sound_font_search.h"
-#include "host_audio/generated_midi.h"
-#include "host_audio/pcm_samples.h"
+#include "support/file_bytes.h"
 
 namespace tavro {
 namespace {
+
+using namespace testing;
 
 constexpr uint32_t kBlockFrames = 512;  // one pull of the SDL device
 

@@ -24,9 +24,6 @@ class SoundRef {
 
     int32_t soundIndex = 0;  // -1: no sound
 
-    // The voice it plays through; -1 until first use.
-    int32_t voice() const { return voice_; }
-
     // Loads the file into the cache and gives the reference its own voice of it. False for an
     // empty name or a failed load (index -1), or when no voice could be made ("Duplicate"; the
     // index stays, so a later play tries again).

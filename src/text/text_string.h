@@ -40,7 +40,6 @@ class TextString {
     // index (or one past the size cap) lands on the string's dummy byte, set to 0.
     char& operator[](int64_t i);
     char at(int32_t i) const { return i >= 0 && i < length() ? bytes_[i] : '\0'; }
-    int32_t allocatedBytes() const { return static_cast<int32_t>(bytes_.size()); }
 
     TextString& operator+=(const TextString& other);
     TextString& operator+=(const char* text);

@@ -3,39 +3,31 @@
 
 #include <unistd.h>
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 
 #include "author/error_overlay.h"
 #include "author/watched_files.h"
 #include "host/files/game_folder_file_system.h"
 #include "render/recording_compositor.h"
+#include "support/temporary_folder.h"
 
 namespace tavro {
 namespace {
 
-void writeFile(const std::filesystem::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
-
 // What the game reads (its files, its folder listed for task files) is watched; what it writes
 // (a save, the log, a temporary file) is not.
 TEST(WatchedFilesTest, ChangesOfWhatTheGameIsMadeOfAndNothingElse) {
-    const std::filesystem::path root =
-        std::filesystem::temp_directory_path() / ("tavro_watch_" + std::to_string(::getpid()));
-    std::filesystem::remove_all(root);
-    std::filesystem::create_directories(root);
-    writeFile(root / "boot", "SCRIPT={main.scr};");
-    writeFile(root / "main.scr", "x=1;");
-    GameFolderFileSystem disk(root.string());
+    TemporaryFolder root;
+    root.writeFile("boot", "SCRIPT={main.scr};");
+    root.writeFile("main.scr", "x=1;");
+    GameFolderFileSystem disk(root.path());
     NotingFolder noting(disk);
     std::string bytes;
     noting.readFile("boot", bytes);
     noting.readFile("main.scr", bytes);
     noting.readFile("missing.png", bytes);
     noting.listDirectory("");
-    WatchedFiles watched(root.string());
+    WatchedFiles watched(root.path());
     watched.watch(noting);
 
     struct Step {
@@ -57,12 +49,11 @@ TEST(WatchedFilesTest, ChangesOfWhatTheGameIsMadeOfAndNothingElse) {
         if (step.file != nullptr) {
             // File times are kept in nanoseconds, but a coarse file system may not show them.
             usleep(10000);
-            writeFile(root / step.file, step.text);
+            root.writeFile(step.file, step.text);
         }
         EXPECT_EQ(watched.changed(), step.changed) << step.what;
         EXPECT_FALSE(watched.changed()) << step.what << ", looked at again";
     }
-    std::filesystem::remove_all(root);
 }
 
 TEST(ErrorOverlayTest, DrawsItsBandOverEachPresentedFrameWhileThereAreErrors) {

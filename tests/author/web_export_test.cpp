@@ -16,7 +16,7 @@
 #include "host/archive/archive_file_system.h"
 #include "host/audio/ogg_loop_music.h"
 #include "host/fonts/sized_face.h"
-#include "host_audio/generated_midi.h"
+#include "support/file_bytes.h"
 
 namespace tavro {
 namespace {
@@ -73,7 +73,7 @@ class WebExportTest : public ::testing::Test {
         writeFile(root_ / "game/words.txt", "name=\x8A\xBF\x8E\x9A\n");
         writeFile(root_ / "game/.git/config", "not the game's");
         writeFile(root_ / "game/bgm/theme.mid",
-                  midiFile({{0, 960, 0, 60}, {960, 960, 0, 64}}, 1920));
+                  testing::midiFile({{0, 960, 0, 60}, {960, 960, 0, 64}}, 1920));
         for (const char* name : {"index.html", "tavro.js", "tavro.wasm"}) {
             writeFile(root_ / "web" / name, std::string("fake ") + name);
         }

@@ -65,6 +65,8 @@ class HostileFilesTest(unittest.TestCase):
             status, _, errors = run(arguments + [self.game])
             self.assertIn(status, (0, 1), arguments)
             self.assertIn('the "boot" file in', errors, arguments)
+        # The run itself shows the engine's message that the boot task cannot be loaded.
+        self.assertIn("[report] bootタスクをロードできません。", run(["--frames", "3", self.game])[2])
 
     def test_huge_files_are_refused_before_they_are_read(self):
         for name, size in [("huge.png", 64 << 30), ("big.txt", 100 << 20)]:

@@ -13,37 +13,18 @@
 #include <string_view>
 #include <vector>
 
-#include "host/file_system.h"
+#include "support/game_folder.h"
 #include "text/package_bundles.h"
-
-namespace {
-
-class OneFileFolder : public tavro::FileSystem {
-  public:
-    bool readBounded(std::string_view path, std::string& bytes, tavro::FileKind) override {
-        bytes = path == "package.scr" ? contents : std::string();
-        return path == "package.scr";
-    }
-    bool replaceFile(std::string_view path, std::string_view bytes) override {
-        contents = path == "package.scr" ? std::string(bytes) : contents;
-        return true;
-    }
-    bool appendFile(std::string_view, std::string_view) override { return false; }
-    bool truncateFile(std::string_view) override { return false; }
-    std::vector<tavro::DirectoryEntry> listDirectory(std::string_view) override { return {}; }
-
-    std::string contents;
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tavro;
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const size_t split = input.find('\0');
     const std::string password(input.substr(0, split));
-    OneFileFolder folder;
-    folder.contents = split == std::string_view::npos ? "" : std::string(input.substr(split + 1));
+    testing::GameFolder folder;
+    const std::string_view contents =
+        split == std::string_view::npos ? "" : input.substr(split + 1);
+    folder.files["package.scr"] = contents;
 
     PackageBundles bundles;
     if (!bundles.load(folder, nullptr, BundleKind::kScript, password.c_str())) {
@@ -51,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     const NamedTextTable& table = bundles.table(BundleKind::kScript);
     // Every entry but the last is ended by its own ";" in the text.
-    if (static_cast<size_t>(table.count()) > folder.contents.size() + 1) {
+    if (static_cast<size_t>(table.count()) > contents.size() + 1) {
         std::abort();
     }
     bundles.save(folder, nullptr, BundleKind::kScript, password.c_str());

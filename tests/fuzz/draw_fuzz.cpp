@@ -17,18 +17,18 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "host/compositor/pixman_compositor.h"
-#include "host/file_system.h"
 #include "render/draw_list.h"
 #include "script/engine_state.h"
 #include "script/interpreter.h"
 #include "script/task_instance.h"
 #include "script/task_loader.h"
+#include "support/file_bytes.h"
+#include "support/game_start.h"
 
 namespace {
 
@@ -46,92 +46,19 @@ constexpr const char* kImageIds[] = {"pic", "pic",         "pic",        "pic", 
                                      "0",   "-1",          "1",          "65535", "65536",
                                      "1e9", "-2147483649", "4294967297", "2.5",   "-1e300"};
 
-// Bit-wise CRC-32 (PNG chunks) over bytes.
-uint32_t Crc32(std::string_view bytes) {
-    uint32_t crc = 0xFFFFFFFFu;
-    for (const char byte : bytes) {
-        crc ^= static_cast<uint8_t>(byte);
-        for (int bit = 0; bit < 8; ++bit) {
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-        }
-    }
-    return ~crc;
-}
-
-void AppendBigEndian(std::string& bytes, uint32_t value) {
-    for (int shift = 24; shift >= 0; shift -= 8) {
-        bytes += static_cast<char>((value >> shift) & 0xFF);
-    }
-}
-
-void AppendChunk(std::string& png, const char* type, const std::string& data) {
-    AppendBigEndian(png, static_cast<uint32_t>(data.size()));
-    const std::string typed = type + data;
-    png += typed;
-    AppendBigEndian(png, Crc32(typed));
-}
-
-// An 8 × 6 RGBA PNG: four coloured quadrants, a half-transparent column and a transparent
-// corner, stored uncompressed in one zlib block.
+// An 8 × 6 RGBA image: four coloured quadrants, a half-transparent column and a transparent
+// corner.
 std::string SmallPng() {
-    constexpr uint32_t kWidth = 8;
-    constexpr uint32_t kHeight = 6;
-    std::string raw;
-    for (uint32_t y = 0; y < kHeight; ++y) {
-        raw += '\0';  // filter: none
-        for (uint32_t x = 0; x < kWidth; ++x) {
-            const bool right = x >= kWidth / 2;
-            const bool bottom = y >= kHeight / 2;
-            raw += static_cast<char>(right ? 0 : 255);
-            raw += static_cast<char>(bottom ? 255 : 40);
-            raw += static_cast<char>(right ? 200 : 0);
-            raw += static_cast<char>(x == 0 && y == 0 ? 0 : x == 5 ? 128 : 255);
+    std::vector<uint32_t> pixels;
+    for (uint32_t y = 0; y < 6; ++y) {
+        for (uint32_t x = 0; x < 8; ++x) {
+            const uint32_t alpha = x == 0 && y == 0 ? 0 : x == 5 ? 128 : 255;
+            pixels.push_back((x >= 4 ? 0x0000C800u : 0xFF000000u) | (y >= 3 ? 0xFF0000 : 0x280000) |
+                             alpha);
         }
     }
-    std::string header;
-    AppendBigEndian(header, kWidth);
-    AppendBigEndian(header, kHeight);
-    header += std::string("\x08\x06\0\0\0", 5);  // 8 bits, RGBA, deflate, filter 0, no interlace
-
-    uint32_t a = 1;
-    uint32_t b = 0;
-    for (const char byte : raw) {
-        a = (a + static_cast<uint8_t>(byte)) % 65521u;
-        b = (b + a) % 65521u;
-    }
-    const auto length = static_cast<uint16_t>(raw.size());
-    std::string zlib("\x78\x01\x01", 3);  // zlib header, then the one final stored block
-    zlib += static_cast<char>(length & 0xFF);
-    zlib += static_cast<char>(length >> 8);
-    zlib += static_cast<char>(~length & 0xFF);
-    zlib += static_cast<char>((~length >> 8) & 0xFF);
-    zlib += raw;
-    AppendBigEndian(zlib, (b << 16) | a);
-
-    std::string png("\x89PNG\r\n\x1a\n", 8);
-    AppendChunk(png, "IHDR", header);
-    AppendChunk(png, "IDAT", zlib);
-    AppendChunk(png, "IEND", "");
-    return png;
+    return tavro::testing::pngFile(8, 6, pixels);
 }
-
-class FuzzFolder : public tavro::FileSystem {
-  public:
-    bool readBounded(std::string_view path, std::string& bytes, tavro::FileKind) override {
-        const auto found = files.find(std::string(path));
-        if (found == files.end()) {
-            return false;
-        }
-        bytes = found->second;
-        return true;
-    }
-    bool replaceFile(std::string_view, std::string_view) override { return false; }
-    bool appendFile(std::string_view, std::string_view) override { return true; }
-    bool truncateFile(std::string_view) override { return true; }
-    std::vector<tavro::DirectoryEntry> listDirectory(std::string_view) override { return {}; }
-
-    std::map<std::string, std::string> files;
-};
 
 // Reads the input front to back; past its end every read gives 0.
 class InputReader {
@@ -197,8 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         script += ");";
     }
 
-    FuzzFolder folder;
-    folder.files["boot"] = "IMAGE={pic,pic.png};SCRIPT={main.scr};";
+    tavro::testing::GameFolder folder;
     folder.files["main.scr"] = script;
     folder.files["pic.png"] = SmallPng();
 
@@ -218,12 +144,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const double cameraY = input.value();
     state.camera.setCameraPosition(cameraX, cameraY);
 
-    TaskInstance& root = state.objects.root();
-    if (!loadTaskInto(state, root, "boot")) {
+    if (!tavro::testing::startGame(state, folder, "IMAGE={pic,pic.png};SCRIPT={main.scr};")) {
         return 0;
     }
-    RegisterInstance(root);
-    RunConstructorPass(state, root);
+    TaskInstance& root = state.objects.root();
     for (int frame = 0; frame < kFrames && !state.haltRequested; ++frame) {
         for (int slot = 0; slot < drawCount; ++slot) {
             for (const char* name : kProperties) {

@@ -13,18 +13,18 @@
 #include <string_view>
 #include <vector>
 
-#include "fuzz_folder.h"
 #include "host/compositor/pixman_compositor.h"
 #include "script/contexts.h"
 #include "script/engine_state.h"
 #include "script/expression.h"
 #include "script/task_instance.h"
+#include "support/game_folder.h"
 #include "text/text_string.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tavro;
     // A fresh run per input keeps memory bounded over millions of runs.
-    fuzzing::NoFiles files;
+    testing::GameFolder files;
     PixmanCompositor compositor;
     EngineState state(files, nullptr, compositor);
     const TextString text(reinterpret_cast<const char*>(data), static_cast<int32_t>(size));

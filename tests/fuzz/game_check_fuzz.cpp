@@ -15,32 +15,18 @@
 #include <string_view>
 #include <vector>
 
-#include "fuzz_folder.h"
 #include "host/audio/mixer.h"
 #include "host/compositor/pixman_compositor.h"
 #include "shell/game_check.h"
-
-namespace {
-
-class FuzzFolder : public tavro::fuzzing::ReadOnlyFolder {
-  public:
-    bool readBounded(std::string_view path, std::string& bytes, tavro::FileKind) override {
-        bytes = path == "boot" ? bootText : otherText;
-        return path != "package.ini" && path != "init";
-    }
-
-    std::string bootText;
-    std::string otherText;
-};
-
-}  // namespace
+#include "support/game_folder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FuzzFolder folder;
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const size_t split = input.find('\0');
-    folder.bootText = std::string(input.substr(0, split));
-    folder.otherText = split == std::string_view::npos ? "" : std::string(input.substr(split + 1));
+    tavro::testing::GameFolder folder;
+    folder.files["boot"] = input.substr(0, split);
+    folder.anyOtherFile = split == std::string_view::npos ? "" : input.substr(split + 1);
+    folder.failing = {"package.ini", "init"};
 
     tavro::PixmanCompositor compositor;
     tavro::Mixer mixer(16);

@@ -5,29 +5,17 @@
 #include <string>
 #include <string_view>
 
-#include "host/files/path_resolver.h"
 #include "host/recorded_input/input_script.h"
+#include "host/files/path_resolver.h"
 #include "text/shift_jis.h"
-
-namespace {
-
-class IgnoringHandler : public tavro::WindowEventHandler {
-  public:
-    void keyDown(int32_t) override {}
-    void keyUp(int32_t) override {}
-    void activated(bool) override {}
-    void closeRequested() override {}
-    void movedOrResized() override {}
-};
-
-}  // namespace
+#include "support/event_recorder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);
 
     tavro::InputScriptParse script = tavro::parseInputScript(text, "fuzz");
     tavro::ScriptedInput input(script.events);
-    IgnoringHandler handler;
+    tavro::testing::EventRecorder handler;
     for (int frame = 0; frame < 8; ++frame) {
         input.deliverPending(handler);
         input.frameCompleted();

@@ -17,58 +17,36 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "host/compositor/pixman_compositor.h"
-#include "host/file_system.h"
 #include "script/engine_state.h"
 #include "script/interpreter.h"
 #include "script/task_instance.h"
 #include "script/task_loader.h"
+#include "support/game_start.h"
 
 namespace {
 
 constexpr int kFrames = 3;
 constexpr size_t kWriteBudget = size_t{4} << 20;
 
-class FuzzFolder : public tavro::FileSystem {
+// The game folder: any file not written reads as empty; writes spend a budget, after which
+// the run is asked to stop.
+class FuzzFolder : public tavro::testing::GameFolder {
   public:
-    bool readBounded(std::string_view path, std::string& bytes, tavro::FileKind) override {
-        if (path == "boot") {
-            bytes = "SCRIPT={main.scr};CONSTRACT={main.scr};";
-        } else if (path == "main.scr") {
-            bytes = script;
-        } else if (const auto saved = written.find(std::string(path)); saved != written.end()) {
-            bytes = saved->second;
-        } else {
-            bytes.clear();
-        }
-        return true;
-    }
+    FuzzFolder() { anyOtherFile = ""; }
     bool replaceFile(std::string_view path, std::string_view bytes) override {
         spend(bytes.size());
-        written[std::string(path)] = bytes;
-        return true;
+        return GameFolder::replaceFile(path, bytes);
     }
     bool appendFile(std::string_view path, std::string_view bytes) override {
         spend(bytes.size());
-        std::string& file = written[std::string(path)];
-        if (file.size() < 65536) {
-            file += bytes;
-        }
-        return true;
+        return files[std::string(path)].size() >= 65536 || GameFolder::appendFile(path, bytes);
     }
-    bool truncateFile(std::string_view path) override {
-        written[std::string(path)].clear();
-        return true;
-    }
-    std::vector<tavro::DirectoryEntry> listDirectory(std::string_view) override { return {}; }
 
-    std::string script;
-    std::map<std::string, std::string> written;
     bool* halt = nullptr;  // the run's stop flag, raised once the budget is spent
 
   private:
@@ -107,16 +85,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return -1;  // not added to the corpus
     }
     FuzzFolder folder;
-    folder.script = std::string(input);
+    folder.files["main.scr"] = input;
     // A fresh run per input keeps memory bounded over millions of runs; without dialogs the
     // loop question is answered Yes.
     PixmanCompositor compositor;
     EngineState state(folder, nullptr, compositor);
     folder.halt = &state.haltRequested;
     TaskInstance& root = state.objects.root();
-    if (loadTaskInto(state, root, "boot")) {
-        RegisterInstance(root);
-        RunConstructorPass(state, root);
+    if (tavro::testing::startGame(state, folder, "SCRIPT={main.scr};CONSTRACT={main.scr};")) {
         for (int frame = 0; frame < kFrames && !state.haltRequested; ++frame) {
             RunFramePass(state, root);
         }

@@ -16,35 +16,20 @@
 #include <string_view>
 #include <vector>
 
-#include "fuzz_folder.h"
 #include "host/compositor/pixman_compositor.h"
 #include "script/engine_state.h"
 #include "script/script_table.h"
 #include "script/task_instance.h"
 #include "script/task_loader.h"
-
-namespace {
-
-class FuzzFolder : public tavro::fuzzing::ReadOnlyFolder {
-  public:
-    bool readBounded(std::string_view path, std::string& bytes, tavro::FileKind) override {
-        bytes = path == "fuzz.tsk" ? taskText : otherText;
-        return true;
-    }
-
-    std::string taskText;
-    std::string otherText;
-};
-
-}  // namespace
+#include "support/game_folder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace tavro;
-    FuzzFolder folder;
     const std::string_view input(reinterpret_cast<const char*>(data), size);
     const size_t split = input.find('\0');
-    folder.taskText = std::string(input.substr(0, split));
-    folder.otherText = split == std::string_view::npos ? "" : std::string(input.substr(split + 1));
+    testing::GameFolder folder;
+    folder.files["fuzz.tsk"] = input.substr(0, split);
+    folder.anyOtherFile = split == std::string_view::npos ? "" : input.substr(split + 1);
 
     // A fresh run per input keeps memory bounded over millions of runs.
     PixmanCompositor compositor;

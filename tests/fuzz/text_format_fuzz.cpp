@@ -16,13 +16,13 @@
 #include <string_view>
 #include <vector>
 
-#include "fuzz_folder.h"
 #include "host/compositor/pixman_compositor.h"
 #include "host/fonts/ttf_font_renderer.h"
 #include "script/contexts.h"
 #include "script/engine_state.h"
 #include "script/media_commands.h"
 #include "script/task_instance.h"
+#include "support/game_folder.h"
 #include "text/text_string.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text = bytes.substr(0, bytes.find('\0'));
     const TextString format(text.data(), static_cast<int32_t>(text.size()));
 
-    fuzzing::NoFiles files;
+    testing::GameFolder files;
     PixmanCompositor compositor;
     EngineState state(files, nullptr, compositor);
     TaskInstance current(state.objects);

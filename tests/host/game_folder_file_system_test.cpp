@@ -8,7 +8,7 @@
 #include <csignal>
 #include <filesystem>
 
-#include "temporary_folder.h"
+#include "support/temporary_folder.h"
 
 namespace tavro {
 namespace {
@@ -97,31 +97,7 @@ TEST_F(GameFolderFileSystemTest, RefusesWritesOutsideTheGameFolder) {
     EXPECT_EQ(folder.entryCount(), 1u);  // only the game folder
 }
 
-TEST_F(GameFolderFileSystemTest, NeverWritesThroughALink) {
-    folder.makeFolder("outside");
-    folder.writeFile("outside/victim.txt", "keep");
-    std::filesystem::create_directory_symlink(folder.at("outside"), folder.at("game/out"));
-    std::filesystem::create_symlink(folder.at("outside/victim.txt"), folder.at("game/link.txt"));
-    std::filesystem::create_directory_symlink("Save", folder.at("game/inner"));  // inside, still
-    for (const char* path : {"out\\x.txt", "out\\victim.txt", "link.txt", "inner\\Slot1.DAT"}) {
-        EXPECT_FALSE(files.replaceFile(path, "x")) << path;
-        EXPECT_FALSE(files.appendFile(path, "x")) << path;
-        EXPECT_FALSE(files.truncateFile(path)) << path;
-    }
-    EXPECT_EQ(folder.entryCount("outside"), 1u);
-    EXPECT_EQ(folder.readFile("outside/victim.txt"), "keep");
-    EXPECT_EQ(folder.readFile(game("Save/Slot1.DAT")), "old");
-    EXPECT_TRUE(std::filesystem::is_symlink(folder.at("game/link.txt")));
-    // ".." is taken by name: out\..\y.txt is y.txt of the game folder, not beside "outside".
-    ASSERT_TRUE(files.replaceFile("out\\..\\y.txt", "y"));
-    EXPECT_EQ(folder.readFile(game("y.txt")), "y");
-    EXPECT_FALSE(folder.exists("y.txt"));
-    // Reads may follow links.
-    std::string bytes;
-    EXPECT_TRUE(files.readFile("inner\\slot1.dat", bytes));
-    EXPECT_EQ(bytes, "old");
-}
-
+// Links, FIFOs and devices in a game folder are tested end to end in tests/files.
 TEST_F(GameFolderFileSystemTest, ReadsOnlyRegularFilesAndNeverBlocks) {
     ASSERT_EQ(::mkfifo(folder.at("game/pipe.txt").c_str(), 0600), 0);
     std::filesystem::create_symlink("/dev/zero", folder.at("game/zero.txt"));

@@ -2,7 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "temporary_folder.h"
+#include "support/event_recorder.h"
+#include "support/temporary_folder.h"
 
 namespace tavro {
 namespace {
@@ -81,30 +82,18 @@ TEST(InputScriptTest, ReadsAFileAndNamesItInErrors) {
 }
 
 // Records each event with the number of the frame it arrived before.
-class RecordingHandler : public WindowEventHandler {
-  public:
-    explicit RecordingHandler(const ScriptedInput& input) : input_(input) {}
-    void keyDown(int32_t code) override { note("down " + std::to_string(code)); }
-    void keyUp(int32_t code) override { note("up " + std::to_string(code)); }
-    void activated(bool active) override { note(active ? "activate" : "deactivate"); }
-    void closeRequested() override { note("close"); }
-    void movedOrResized() override { note("moved"); }
-
-    std::vector<std::string> log;
-
-  private:
-    void note(const std::string& what) {
-        log.push_back(std::to_string(input_.framesCompleted() + 1) + ": " + what);
-    }
-    const ScriptedInput& input_;
-};
+testing::EventRecorder recorderFor(const ScriptedInput& input) {
+    testing::EventRecorder recorder;
+    recorder.prefix = [&input] { return std::to_string(input.framesCompleted() + 1) + ": "; };
+    return recorder;
+}
 
 TEST(ScriptedInputTest, DeliversEachEventOnceBeforeItsFrame) {
     InputScriptParse parse = parseInputScript(
         "3 up 65\n1 down 65\n3 down 66\n2 deactivate\n2 activate\n6 close\n", "in");
     ASSERT_TRUE(parse.ok) << parse.error;
     ScriptedInput input(parse.events);
-    RecordingHandler handler(input);
+    testing::EventRecorder handler = recorderFor(input);
     for (int frame = 1; frame <= 6; ++frame) {
         for (int pump = 0; pump < 17; ++pump) {  // the loop pumps every millisecond
             input.deliverPending(handler);
@@ -116,7 +105,7 @@ TEST(ScriptedInputTest, DeliversEachEventOnceBeforeItsFrame) {
 
     // Events for frames already passed still arrive, in order.
     ScriptedInput late({ev(1, Kind::kKeyDown, 10), ev(2, Kind::kKeyDown, 20)});
-    RecordingHandler lateHandler(late);
+    testing::EventRecorder lateHandler = recorderFor(late);
     late.frameCompleted();
     late.frameCompleted();
     late.deliverPending(lateHandler);
@@ -125,7 +114,7 @@ TEST(ScriptedInputTest, DeliversEachEventOnceBeforeItsFrame) {
 
 TEST(ScriptedInputTest, KeepsTheCursorAndPadReadingsTheEventsLeave) {
     ScriptedInput input({ev(1, Kind::kMouse, 0, 10, -20), ev(2, Kind::kPad, 0, 100, 200, 1, 5)});
-    RecordingHandler handler(input);
+    testing::EventRecorder handler = recorderFor(input);
     int32_t x = -5, y = -5;
     PadReading pad;
     input.cursorPosition(x, y);
@@ -157,7 +146,7 @@ TEST(ScriptedInputTest, FrameZeroReadingsHoldFromTheStart) {
     int32_t x = 0, y = 0;
     input.cursorPosition(x, y);
     EXPECT_EQ(std::make_pair(x, y), std::make_pair(4, 5));
-    RecordingHandler handler(input);
+    testing::EventRecorder handler = recorderFor(input);
     input.deliverPending(handler);
     EXPECT_EQ(handler.log, (std::vector<std::string>{"1: down 65"}));
     ASSERT_TRUE(input.readPad(0, pad));

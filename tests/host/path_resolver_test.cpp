@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "temporary_folder.h"
+#include "support/temporary_folder.h"
 
 namespace tavro {
 namespace {

@@ -6,12 +6,14 @@
 #include <random>
 #include <vector>
 
-#include "generated_midi.h"
 #include "host/audio/mixer.h"
 #include "host/audio/sound_font_search.h"
+#include "support/file_bytes.h"
 
 namespace tavro {
 namespace {
+
+using namespace testing;
 
 std::string installedSoundFont() {
     return findSoundFont({"", "", FluidMusicSynth::configuredDefaultSoundFont()});
@@ -51,15 +53,7 @@ class FluidMusicSynthTest : public ::testing::Test {
     std::unique_ptr<FluidMusicSynth> synth_;
 };
 
-TEST_F(FluidMusicSynthTest, SongLoopsForeverWithoutAGap) {
-    ASSERT_TRUE(synth_->play(oneNoteSong(), true));
-    const std::vector<float> out = renderSeconds(*synth_, 3.5);
-    // The note sounds in the first half of every one-second pass.
-    for (double pass : {0.0, 1.0, 2.0, 3.0}) {
-        EXPECT_GT(loudness(out, pass + 0.05, pass + 0.4), 0.005) << "pass at " << pass << " s";
-    }
-}
-
+// The game music_loop hears a song loop without a gap and its notes end when stopped.
 TEST_F(FluidMusicSynthTest, StopAndANewSongSilenceTheOldOne) {
     ASSERT_TRUE(synth_->play(midiFile({{0, 48000, 0, 60}}, 48000), true));
     renderSeconds(*synth_, 0.5);

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "host/temporary_folder.h"
-#include "pcm_samples.h"
+#include "support/file_bytes.h"
+#include "support/temporary_folder.h"
 
 namespace tavro {
 namespace {
+
+using namespace testing;
 
 uint32_t readLittleEndian(const std::string& bytes, size_t at, int count) {
     uint32_t value = 0;

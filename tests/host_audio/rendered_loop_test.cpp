@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "generated_midi.h"
 #include "host/audio/midi_loop_renderer.h"
 #include "host/audio/mixer.h"
 #include "host/audio/ogg_loop_music.h"
 #include "host/audio/ogg_vorbis_writer.h"
 #include "host/audio/sound_font_search.h"
+#include "support/file_bytes.h"
 
 namespace tavro {
 namespace {
@@ -59,7 +59,7 @@ class RenderedLoopTest : public ::testing::Test {
 TEST_F(RenderedLoopTest, TheLoopJoinsItsStartWithoutAClick) {
     // Two seconds of a low chord on a flute held to the very end: its release and the reverb
     // ring on past the loop point. Its smooth waveform makes a cut stand out.
-    const std::string song = midiFile({{0, 1920, 0, 48}, {960, 960, 0, 55}}, 1920, 73);
+    const std::string song = testing::midiFile({{0, 1920, 0, 48}, {960, 960, 0, 55}}, 1920, 73);
     RenderedLoop loop;
     ASSERT_TRUE(renderMidiLoop(*synth_, song, true, loop));
     const size_t pass = loop.frames() - loop.loopStartFrame;
@@ -85,10 +85,12 @@ TEST_F(RenderedLoopTest, TheLoopJoinsItsStartWithoutAClick) {
 
 TEST_F(RenderedLoopTest, ASongThatEndsInSilenceLoopsFromItsStart) {
     RenderedLoop loop;
-    ASSERT_TRUE(renderMidiLoop(*synth_, midiFile({{0, 240, 9, 42}}, 1920 * 2), true, loop));
+    ASSERT_TRUE(
+        renderMidiLoop(*synth_, testing::midiFile({{0, 240, 9, 42}}, 1920 * 2), true, loop));
     EXPECT_EQ(loop.loopStartFrame, 0u);
     EXPECT_NEAR(static_cast<double>(loop.frames()), 4.0 * kMixRate, 64);
-    ASSERT_TRUE(renderMidiLoop(*synth_, midiFile({}, 0), true, loop)) << "no length: silence";
+    ASSERT_TRUE(renderMidiLoop(*synth_, testing::midiFile({}, 0), true, loop))
+        << "no length: silence";
     EXPECT_EQ(std::count(loop.stereo.begin(), loop.stereo.end(), 0.0f),
               static_cast<ptrdiff_t>(loop.stereo.size()));
     EXPECT_FALSE(renderMidiLoop(*synth_, "MThd", true, loop));

@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "host/audio/mixer.h"
-#include "pcm_samples.h"
+#include "support/file_bytes.h"
 
 namespace tavro {
 namespace {
@@ -20,6 +20,7 @@ std::vector<float> convertToStereo(const PcmFormat& format, std::span<const uint
     }
     return stereo;
 }
+using namespace testing;
 
 struct DecodeCase {
     const char* name;
@@ -29,19 +30,15 @@ struct DecodeCase {
 };
 
 TEST(SampleConversion, DecodesEachPcmLayoutToStereo) {
+    // clang-format off
     const DecodeCase cases[] = {
-        {"8-bit mono centre and extremes",
-         pcmFormat(1, kMixRate, 8),
-         {0x80, 0xFF, 0x00},
-         {0.0f, 0.0f, 127.0f / 128, 127.0f / 128, -1.0f, -1.0f}},
+        {"8-bit mono centre and extremes", pcmFormat(1, kMixRate, 8), {0x80, 0xFF, 0x00}, {0.0f, 0.0f, 127.0f / 128, 127.0f / 128, -1.0f, -1.0f}},
         {"8-bit stereo", pcmFormat(2, kMixRate, 8), {0xC0, 0x40}, {0.5f, -0.5f}},
-        {"16-bit mono",
-         pcmFormat(1, kMixRate, 16),
-         {0x00, 0x40, 0x00, 0x80},
-         {0.5f, 0.5f, -1.0f, -1.0f}},
+        {"16-bit mono", pcmFormat(1, kMixRate, 16), {0x00, 0x40, 0x00, 0x80}, {0.5f, 0.5f, -1.0f, -1.0f}},
         {"16-bit stereo", pcmFormat(2, kMixRate, 16), {0x00, 0x20, 0x00, 0xE0}, {0.25f, -0.25f}},
         {"trailing partial frame dropped", pcmFormat(2, kMixRate, 16), {0x00, 0x20, 0x00}, {}},
     };
+    // clang-format on
     for (const DecodeCase& c : cases) {
         EXPECT_EQ(convertToStereo(c.format, c.bytes, kMixRate), c.stereo) << c.name;
     }

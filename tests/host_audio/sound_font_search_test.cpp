@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "host/temporary_folder.h"
+#include "support/temporary_folder.h"
 
 namespace tavro {
 namespace {
@@ -26,21 +26,15 @@ TEST(SoundFontSearch, TakesTheFirstSourceThatGivesOne) {
         SoundFontSearch search;
         std::string expected;
     };
+    // clang-format off
     const Case cases[] = {
-        {"explicit path wins, even missing",
-         {"/x/given.sf2", root.at("one"), "", system},
-         "/x/given.sf2"},
-        {"single font in the game folder",
-         {"", root.at("one"), root.at("configured.sf2"), system},
-         root.at("one/music.SF3")},
-        {"two fonts in the game folder: configured default",
-         {"", root.at("two"), root.at("configured.sf2"), system},
-         root.at("configured.sf2")},
-        {"configured default missing: system list in order",
-         {"", root.at("none"), root.at("absent.sf2"), system},
-         root.at("system/FluidR3_GM.sf2")},
+        {"explicit path wins, even missing", {"/x/given.sf2", root.at("one"), "", system}, "/x/given.sf2"},
+        {"single font in the game folder", {"", root.at("one"), root.at("configured.sf2"), system}, root.at("one/music.SF3")},
+        {"two fonts in the game folder: configured default", {"", root.at("two"), root.at("configured.sf2"), system}, root.at("configured.sf2")},
+        {"configured default missing: system list in order", {"", root.at("none"), root.at("absent.sf2"), system}, root.at("system/FluidR3_GM.sf2")},
         {"nothing anywhere", {"", root.at("none"), "", root.at("none")}, ""},
     };
+    // clang-format on
     for (const Case& c : cases) {
         EXPECT_EQ(findSoundFont(c.search), c.expected) << c.name;
     }

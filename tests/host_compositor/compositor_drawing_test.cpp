@@ -59,87 +59,8 @@ TEST_F(CompositorTest, ModulatesTexelsByTheItemColour) {
     }
 }
 
-// A still image at a whole-pixel offset lands texel for pixel in both samplings, whatever
-// its size; the offset is that of its top-left corner after centring.
-TEST_F(CompositorTest, UnrotatedUnscaledImagesLandTexelForPixel) {
-    struct Case {
-        int32_t width, height;
-        float x, y;  // where the centre goes
-        int32_t left, top;
-    };
-    const Case cases[] = {
-        {4, 2, 10, 10, 8, 9}, {3, 3, 10.5f, 4.5f, 9, 3}, {5, 1, 2.5f, 0.5f, 0, 0}};
-    for (const Sampling sampling : {Sampling::kPoint, Sampling::kSmooth}) {
-        for (const Case& c : cases) {
-            compositor_.clear(0xFF000000);
-            compositor_.setSampling(sampling);
-            std::vector<uint32_t> texels;
-            for (int32_t i = 0; i < c.width * c.height; ++i) {
-                texels.push_back(0xFF000000u | static_cast<uint32_t>(0x102030 * (i + 1)));
-            }
-            const TextureHandle handle = texture(texels, c.width, c.height);
-            draw(handle, c.width, c.height, At(c.x, c.y));
-            for (int32_t v = 0; v < c.height; ++v) {
-                for (int32_t u = 0; u < c.width; ++u) {
-                    EXPECT_EQ(Hex(pixel(c.left + u, c.top + v)),
-                              Hex(texels[static_cast<size_t>(v * c.width + u)]))
-                        << c.width << "x" << c.height << " texel " << u << "," << v;
-                }
-            }
-            EXPECT_EQ(pixel(c.left + c.width, c.top), 0xFF000000u);
-            compositor_.releaseTexture(handle);
-        }
-    }
-}
-
-// A two-texel ramp stretched four times: point sampling repeats texels, smooth sampling
-// interpolates between texel centres and clamps at the edges.
-TEST_F(CompositorTest, PointSamplingRepeatsTexelsAndSmoothSamplingBlends) {
-    struct Case {
-        Sampling sampling;
-        uint32_t expected[8];  // red channel along the row
-    };
-    const Case cases[] = {
-        {Sampling::kPoint, {0, 0, 0, 0, 255, 255, 255, 255}},
-        {Sampling::kSmooth, {0, 0, 32, 96, 159, 223, 255, 255}},
-    };
-    for (const Case& c : cases) {
-        compositor_.clear(0xFF000000);
-        compositor_.setSampling(c.sampling);
-        const TextureHandle handle = texture({0xFF000000, 0xFFFF0000}, 2, 1);
-        draw(handle, 2, 1, At(8, 4.5f, 4, 1));  // spans x 4..12, row 4
-        for (int32_t i = 0; i < 8; ++i) {
-            EXPECT_NEAR((pixel(4 + i, 4) >> 16) & 0xFF, c.expected[i], 1)
-                << (c.sampling == Sampling::kSmooth ? "smooth" : "point") << " pixel " << i;
-        }
-        EXPECT_EQ(pixel(3, 4), 0xFF000000u);
-        compositor_.releaseTexture(handle);
-    }
-}
-
-// A 4×2 image turned 90° clockwise about its centre stands 2 wide and 4 tall: texel (u, v)
-// lands on pixel (10 - v, 8 + u). The cosine of a float 90° is not exactly 0.
-TEST_F(CompositorTest, RotatesANonSquareImageAboutItsCentre) {
-    const std::vector<uint32_t> texels = {0xFF110000, 0xFF220000, 0xFF330000, 0xFF440000,
-                                          0xFF005500, 0xFF006600, 0xFF007700, 0xFF008800};
-    const float nearZero = -4.371139e-08f;
-    for (const Sampling sampling : {Sampling::kPoint, Sampling::kSmooth}) {
-        compositor_.clear(0xFF000000);
-        compositor_.setSampling(sampling);
-        const TextureHandle handle = texture(texels, 4, 2);
-        draw(handle, 4, 2, AffineMatrix{nearZero, 1, -1, nearZero, 10, 10});
-        for (int32_t v = 0; v < 2; ++v) {
-            for (int32_t u = 0; u < 4; ++u) {
-                EXPECT_EQ(Hex(pixel(10 - v, 8 + u)), Hex(texels[static_cast<size_t>(v * 4 + u)]))
-                    << "texel " << u << "," << v;
-            }
-        }
-        for (const auto& [x, y] : {std::pair{11, 10}, {8, 10}, {9, 7}, {10, 12}}) {
-            EXPECT_EQ(pixel(x, y), 0xFF000000u) << x << "," << y;
-        }
-        compositor_.releaseTexture(handle);
-    }
-}
+// Whole-pixel, scaled and rotated placement in both samplings are pinned by the games
+// screen_transform and screen_smooth.
 
 // Only the source rectangle is drawn, and smooth sampling never reaches the texels around it.
 TEST_F(CompositorTest, DrawsOnlyTheSourceRectangle) {

@@ -5,7 +5,7 @@
 #include "host/files/game_folder_file_system.h"
 #include "host/portable/game_opening.h"
 #include "host/portable/save_folder_file_system.h"
-#include "host/temporary_folder.h"
+#include "support/temporary_folder.h"
 
 namespace tavro {
 namespace {

@@ -5,20 +5,10 @@
 #include <vector>
 
 #include "host/sdl/sdl_display.h"
+#include "support/event_recorder.h"
 
 namespace tavro {
 namespace {
-
-class KeyLog : public WindowEventHandler {
-  public:
-    void keyDown(int32_t virtualKey) override { keys.push_back(virtualKey); }
-    void keyUp(int32_t virtualKey) override { keys.push_back(-virtualKey); }
-    void activated(bool) override {}
-    void closeRequested() override {}
-    void movedOrResized() override {}
-
-    std::vector<int32_t> keys;  // downs positive, ups negative
-};
 
 void pushKey(Uint32 type, SDL_Keycode key) {
     SDL_Event event{};
@@ -37,10 +27,10 @@ TEST(SdlDisplayKeysTest, PrintScreenRunsItsActionInsteadOfReachingTheGame) {
     pushKey(SDL_KEYUP, SDLK_PRINTSCREEN);
     pushKey(SDL_KEYDOWN, SDLK_a);
     pushKey(SDL_KEYUP, SDLK_a);
-    KeyLog log;
+    testing::EventRecorder log;
     EXPECT_TRUE(display.pumpEvents(log));
     EXPECT_EQ(shots, 1);
-    EXPECT_EQ(log.keys, (std::vector<int32_t>{65, -65}));
+    EXPECT_EQ(log.log, (std::vector<std::string>{"down 65", "up 65"}));
     SDL_QuitSubSystem(SDL_INIT_EVENTS);
 }
 

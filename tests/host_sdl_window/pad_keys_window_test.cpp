@@ -21,8 +21,8 @@
 #include "host/sdl/sdl_clock.h"
 #include "host/sdl/sdl_dialogs.h"
 #include "host/sdl/sdl_display.h"
-#include "host/temporary_folder.h"
 #include "shell/engine.h"
+#include "support/temporary_folder.h"
 
 namespace tavro {
 namespace {

@@ -21,45 +21,27 @@ TEST(AnimationTextTest, ReadsSheetFramesAndDurations) {
         std::vector<uint32_t> durations;
         uint32_t total;
     };
+    // clang-format off
     const Case cases[] = {
-        {"texture=walk.png;x=0;y=32;width=32;height=48;animation={0,0,6}{1,0,6}{2,0,12};",
-         "walk.png",
-         {{0, 32, 32, 80}, {32, 32, 64, 80}, {64, 32, 96, 80}},
-         {6, 6, 12},
-         24},
+        {"texture=walk.png;x=0;y=32;width=32;height=48;animation={0,0,6}{1,0,6}{2,0,12};", "walk.png", {{0, 32, 32, 80}, {32, 32, 64, 80}, {64, 32, 96, 80}}, {6, 6, 12}, 24},
         // Whitespace goes everywhere, also inside names and numbers.
-        {" texture = my walk.png ;\r\n x=1 0;width=4;height=2;\tanimation = { 1 , 2 , 3 }",
-         "mywalk.png",
-         {{14, 4, 18, 6}},
-         {3},
-         3},
+        {" texture = my walk.png ;\r\n x=1 0;width=4;height=2;\tanimation = { 1 , 2 , 3 }", "mywalk.png", {{14, 4, 18, 6}}, {3}, 3},
         // No groups, an empty `animation`, or nothing between the braces of none: a still.
         {"texture=a.png;x=5;y=6;width=7;height=8;", "a.png", {{5, 6, 12, 14}}, {}, 0},
         {"texture=a.png;width=7;height=8;animation=;", "a.png", {{0, 0, 7, 8}}, {}, 0},
         {"texture=a.png;width=7;height=8;animation=xyz;", "a.png", {{0, 0, 7, 8}}, {}, 0},
         // Missing keys and missing fields read as 0 (and an unclosed group runs to the end).
         {"", "", {{0, 0, 0, 0}}, {}, 0},
-        {"width=4;height=4;animation={}{2}{1,1}{3,0,5",
-         "",
-         {{0, 0, 4, 4}, {8, 0, 12, 4}, {4, 4, 8, 8}, {12, 0, 16, 4}},
-         {0, 0, 0, 5},
-         5},
+        {"width=4;height=4;animation={}{2}{1,1}{3,0,5", "", {{0, 0, 4, 4}, {8, 0, 12, 4}, {4, 4, 8, 8}, {12, 0, 16, 4}}, {0, 0, 0, 5}, 5},
         // Only leading digits count; text between groups is ignored.
-        {"width=4x;height=2.9;animation={1z,1,2q}junk{0,0,1}",
-         "",
-         {{4, 2, 8, 4}, {0, 0, 4, 2}},
-         {2, 1},
-         3},
+        {"width=4x;height=2.9;animation={1z,1,2q}junk{0,0,1}", "", {{4, 2, 8, 4}, {0, 0, 4, 2}}, {2, 1}, 3},
         // Negative numbers: negative cells give inverted rectangles, a negative duration
         // reads as its unsigned count.
         {"width=-4;height=4;animation={1,0,-1}", "", {{-4, 0, -8, 4}}, {0xFFFFFFFF}, 0xFFFFFFFF},
         // Positions beyond 32 bits are held at the ends; totals beyond 32 bits likewise.
-        {"x=2147483647;width=99999999999;height=1;animation={3,0,99999999999}{-3,0,-1}{0,0,-1}",
-         "",
-         {{kMax, 0, kMax, 1}, {kMin, 0, -kMax, 1}, {kMax, 0, kMax, 1}},
-         {0x7FFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF},
-         0xFFFFFFFF},
+        {"x=2147483647;width=99999999999;height=1;animation={3,0,99999999999}{-3,0,-1}{0,0,-1}", "", {{kMax, 0, kMax, 1}, {kMin, 0, -kMax, 1}, {kMax, 0, kMax, 1}}, {0x7FFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF}, 0xFFFFFFFF},
     };
+    // clang-format on
     for (const Case& c : cases) {
         const AnimationSheet sheet = ReadAnimationText(c.text);
         EXPECT_EQ(sheet.textureName, c.texture) << c.text;

@@ -5,17 +5,20 @@
 #include <string>
 #include <vector>
 
-#include "render/render_test_support.h"
+#include "render/recording_compositor.h"
+#include "support/file_bytes.h"
+#include "support/game_folder.h"
+#include "support/log_sink.h"
 
 namespace tavro {
 namespace {
 
-using testing::PngHeader;
+using namespace testing;
 
 class DrawListTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        files_.files["wide.png"] = PngHeader(6, 4);
+        files_.files["wide.png"] = pngHeader(6, 4);
         ASSERT_TRUE(device_.create(64, 48, false));
         wide_.textureIndex = textures_.loadTexture("wide.png", device_);
         ASSERT_EQ(wide_.textureIndex, 0);
@@ -37,8 +40,8 @@ class DrawListTest : public ::testing::Test {
     }
 
     testing::RecordingCompositor compositor_;
-    testing::FilesInMemory files_;
-    testing::LogLines log_;
+    testing::GameFolder files_;
+    testing::RecordingSink log_;
     GraphicsDevice device_{compositor_, log_};
     TextureCache textures_{files_, log_};
     AnimationTable animations_{[this](const TextString& name, TextString& text) {
@@ -49,43 +52,6 @@ class DrawListTest : public ::testing::Test {
     DrawList list_;
     ImageRef wide_;
 };
-
-// Ascending unsigned priority; equal priorities in the order added.
-TEST_F(DrawListTest, DrawsByPriorityThenInTheOrderAdded) {
-    struct Case {
-        std::vector<uint32_t> priorities;  // item i is tagged i
-        std::vector<uint32_t> drawn;
-    };
-    const Case cases[] = {
-        {{5, 1, 5}, {1, 0, 2}},
-        {{0xFFFFFFFF, 3, 0}, {2, 1, 0}},  // a negative script priority lands on top
-        {{2, 2, 2, 2}, {0, 1, 2, 3}},
-        {{1, 2, 3}, {0, 1, 2}},
-        {{9, 4, 9, 4, 0, 9}, {4, 1, 3, 0, 2, 5}},
-        {{}, {}},
-    };
-    for (const Case& c : cases) {
-        for (uint32_t i = 0; i < c.priorities.size(); ++i) {
-            add(c.priorities[i], i);
-        }
-        EXPECT_EQ(renderedTags(), c.drawn) << ::testing::PrintToString(c.priorities);
-        EXPECT_EQ(list_.count(), 0);
-    }
-}
-
-TEST_F(DrawListTest, KeepsTheOrderForManyItems) {
-    constexpr uint32_t kItems = 10000;
-    for (uint32_t i = 0; i < kItems; ++i) {
-        add((i * 7919u) % 13u, i);
-    }
-    const std::vector<uint32_t> drawn = renderedTags();
-    ASSERT_EQ(drawn.size(), kItems);
-    for (uint32_t i = 1; i < kItems; ++i) {
-        const uint32_t before = (drawn[i - 1] * 7919u) % 13u;
-        const uint32_t after = (drawn[i] * 7919u) % 13u;
-        ASSERT_TRUE(before < after || (before == after && drawn[i - 1] < drawn[i])) << i;
-    }
-}
 
 // Once a halt is requested nothing is added and rendering keeps the list undrawn.
 TEST_F(DrawListTest, HaltStopsAddingAndRendering) {

@@ -4,28 +4,12 @@
 
 #include <string>
 
-#include "render/render_test_support.h"
+#include "support/file_bytes.h"
 
 namespace tavro {
 namespace {
 
-std::string LittleEndian(uint32_t value, int bytes) {
-    std::string text;
-    for (int i = 0; i < bytes; ++i) {
-        text += static_cast<char>((value >> (8 * i)) & 0xFF);
-    }
-    return text;
-}
-
-std::string BmpHeader(uint32_t headerSize, int32_t width, int32_t height) {
-    std::string bytes = "BM" + std::string(12, '\0') + LittleEndian(headerSize, 4);
-    if (headerSize == 12) {
-        return bytes + LittleEndian(static_cast<uint32_t>(width), 2) +
-               LittleEndian(static_cast<uint32_t>(height), 2) + std::string(4, '\0');
-    }
-    return bytes + LittleEndian(static_cast<uint32_t>(width), 4) +
-           LittleEndian(static_cast<uint32_t>(height), 4) + std::string(28, '\0');
-}
+using namespace testing;
 
 // Start of image, an APP0 segment, then a start-of-frame marker with 8-bit samples.
 std::string JpegHeader(unsigned char frameMarker, uint32_t width, uint32_t height) {
@@ -47,15 +31,15 @@ TEST(ImageInfoTest, ReadsTheSizeFromEachHeader) {
         bool read;
         uint32_t width, height;
     };
-    const std::string png = testing::PngHeader(640, 3);
+    const std::string png = testing::pngHeader(640, 3);
     const Case cases[] = {
         {"png", png, true, 640, 3},
         {"png cut short", png.substr(0, 20), false, 0, 0},
-        {"png of width 0", testing::PngHeader(0, 3), false, 0, 0},
-        {"bmp", BmpHeader(40, 33, 17), true, 33, 17},
-        {"bmp stored top-down", BmpHeader(124, 8, -9), true, 8, 9},
-        {"bmp with a core header", BmpHeader(12, 300, 2), true, 300, 2},
-        {"bmp of negative width", BmpHeader(40, -8, 9), false, 0, 0},
+        {"png of width 0", testing::pngHeader(0, 3), false, 0, 0},
+        {"bmp", bmpHeader(40, 33, 17), true, 33, 17},
+        {"bmp stored top-down", bmpHeader(124, 8, -9), true, 8, 9},
+        {"bmp with a core header", bmpHeader(12, 300, 2), true, 300, 2},
+        {"bmp of negative width", bmpHeader(40, -8, 9), false, 0, 0},
         {"jpeg", JpegHeader(0xC0, 1024, 768), true, 1024, 768},
         {"progressive jpeg", JpegHeader(0xC2, 5, 7), true, 5, 7},
         {"jpeg without a frame", JpegHeader(0xC4, 5, 7), false, 0, 0},

@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "render/current_font.h"
-#include "render/render_test_support.h"
+#include "render/recording_compositor.h"
 #include "render/text_drawing.h"
+#include "support/game_folder.h"
+#include "support/log_sink.h"
 
 namespace tavro::testing {
 namespace {
@@ -19,15 +21,9 @@ TEST(TextDrawingTest, ModesPlaceTheBoxAroundTheOrigin) {
         TextRect rect;
         int32_t boxLeft;
     };
-    // An 11 × 33 box. Left lines widen the measured rectangle (hw = 5, hh = 16); centred and
-    // right-aligned lines leave it zero wide, so only the centring shift moves them, and up.
+    // An 11 × 33 box; the game screen_text_align shows modes 0 to 5. Modes past 5 centre on
+    // the origin as 3 does, after truncation to 32 bits (hw = 5, hh = 16).
     const Case cases[] = {
-        {0, {0, 0, 11, 33}, 0},
-        {1, {0, 0, 0, 33}, -5},
-        {2, {0, 0, 0, 33}, -11},
-        {3, {-5, -16, 6, 17}, -5},
-        {4, {0, -16, 0, 17}, -5},
-        {5, {0, -16, 0, 17}, -11},
         {6, {-5, -16, 6, 17}, -5},
         {7, {0, -16, 0, 17}, -5},
         {0xFFFFFFFFu, {-5, -16, 6, 17}, -5},  // -1
@@ -87,10 +83,10 @@ class CurrentFontTest : public ::testing::Test {
     }
 
     RecordingCompositor compositor;
-    LogLines log;
+    RecordingSink log;
     GraphicsDevice device{compositor, log};
     TextureCache textures{files, log};
-    FilesInMemory files;
+    GameFolder files;
     AnimationTable animations{[](const TextString&, TextString&) { return false; }};
     RecordingFonts fonts;
     CurrentFont font{device, log, &fonts};
@@ -101,7 +97,7 @@ TEST_F(CurrentFontTest, AFailedCreationLogsFontAndLeavesNoFont) {
     ASSERT_TRUE(font.create("Face", 20));
     fonts.refuse = true;
     EXPECT_FALSE(font.create("Other", 30));
-    EXPECT_EQ(log.lines, std::vector<std::string>{"Font @2"});
+    EXPECT_EQ(log.reports, (Reports{{"Font", Severity::kError}}));
     EXPECT_FALSE(font.ready());
     EXPECT_EQ(font.height(), 0);
     EXPECT_TRUE(font.faceName().empty());
@@ -127,7 +123,7 @@ TEST_F(CurrentFontTest, NoDeviceKeepsTheFont) {
     device.release();
     EXPECT_FALSE(font.create("Face", 12));
     EXPECT_EQ(font.height(), 24);
-    EXPECT_TRUE(log.lines.empty());
+    EXPECT_TRUE(log.reports.empty());
 }
 
 TEST_F(CurrentFontTest, EachTextIsRasterisedOnceAndTheKeptTextsStayBounded) {

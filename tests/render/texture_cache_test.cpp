@@ -7,20 +7,23 @@
 
 #include "render/graphics_device.h"
 #include "render/image_ref.h"
-#include "render/render_test_support.h"
+#include "render/recording_compositor.h"
+#include "support/file_bytes.h"
+#include "support/game_folder.h"
+#include "support/log_sink.h"
 #include "text/messages.h"
 
 namespace tavro {
 namespace {
 
-using testing::PngHeader;
+using namespace testing;
 
 class TextureCacheTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        files_.files["a.png"] = PngHeader(4, 2);
-        files_.files["b.bmp"] = PngHeader(8, 8);  // the header decides, not the name
-        files_.files["c.jpg"] = PngHeader(16, 1);
+        files_.files["a.png"] = pngHeader(4, 2);
+        files_.files["b.bmp"] = pngHeader(8, 8);  // the header decides, not the name
+        files_.files["c.jpg"] = pngHeader(16, 1);
         ASSERT_TRUE(device_.create(64, 48, false));
     }
 
@@ -31,8 +34,8 @@ class TextureCacheTest : public ::testing::Test {
     }
 
     testing::RecordingCompositor compositor_;
-    testing::FilesInMemory files_;
-    testing::LogLines log_;
+    testing::GameFolder files_;
+    testing::RecordingSink log_;
     GraphicsDevice device_{compositor_, log_};
     TextureCache cache_{files_, log_};
 };
@@ -59,24 +62,24 @@ TEST_F(TextureCacheTest, FailedLoadsAreLoggedAndTriedAgain) {
         const char* logged;
     };
     const Case cases[] = {
-        {"missing.png", nullptr, false, "ImageInfo @2"},
-        {"text.png", "not an image", false, "ImageInfo @2"},
-        {"huge.png", "", true, "CreateTexture @2"},
+        {"missing.png", nullptr, false, "ImageInfo"},
+        {"text.png", "not an image", false, "ImageInfo"},
+        {"huge.png", "", true, "CreateTexture"},
     };
     for (const Case& c : cases) {
         if (c.file != nullptr) {
-            files_.files[c.name] = *c.file ? std::string(c.file) : PngHeader(9000, 9000);
+            files_.files[c.name] = *c.file ? std::string(c.file) : pngHeader(9000, 9000);
         }
         compositor_.refuseTextures = c.refuse;
-        log_.lines.clear();
+        log_.reports.clear();
         EXPECT_EQ(cache_.loadTexture(c.name, device_), -1) << c.name;
         const int32_t index = cache_.nameCount() - 1;
         EXPECT_EQ(cache_.name(index), c.name);
         EXPECT_EQ(cache_.texture(index, device_), kNoTexture) << c.name;
         EXPECT_EQ(cache_.imageInfo(index, device_).width, 0u) << c.name;
-        EXPECT_EQ(log_.lines, std::vector<std::string>(3, c.logged)) << c.name;
+        EXPECT_EQ(log_.reports, Reports(3, {c.logged, Severity::kError})) << c.name;
 
-        files_.files[c.name] = PngHeader(2, 2);
+        files_.files[c.name] = pngHeader(2, 2);
         compositor_.refuseTextures = false;
         EXPECT_NE(cache_.texture(index, device_), kNoTexture) << c.name;
         EXPECT_EQ(cache_.loadTexture(c.name, device_), index) << c.name;
@@ -105,13 +108,13 @@ TEST_F(TextureCacheTest, ReleaseAndReloadKeepEveryIndexOnItsFile) {
 // A header claiming more pixels than its file can hold is refused before the compositor
 // decodes (and allocates) anything; one within what the file can hold goes on to it.
 TEST_F(TextureCacheTest, HeadersClaimingMoreThanTheFileHoldsAreRefused) {
-    files_.files["claims.png"] = PngHeader(8192, 8192);
+    files_.files["claims.png"] = pngHeader(8192, 8192);
     EXPECT_EQ(cache_.loadTexture("claims.png", device_), -1);
     EXPECT_EQ(compositor_.liveTextures(), 0);
     EXPECT_TRUE(compositor_.texturesFrom.empty()) << "never handed to the compositor";
-    EXPECT_EQ(log_.lines, std::vector<std::string>{"ImageInfo @2"});
+    EXPECT_EQ(log_.reports, (Reports{{"ImageInfo", Severity::kError}}));
 
-    std::string padded = PngHeader(8192, 8192);
+    std::string padded = pngHeader(8192, 8192);
     padded.resize(8192 * 8192 / kMaxPixelsPerFileByte + 1);
     files_.files["holds.png"] = padded;
     EXPECT_NE(cache_.loadTexture("holds.png", device_), -1);
@@ -137,7 +140,7 @@ TEST_F(TextureCacheTest, PastTheBudgetTexturesNotDrawnInThisFrameMakeRoom) {
     EXPECT_EQ(compositor_.liveTextures(), 2) << "c, never drawn, made room for a";
     EXPECT_NE(cache.texture(c, device_), kNoTexture);
     EXPECT_EQ(compositor_.liveTextures(), 2) << "then b, drawn longest ago, for c";
-    EXPECT_TRUE(log_.lines.empty());
+    EXPECT_TRUE(log_.reports.empty());
 }
 
 TEST_F(TextureCacheTest, LoadsNothingWithoutADeviceOrAName) {
@@ -149,16 +152,15 @@ TEST_F(TextureCacheTest, LoadsNothingWithoutADeviceOrAName) {
     EXPECT_EQ(cache_.texture(0, device_), kNoTexture);
     EXPECT_FALSE(cache_.reloadAllTextures(device_));
     EXPECT_EQ(compositor_.texturesFrom.size(), 1u);
-    EXPECT_TRUE(log_.lines.empty());
+    EXPECT_TRUE(log_.reports.empty());
 }
 
 TEST_F(TextureCacheTest, ANegativeIndexIsReportedAndAnIndexPastTheNamesFailsQuietly) {
     EXPECT_EQ(cache_.texture(-1, device_), kNoTexture);
-    EXPECT_EQ(log_.lines,
-              std::vector<std::string>{std::string(kNegativeArrayIndexMessage) + " @2"});
+    EXPECT_EQ(log_.reports, (Reports{{kNegativeArrayIndexMessage, Severity::kError}}));
     EXPECT_EQ(cache_.texture(1 << 30, device_), kNoTexture);
     EXPECT_EQ(cache_.imageInfo(7, device_).width, 0u);
-    EXPECT_EQ(log_.lines.size(), 1u);
+    EXPECT_EQ(log_.reports.size(), 1u);
     EXPECT_EQ(cache_.nameCount(), 0);
 }
 
@@ -169,7 +171,7 @@ TEST_F(TextureCacheTest, LoadImageRefTellsStillImagesByTheirLowerCaseExtension) 
         std::string bytes;
         return files_.readFile(name.view(), bytes) && (text = bytes.c_str(), true);
     });
-    files_.files["A.PNG"] = PngHeader(2, 2);  // read as an animation file without a texture
+    files_.files["A.PNG"] = pngHeader(2, 2);  // read as an animation file without a texture
     files_.files["walk.ani"] = "texture=a.png;animation={0,0,1}";
     files_.files["lost.ani"] = "texture=lost.png;";
     struct Case {
@@ -203,18 +205,18 @@ TEST(GraphicsDeviceTest, CreatesOnlyBackBuffersTheCompositorCanHold) {
                           {8193, 8, false}, {8192, 8, true}, {INT32_MAX, INT32_MAX, false}};
     for (const Case& c : cases) {
         testing::RecordingCompositor compositor;
-        testing::LogLines log;
+        testing::RecordingSink log;
         GraphicsDevice device(compositor, log);
         EXPECT_EQ(device.create(c.width, c.height, false), c.created) << c.width;
         EXPECT_EQ(device.ready(), c.created);
         EXPECT_EQ(device.backBufferWidth(), c.created ? c.width : 0);
-        EXPECT_EQ(log.lines, std::vector<std::string>(c.created ? 0 : 1, "D3DDevice @2"));
+        EXPECT_EQ(log.reports, Reports(c.created ? 0 : 1, {"D3DDevice", Severity::kError}));
     }
 }
 
 TEST(GraphicsDeviceTest, ForwardsFramesToTheCompositorOnlyWhileItExists) {
     testing::RecordingCompositor compositor;
-    testing::LogLines log;
+    testing::RecordingSink log;
     GraphicsDevice device(compositor, log);
     device.presentFrame();
     device.clearBackBuffer();
@@ -235,7 +237,7 @@ TEST(GraphicsDeviceTest, ForwardsFramesToTheCompositorOnlyWhileItExists) {
     EXPECT_EQ(device.backBufferWidth(), 0);
     EXPECT_EQ(device.backBufferHeight(), 0);
     EXPECT_EQ(device.compositor(), nullptr);
-    EXPECT_TRUE(log.lines.empty());
+    EXPECT_TRUE(log.reports.empty());
 }
 
 }  // namespace

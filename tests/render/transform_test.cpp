@@ -43,19 +43,6 @@ TEST(TransformTest, MatricesMovePointsInProductOrder) {
     }
 }
 
-// The final matrix places an object in script coordinates, scales to the back buffer and
-// then applies the view in back-buffer pixels.
-TEST(TransformTest, FinalMatrixIsObjectThenScreenScaleThenView) {
-    const TransformMatrix finalMatrix =
-        FinalItemMatrix(ObjectTransform(100, 50, 1, 1, 0), ScreenScale{2, 3}, Translation(5, 7));
-    const Point centre = Apply(finalMatrix, {0, 0});
-    const Point right = Apply(finalMatrix, {1, 0});
-    EXPECT_FLOAT_EQ(centre.x, 205);
-    EXPECT_FLOAT_EQ(centre.y, 157);
-    EXPECT_FLOAT_EQ(right.x, 207);
-    EXPECT_FLOAT_EQ(right.y, 157);
-}
-
 TEST(TransformTest, ScreenScaleFallsBackToOneForScreenSizesThatAreNotPositive) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     struct Case {

@@ -55,12 +55,10 @@ TEST_F(ExpressionParse, FlatChainsEvaluateWhole) {
         std::string text;
         double expected;
     } cases[] = {
-        {repeated("1+", 999) + "1", 1000},
         {"5000" + repeated("-1", 999), 4001},
         {repeated("2*", 1000) + "1", std::ldexp(1.0, 1000)},
         {repeated("1<", 1000) + "2", 1},
         {repeated("1==", 1000) + "1", 1},
-        {repeated("1+", 15000) + "1", 15001},
         // Each level of a chain reads what the level above it scanned: 200 000 terms parse in
         // linear time, whatever the operators and groups between them.
         {repeated("1+", 199999) + "1", 200000},
@@ -91,7 +89,6 @@ TEST_F(ExpressionParse, DeepTextsAreBoundedNotFatal) {
         // Nesting within the bound evaluates; beyond it the innermost part is given up (0).
         {repeated("abs(", 100) + "5" + repeated(")", 100), 5},
         {repeated("abs(", 10000) + "5" + repeated(")", 10000), 0},
-        {repeated("1+", 300) + "1", 301},
         {repeated("(", 10000), 0},
         {repeated("=", 10000), 0},
         {repeated("-", 10000), 0},

@@ -14,7 +14,7 @@
 #include "script/engine_state.h"
 #include "script/expression.h"
 #include "script/task_instance.h"
-#include "text/test_support.h"
+#include "support/game_folder.h"
 
 namespace tavro::testing {
 
@@ -49,7 +49,7 @@ class ScriptFixture : public ::testing::Test {
     }
     std::vector<std::string> reports() const { return loggedTexts(files); }
 
-    MemoryFileSystem files;
+    GameFolder files;
     RecordingCompositor compositor;
     EngineState state{files, nullptr, compositor};
     TaskInstance root{state.objects};

@@ -194,11 +194,11 @@ TEST(PlayerControls, AKeyHeldByTwoSourcesGoesUpWithTheLast) {
 }
 
 TEST(PlayerControls, ThePadDrivesKeysAsTheSettingSays) {
+    using enum PadToKeys;
     for (const auto& [mode, readsPads, drives] :
-         {std::tuple{PadToKeys::kWhenGameReadsNoPad, false, true},
-          std::tuple{PadToKeys::kWhenGameReadsNoPad, true, false},
-          std::tuple{PadToKeys::kAlways, true, true},
-          std::tuple{PadToKeys::kNever, false, false}}) {
+         {std::tuple{kWhenGameReadsNoPad, false, true},
+          std::tuple{kWhenGameReadsNoPad, true, false}, std::tuple{kAlways, true, true},
+          std::tuple{kNever, false, false}}) {
         ControlSettings settings;
         settings.padToKeys = mode;
         EXPECT_EQ(PlayerControls(settings).padDrivesKeys(readsPads), drives);

@@ -1,5 +1,6 @@
-// Running games: control flow, loops and their guard, script calls, object order, batches and
-// collisions, each through the real loader and compiler.
+// Running games: control flow, script calls, batches and the object tree, each through the real
+// loader and compiler. The games in tests/games pin runaway loops, self calls, the object
+// limit, the order of constructors and frames, and collisions.
 #include <memory>
 #include <string>
 #include <tuple>
@@ -10,20 +11,17 @@
 #include "script/media_commands.h"
 #include "script/task_instance.h"
 #include "script/task_loader.h"
+#include "support/game_start.h"
 
 namespace tavro::testing {
 namespace {
 
 // Makes the game's root from `boot` (frame script main.scr) and runs `frames` frame passes.
 TaskInstance& runGame(GameRun& game, const std::string& mainScript, int frames = 1) {
-    game.folder.files["boot"] = "SCRIPT={main.scr};";
     game.folder.files["main.scr"] = mainScript;
-    EngineState& state = game.state;
-    EXPECT_TRUE(loadTaskInto(state, game.root, "boot"));
-    RegisterInstance(game.root);
-    RunConstructorPass(state, game.root);
+    EXPECT_TRUE(startGame(game.state, game.folder, "SCRIPT={main.scr};"));
     for (int i = 0; i < frames; ++i) {
-        RunFramePass(state, game.root);
+        RunFramePass(game.state, game.root);
     }
     return game.root;
 }
@@ -58,27 +56,6 @@ TEST_F(InterpreterTest, ControlFlowAndBatchesSetTheExpectedValues) {
     }
 }
 
-TEST_F(InterpreterTest, RunawayLoopsAndQuitStopEverything) {
-    // A loop that runs 10000 times asks whether to go on; the answer here is to stop.
-    const std::pair<const char*, double> cases[] = {{"while(1){n=n+1;}after=1;", 10001},
-                                                    {"while(1){n=n+1;quit();}after=1;", 1}};
-    for (const auto& [script, count] : cases) {
-        GameRun game;
-        runGame(game, script);
-        EXPECT_TRUE(game.state.haltRequested) << script;
-        EXPECT_EQ(game.variable(game.root, "n"), count) << script;
-        EXPECT_EQ(game.variable(game.root, "after"), 0) << script;
-    }
-}
-
-TEST_F(InterpreterTest, ScriptCallsRunInTheSameInstanceAndSelfCallsAreBounded) {
-    folder.files["self.scr"] = "depth=depth+1;script(\"self.scr\");";
-    run("script(\"self.scr\");after=1;");
-    EXPECT_EQ(value("depth"), kMaxCallDepth);
-    EXPECT_EQ(value("after"), 1);  // the frame goes on
-    EXPECT_FALSE(reports().empty());
-}
-
 TEST_F(InterpreterTest, ScriptCallsPerFrameAreBoundedAndTheBoundStartsAgainEachFrame) {
     folder.files["twice.scr"] = "calls=calls+1;script(\"twice.scr\");script(\"twice.scr\");";
     run("script(\"twice.scr\");after=after+1;", 2);
@@ -91,13 +68,6 @@ TEST_F(InterpreterTest, MediaIdsPastTheLimitDoNothingAndOthersMakeTheirSlot) {
     EXPECT_LT(root.images.count(), 100);  // grown for id 5 only
     EXPECT_EQ(root.images.begin()[5].frameCounter, 1);
     EXPECT_LT(root.sounds.count(), 100);
-}
-
-TEST_F(InterpreterTest, ObjectsAreMadeUpToTheLimitExactly) {
-    folder.files["empty.tsk"] = "";
-    run("loop(18){batch(){new(\"empty.tsk\",0,0);}}");  // 2^18 wanted
-    EXPECT_EQ(state.objects.liveCount(), kInstanceLimit);
-    EXPECT_FALSE(reports().empty());
 }
 
 TEST_F(InterpreterTest, TextFormatsReplaceTheirValues) {
@@ -120,16 +90,6 @@ TEST_F(InterpreterTest, TextFormatsAreCompiledOnceAndReportEachFrame) {
     run(script, 3);
     EXPECT_EQ(reports(), std::vector<std::string>(
                              3, "expression nested too deeply: that part evaluates to 0"));
-}
-
-TEST_F(InterpreterTest, NewChildrenRunAfterTheirConstructorsInTheSameFrameNewestFirst) {
-    folder.files["child.tsk"] = "SCRIPT={child.scr};CONSTRACT={made.scr};";
-    folder.files["made.scr"] = "system.order=system.order*100+10+kind;";
-    folder.files["child.scr"] = "system.order=system.order*100+20+kind;";
-    folder.files["one.tsk"] = "kind=1;SCRIPT={child.scr};";
-    run("if(t==0){new(\"child.tsk\",0,0);new(\"one.tsk\",0,0);}t=1;");
-    // child.tsk: constructor (10); then the frame walk: one.tsk (21), child.tsk (20).
-    EXPECT_EQ(systemValue("order"), 102120);
 }
 
 TEST_F(InterpreterTest, KilledChildrenAreRemovedAfterTheirTurn) {
@@ -165,24 +125,6 @@ TEST_F(InterpreterTest, FlagStoperHoldsChildrenButKilledOnesStillGo) {
     run("if(t==0){new(\"child.tsk\",0,0);batch(my){kill();};flagStoper=1;}t=1;", 2);
     EXPECT_EQ(systemValue("runs"), 0);
     EXPECT_TRUE(root.children.empty());
-}
-
-TEST_F(InterpreterTest, CollisionTestFollowsBoxesAndCircles) {
-    // The task file of the instance tested against the root, the root's own assignments.
-    const std::tuple<const char*, const char*, bool> cases[] = {
-        {"x=10;width=10;height=10;", "width=10;height=10;", true},  // touching edges
-        {"x=3;", "width=10;height=10;", false},       // a point never hits a box by boxes alone
-        {"x=3;", "radius=5;", true},                  // a point inside the circle's box
-        {"x=3;y=1;", "radius=-5;", true},             // a negative radius reaches as far
-        {"x=10;radius=5;", "radius=5;", true},        // circles exactly touching
-        {"x=3;", "radius[0]=0;radius[1]=7;", false},  // element 0 decides
-    };
-    for (const auto& [other, own, hit] : cases) {
-        GameRun game;
-        game.folder.files["b.tsk"] = other;
-        runGame(game, std::string(own) + "new(\"b.tsk\",0,0);batch(colid){this.hits=this.hits+1;}");
-        EXPECT_EQ(game.variable(game.root, "hits"), hit ? 1 : 0) << other << " against " << own;
-    }
 }
 
 }  // namespace

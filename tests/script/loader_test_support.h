@@ -15,41 +15,9 @@
 #include "script/script_table.h"
 #include "script/statement.h"
 #include "script/task_instance.h"
-#include "text/test_support.h"
+#include "support/game_folder.h"
 
 namespace tavro::testing {
-
-// A game folder in memory whose listing is derived from the file paths ("a/b.tsk" makes the
-// folder "a" appear in the top listing).
-class GameFolder : public MemoryFileSystem {
-  public:
-    bool readBounded(std::string_view path, std::string& bytes, FileKind kind) override {
-        reads.emplace_back(path);
-        return MemoryFileSystem::readBounded(path, bytes, kind);
-    }
-
-    std::vector<DirectoryEntry> listDirectory(std::string_view directory) override {
-        std::string prefix(directory);
-        if (!prefix.empty() && prefix.back() != '/') {
-            prefix += '/';
-        }
-        std::vector<DirectoryEntry> entries;
-        for (const auto& [path, bytes] : files) {
-            if (!path.starts_with(prefix)) {
-                continue;
-            }
-            const std::string rest = path.substr(prefix.size());
-            const size_t slash = rest.find('/');
-            DirectoryEntry entry{rest.substr(0, slash), slash != std::string::npos};
-            if (entries.empty() || entries.back().name != entry.name) {
-                entries.push_back(entry);
-            }
-        }
-        return entries;
-    }
-
-    std::vector<std::string> reads;  // every path read, in order
-};
 
 class RecordingDialogs : public Dialogs {
   public:

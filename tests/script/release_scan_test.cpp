@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "host/files/game_folder_file_system.h"
-#include "host/temporary_folder.h"
 #include "loader_test_support.h"
 #include "script/task_loader.h"
+#include "support/temporary_folder.h"
 
 namespace tavro::testing {
 namespace {

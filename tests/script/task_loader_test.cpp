@@ -5,7 +5,7 @@
 
 #include "loader_test_support.h"
 #include "script/task_loader.h"
-#include "sound/sound_test_support.h"
+#include "support/file_bytes.h"
 #include "text/scrambled_file.h"
 
 namespace tavro::testing {
@@ -30,7 +30,7 @@ TEST_F(TaskLoaderTest, SectionsFillTheInstance) {
     folder.files["player.scr"] = "x=x+1;";
     folder.files["init.scr"] = "hp=hp+1;";
     folder.files["more.scr"] = "";
-    folder.files["jump.png"] = PngHeader(4, 2);
+    folder.files["jump.png"] = pngHeader(4, 2);
     folder.files["hit.wav"] = waveFile();
     ASSERT_TRUE(state.graphics.create(64, 48, false));
 

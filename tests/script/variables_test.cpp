@@ -18,21 +18,6 @@ TEST(NameIdTable, NumbersFollowFirstSightAndNeverChange) {
     EXPECT_EQ(names.count(), 3) << "the empty name is never stored";
 }
 
-// A run numbers the eight start properties, then the system variables the frame loop
-// exchanges; the interpreter's own property names follow at its first run.
-TEST_F(NameIds, ARunNumbersItsStartNamesFirst) {
-    const char* startNames[] = {"red",    "green",      "blue",        "alpha",   "scaleX",
-                                "scaleY", "scrollX",    "scrollY",     "fps",     "mouseX",
-                                "mouseY", "cameraConf", "cameraSpeed", "cameraX", "cameraY"};
-    for (int32_t n = 0; n < 15; ++n) {
-        EXPECT_EQ(state.names.find(startNames[n]), n + 1) << startNames[n];
-    }
-    EXPECT_EQ(state.names.find("x"), 0);
-    state.interpreterNames.numberProperties(state.names);
-    EXPECT_EQ(state.propertyIds().x, 16);
-    EXPECT_EQ(state.propertyIds().alpha, 4);
-}
-
 TEST_F(NameIds, CompilingNumbersNamesInTheOrderTheParserMeetsThem) {
     // The target first, then its value: "<" parses its left operand first, "+" and "*"
     // their right.

@@ -7,7 +7,7 @@
 #include <sstream>
 #include <vector>
 
-#include "host/temporary_folder.h"
+#include "support/temporary_folder.h"
 
 namespace tavro {
 namespace {
@@ -31,16 +31,12 @@ std::string summary(std::vector<std::string_view> arguments) {
 TEST(CommandLineTest, ReadsOptionsOrReportsTheUsageError) {
     const std::string frames = "--frames needs a whole number from 1 to 4294967295, not ";
     const std::string seed = "--seed needs a whole number from 0 to 4294967295, not ";
+    // clang-format off
     const std::pair<std::vector<std::string_view>, std::string> cases[] = {
         {{}, "frames=0 seed=- [|||] dir="},
-        {{"--headless", "--frames", "4294967295", "--screenshot", "shot.png", "--input", "in.txt",
-          "--answer", "no", "--audio-out", "out.wav", "--seed", "4294967295", "--soundfont",
-          "gm.sf2", "games/demo"},
-         "headless frames=4294967295 seed=4294967295 no [shot.png|in.txt|out.wav|gm.sf2] "
-         "dir=games/demo"},
+        {{"--headless", "--frames", "4294967295", "--screenshot", "shot.png", "--input", "in.txt", "--answer", "no", "--audio-out", "out.wav", "--seed", "4294967295", "--soundfont", "gm.sf2", "games/demo"}, "headless frames=4294967295 seed=4294967295 no [shot.png|in.txt|out.wav|gm.sf2] " "dir=games/demo"},
         {{"--frames=7", "--seed=0", "--help"}, "frames=7 seed=0 [|||] dir= help"},
-        {{"--version", "--", "--odd-folder-name"},
-         "frames=0 seed=- [|||] dir=--odd-folder-name version"},
+        {{"--version", "--", "--odd-folder-name"}, "frames=0 seed=- [|||] dir=--odd-folder-name version"},
         {{"--fast"}, "unknown option '--fast'"},
         {{"--frames"}, "option '--frames' needs a value (N)"},
         {{"--screenshot", "--headless"}, "option '--screenshot' needs a value (FILE)"},
@@ -52,6 +48,7 @@ TEST(CommandLineTest, ReadsOptionsOrReportsTheUsageError) {
         {{"one", "two"}, "only one game folder can be given, 'two' is a second one"},
         {{"--input", "in.txt"}, "option '--input' only works with --headless"},
     };
+    // clang-format on
     for (const auto& [arguments, expected] : cases) {
         EXPECT_EQ(summary(arguments), expected);
     }
@@ -78,26 +75,23 @@ std::string playerSummary(std::vector<std::string_view> arguments) {
 
 TEST(CommandLineTest, ReadsThePlayersOptions) {
     const std::string scale = "--scale needs a whole number from 1 to 16, not ";
+    // clang-format off
     const std::pair<std::vector<std::string_view>, std::string> cases[] = {
         {{}, "scale=0 record="},
-        {{"--scale", "3", "--integer-scale", "--fullscreen", "--record", "in.txt"},
-         "scale=3 integer fullscreen record=in.txt"},
+        {{"--scale", "3", "--integer-scale", "--fullscreen", "--record", "in.txt"}, "scale=3 integer fullscreen record=in.txt"},
         {{"--window", "--scale=16"}, "scale=16 window record="},
         {{"--headless", "--record", "in.txt", "--fullscreen"}, "scale=0 fullscreen record=in.txt"},
         {{"--scale", "0"}, scale + "'0'"},
         {{"--scale", "17"}, scale + "'17'"},
         {{"--fullscreen", "--window"}, "--fullscreen and --window cannot be given together"},
         {{"--headless", "--scale", "2"}, "option '--scale' does not work with --headless"},
-        {{"--integer-scale", "--headless"},
-         "option '--integer-scale' does not work with --headless"},
-        {{"--settings", "my.ini", "--music-volume", "0", "--effects-volume=100"},
-         "scale=0 record= settings=my.ini music=0 effects=100"},
+        {{"--integer-scale", "--headless"}, "option '--integer-scale' does not work with --headless"},
+        {{"--settings", "my.ini", "--music-volume", "0", "--effects-volume=100"}, "scale=0 record= settings=my.ini music=0 effects=100"},
         {{"--music-volume", "101"}, "--music-volume needs a whole number from 0 to 100, not '101'"},
-        {{"--effects-volume", "-5"},
-         "--effects-volume needs a whole number from 0 to 100, not '-5'"},
-        {{"--effects-volume", "half"},
-         "--effects-volume needs a whole number from 0 to 100, not 'half'"},
+        {{"--effects-volume", "-5"}, "--effects-volume needs a whole number from 0 to 100, not '-5'"},
+        {{"--effects-volume", "half"}, "--effects-volume needs a whole number from 0 to 100, not 'half'"},
     };
+    // clang-format on
     for (const auto& [arguments, expected] : cases) {
         EXPECT_EQ(playerSummary(arguments), expected);
     }

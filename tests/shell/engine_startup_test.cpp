@@ -107,20 +107,6 @@ TEST_F(EngineTest, AHostWithoutAudioEndsTheStartUpWithTheSoundDeviceMessage) {
     EXPECT_FALSE(display_->windowExists()) << "shut-down still ran";
 }
 
-// Without fonts the start-up's default font cannot be made: its message ends the start-up.
-TEST_F(EngineTest, AHostWithoutFontsEndsTheStartUpWithTheFontMessage) {
-    folder_.writeFile("init", "errorReport=true;");
-    display_ = std::make_unique<HeadlessDisplay>(ScriptedInput(std::vector<InputEvent>{}));
-    HostServices plain = host(*display_);
-    plain.fonts = nullptr;
-    Engine engine(plain, scripts_, kOneFrame);
-    EXPECT_EQ(engine.run(), kExitStartupFailed);
-    EXPECT_NE(dialogText().find("フォントの作成に失敗しました。"), std::string::npos)
-        << dialogText();
-    EXPECT_NE(folder_.readFile("errorLog.txt").find(" : Font\n"), std::string::npos);
-    EXPECT_TRUE(scripts_.calls.empty());
-}
-
 // Two games run one after the other in one process: the second starts exactly as a first run
 // would, with none of the first one's settings, log numbering, names or objects.
 TEST_F(EngineTest, ASecondRunSharesNothingWithTheFirst) {

@@ -18,8 +18,8 @@
 #include "host/headless/headless_font_renderer.h"
 #include "host/headless/virtual_clock.h"
 #include "host/recorded_input/input_script.h"
-#include "host/temporary_folder.h"
 #include "shell/engine.h"
+#include "support/temporary_folder.h"
 
 namespace tavro {
 

@@ -77,7 +77,7 @@ TEST_F(EngineTest, TheDisplaySwitchReleasesHeldKeysAndKeepsRunning) {
 }
 
 // The colour and the camera are exchanged after the scripts; cameraConf clamps the camera
-// to its bounds (none set: the origin).
+// to its bounds (none set: the origin). The colour's channels wrap as an item's do (red 300).
 TEST_F(EngineTest, BackgroundColourAndCameraAreExchangedAfterTheScripts) {
     for (const double conf : {0, 1}) {
         scripts_.passes = 0;

@@ -5,7 +5,7 @@
 #include "engine_test_support.h"
 #include "host/headless/virtual_clock.h"
 #include "render/recording_compositor.h"
-#include "text/test_support.h"
+#include "support/game_folder.h"
 
 namespace tavro {
 namespace {
@@ -17,7 +17,7 @@ TEST(MainWindowEventsTest, ActivationMovesAndResizesRestartTheTiming) {
     for (const int event : {0, 1, 2}) {
         VirtualClock clock;
         FrameTiming timing;
-        testing::MemoryFileSystem files;
+        testing::GameFolder files;
         testing::RecordingCompositor compositor;
         EngineState state(files, nullptr, compositor);
         MainWindowEvents events(state, clock, timing);

@@ -5,17 +5,17 @@
 #include <string>
 
 #include "render/recording_compositor.h"
+#include "support/game_folder.h"
 #include "text/scrambled_file.h"
-#include "text/test_support.h"
 
 namespace tavro {
 namespace {
 
-using testing::MemoryFileSystem;
+using testing::GameFolder;
 
 // Reads the settings from the in-memory disk and applies them, as start-up does.
 struct StartUp {
-    MemoryFileSystem disk;
+    GameFolder disk;
     testing::RecordingCompositor compositor;
     EngineState state{disk, nullptr, compositor};
     ConfigTable& config = state.config;

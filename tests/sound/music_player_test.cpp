@@ -6,10 +6,14 @@
 #include <vector>
 
 #include "host/audio/mixer.h"
-#include "sound_test_support.h"
+#include "support/file_bytes.h"
+#include "support/game_folder.h"
+#include "support/log_sink.h"
 
 namespace tavro {
 namespace {
+
+using namespace testing;
 
 class FakeSynth : public MusicSynth {
   public:
@@ -35,8 +39,8 @@ class FakeSynth : public MusicSynth {
 };
 
 struct MusicFixture {
-    MemoryFileSystem files;
-    RecordingLog log;
+    GameFolder files;
+    RecordingSink log;
     FakeSynth synth;
     Mixer mixer{4};
     MusicPlayer player{&synth, &mixer, files, log};
@@ -80,25 +84,15 @@ TEST(MusicPlayer, FailuresLogTheirLabelAndLeaveNoMusic) {
         bool synthAccepts;
         Reports lines;
     };
+    // clang-format off
     const Case cases[] = {
         {"missing file", std::nullopt, true, true, {{"DireceMusicSegment", Severity::kNotice}}},
-        {"file the synthesiser cannot parse",
-         "junk",
-         true,
-         false,
-         {{"DireceMusicSegment", Severity::kNotice}}},
+        {"file the synthesiser cannot parse", "junk", true, false, {{"DireceMusicSegment", Severity::kNotice}}},
         {"no synthesiser", "MThd", false, true, {{"DireceMusicPerformance", Severity::kNotice}}},
-        {"no synthesiser and no file",
-         std::nullopt,
-         false,
-         true,
-         {{"DireceMusicPerformance", Severity::kNotice}}},
-        {"broken wave file",
-         std::string("RIFF\x04\x00\x00\x00WAVE", 12),
-         true,
-         true,
-         {{"DireceMusicSegment", Severity::kNotice}}},
+        {"no synthesiser and no file", std::nullopt, false, true, {{"DireceMusicPerformance", Severity::kNotice}}},
+        {"broken wave file", std::string("RIFF\x04\x00\x00\x00WAVE", 12), true, true, {{"DireceMusicSegment", Severity::kNotice}}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         MusicFixture f;
         f.synth.accepts = c.synthAccepts;

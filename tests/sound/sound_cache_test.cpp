@@ -3,14 +3,18 @@
 #include <gtest/gtest.h>
 
 #include "host/audio/mixer.h"
-#include "sound_test_support.h"
+#include "support/file_bytes.h"
+#include "support/game_folder.h"
+#include "support/log_sink.h"
 
 namespace tavro {
 namespace {
 
+using namespace testing;
+
 struct CacheFixture {
-    MemoryFileSystem files;
-    RecordingLog log;
+    GameFolder files;
+    RecordingSink log;
     Mixer mixer{16};
     SoundCache cache{&mixer, files, log};
 };
@@ -22,7 +26,7 @@ TEST(SoundCache, GivesEachNameOneStableIndexAndOneMaster) {
     EXPECT_EQ(f.cache.loadSound("a.wav"), 0);
     EXPECT_EQ(f.cache.loadSound("b.wav"), 1);
     EXPECT_EQ(f.cache.loadSound("a.wav"), 0);
-    EXPECT_EQ(f.files.reads, 2) << "a loaded name is not read again";
+    EXPECT_EQ(f.files.reads.size(), 2u) << "a loaded name is not read again";
     EXPECT_EQ(f.cache.loadSound("A.wav"), -1) << "names compare byte for byte";
     EXPECT_EQ(f.cache.soundCount(), 3);
     EXPECT_EQ(f.cache.loadSound(""), -1);
@@ -44,7 +48,7 @@ TEST(SoundCache, DuplicateReloadsAReleasedMaster) {
     f.cache.releaseAllSounds();
     EXPECT_EQ(f.mixer.masterFrames(0), 0u);
     EXPECT_GE(f.cache.duplicateSound(0), 0);
-    EXPECT_EQ(f.files.reads, 2);
+    EXPECT_EQ(f.files.reads.size(), 2u);
     f.cache.freeSoundCache();
     EXPECT_GE(f.cache.loadAndDuplicateSound("a.wav"), 0) << "names survive the shut-down free";
 }
@@ -60,9 +64,9 @@ TEST(SoundCache, DuplicateOfAnIndexWithoutASoundGivesNone) {
 }
 
 TEST(SoundCache, WithoutAnAudioOutputTheDeviceFails) {
-    MemoryFileSystem files;
+    GameFolder files;
     files.files["a.wav"] = waveFile();
-    RecordingLog log;
+    RecordingSink log;
     SoundCache cache(nullptr, files, log);
     EXPECT_FALSE(cache.createSoundDevice());
     EXPECT_EQ(cache.loadSound("a.wav"), -1);

@@ -5,10 +5,14 @@
 #include <memory>
 
 #include "host/audio/mixer.h"
-#include "sound_test_support.h"
+#include "support/file_bytes.h"
+#include "support/game_folder.h"
+#include "support/log_sink.h"
 
 namespace tavro {
 namespace {
+
+using namespace testing;
 
 constexpr int16_t kLevel = 8192;  // 0.25 of full scale
 constexpr float kVoiceLevel = 0.25f;
@@ -26,8 +30,8 @@ class SoundRefTest : public ::testing::Test {
         return out[kRampFrames * 2];
     }
 
-    MemoryFileSystem files;
-    RecordingLog log;
+    GameFolder files;
+    RecordingSink log;
     Mixer mixer{4};
     SoundCache cache{&mixer, files, log};
 };
@@ -53,33 +57,7 @@ TEST_F(SoundRefTest, ReleasingAfterTheSoundsAreFreedFreesTheVoice) {
     }
 }
 
-TEST_F(SoundRefTest, TwoReferencesToOneSoundPlayTwoVoices) {
-    SoundRef first;
-    ASSERT_TRUE(first.load("a.wav", cache));
-    SoundRef second = first;
-    EXPECT_EQ(second.soundIndex, first.soundIndex);
-    EXPECT_EQ(second.voice(), -1) << "a copy takes the index only";
-    EXPECT_TRUE(first.play(cache));
-    EXPECT_TRUE(second.play(cache));
-    EXPECT_TRUE(second.play(cache));
-    EXPECT_NEAR(settledLevel(), 2 * kVoiceLevel, 1e-3);
-    EXPECT_NE(first.voice(), second.voice());
-}
-
-TEST_F(SoundRefTest, StopKeepsThePositionAndRewindRestarts) {
-    SoundRef sound;
-    ASSERT_TRUE(sound.load("a.wav", cache));
-    sound.play(cache);
-    settledLevel();
-    sound.stop(cache);
-    settledLevel();
-    EXPECT_FALSE(mixer.voicePlaying(sound.voice()));
-    EXPECT_EQ(mixer.voicePosition(sound.voice()), kRampFrames + 1);
-    sound.rewind(cache);
-    settledLevel();
-    EXPECT_EQ(mixer.voicePosition(sound.voice()), 0u);
-}
-
+// The games sound_two_voices, sound_stop_resume and sound_replay play, stop and rewind.
 TEST_F(SoundRefTest, ReleasingAReferenceEndsItsVoice) {
     struct Case {
         const char* name;

@@ -4,17 +4,17 @@
 
 #include <string>
 
+#include "support/game_folder.h"
 #include "text/messages.h"
-#include "text/test_support.h"
 
 namespace tavro {
 namespace {
 
-using testing::MemoryFileSystem;
+using testing::GameFolder;
 
 // A log writing to the in-memory disk.
 struct LogFixture {
-    MemoryFileSystem disk;
+    GameFolder disk;
     ErrorLog log{disk};
     const std::string& file() { return disk.files[kErrorLogFileName]; }
 };

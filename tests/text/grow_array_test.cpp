@@ -6,7 +6,6 @@
 #include <string>
 
 #include "text/messages.h"
-#include "text/test_support.h"
 #include "text/text_string.h"
 
 namespace tavro {

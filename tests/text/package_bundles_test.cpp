@@ -8,14 +8,15 @@
 #include <utility>
 #include <vector>
 
+#include "support/game_folder.h"
+#include "support/log_sink.h"
 #include "text/messages.h"
 #include "text/scrambled_file.h"
-#include "text/test_support.h"
 
 namespace tavro {
 namespace {
 
-using testing::MemoryFileSystem;
+using testing::GameFolder;
 using testing::RecordingSink;
 
 std::vector<std::pair<std::string, std::string>> entriesOf(const NamedTextTable& table) {
@@ -58,7 +59,7 @@ TEST(PackageBundles, FetchTakesTheFileOrTheTableByKindAndMode) {
         SCOPED_TRACE(::testing::Message()
                      << static_cast<int>(c.kind) << " " << (c.onDisk ? c.onDisk : "-") << " "
                      << (c.inTable ? c.inTable : "-"));
-        MemoryFileSystem disk;
+        GameFolder disk;
         RecordingSink log;
         PackageBundles bundles;
         if (c.onDisk) {
@@ -90,7 +91,7 @@ TEST(PackageBundles, FetchTakesTheFileOrTheTableByKindAndMode) {
 }
 
 TEST(PackageBundles, AFileReadAgainKeepsItsFirstPositionAndItsLastText) {
-    MemoryFileSystem disk;
+    GameFolder disk;
     PackageBundles bundles;
     TextString text;
     disk.files["a.scr"] = "one";
@@ -109,7 +110,7 @@ TEST(PackageBundles, AFileReadAgainKeepsItsFirstPositionAndItsLastText) {
 }
 
 TEST(PackageBundles, SavedBundlesLoadBackWithTheirPassword) {
-    MemoryFileSystem disk;
+    GameFolder disk;
     PackageBundles saved;
     saved.table(BundleKind::kTask).at("sub/e.tsk") = "SCRIPT={e.scr};\r\nhp = 3;";
     saved.table(BundleKind::kTask).at("boot") = "TASK={sub/e.tsk,1,2};";
@@ -134,7 +135,7 @@ TEST(PackageBundles, SavedBundlesLoadBackWithTheirPassword) {
 }
 
 TEST(PackageBundles, AMissingBundleFailsAndLeavesItsTable) {
-    MemoryFileSystem disk;
+    GameFolder disk;
     PackageBundles bundles;
     bundles.table(BundleKind::kScript).at("kept.scr") = "k";
     EXPECT_FALSE(bundles.load(disk, nullptr, BundleKind::kScript, "pw"));
@@ -157,7 +158,7 @@ TEST(PackageBundles, DamagedBundlesLoadWhatTheyHoldAndNoMore) {
         {good, "wrong", true, {}},
     };
     for (const auto& c : cases) {
-        MemoryFileSystem disk;
+        GameFolder disk;
         disk.files["package.tsk"] = c.bytes;
         PackageBundles bundles;
         EXPECT_TRUE(bundles.load(disk, nullptr, BundleKind::kTask, c.password));

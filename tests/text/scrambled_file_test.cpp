@@ -6,13 +6,14 @@
 #include <utility>
 #include <vector>
 
+#include "support/game_folder.h"
+#include "support/log_sink.h"
 #include "text/messages.h"
-#include "text/test_support.h"
 
 namespace tavro {
 namespace {
 
-using testing::MemoryFileSystem;
+using testing::GameFolder;
 using testing::RecordingSink;
 
 TEST(Scrambling, EachByteIsXoredWithItsKeyByteAndNibbleSwapped) {
@@ -42,7 +43,7 @@ TEST(Scrambling, EachByteIsXoredWithItsKeyByteAndNibbleSwapped) {
 }
 
 TEST(ScrambledFile, DefaultKeyFollowsTheXxEnding) {
-    MemoryFileSystem disk;
+    GameFolder disk;
     ScrambledFile file(disk, nullptr, ".xx");
     EXPECT_EQ(file.key(), kDefaultScrambleKey);
     file.setPath("save.XX");
@@ -64,7 +65,7 @@ TEST(ScrambledFile, WritesAndReadsBackWholeTextsByByteCount) {
                           {"zeros.txt", "", large},
                           {"one.dat", "\x01\x62", "\x01\x61\x01\x63"}};
     for (const Case& c : cases) {
-        MemoryFileSystem disk;
+        GameFolder disk;
         ScrambledFile file(disk, nullptr, c.path);
         file.setKey(c.key);
         ASSERT_TRUE(file.writeAll(TextString(c.text.data(), static_cast<int32_t>(c.text.size()))));
@@ -76,7 +77,7 @@ TEST(ScrambledFile, WritesAndReadsBackWholeTextsByByteCount) {
 }
 
 TEST(ScrambledFile, AppendedTextsRestartTheKey) {
-    MemoryFileSystem disk;
+    GameFolder disk;
     ScrambledFile file(disk, nullptr, "log.dat");
     file.setKey("ab");
     for (const char* text : {"xy", "zw", "q", "r"}) {
@@ -90,7 +91,7 @@ TEST(ScrambledFile, AppendedTextsRestartTheKey) {
 
 TEST(ScrambledFile, FailuresAreReportedWithThePathAndMode) {
     using Reports = std::vector<std::pair<std::string, Severity>>;
-    MemoryFileSystem disk;
+    GameFolder disk;
     disk.files["locked.txt"] = "old";
     disk.failing.insert("locked.txt");
     auto attemptAll = [&disk](const char* path) {

@@ -32,10 +32,11 @@
 #include <string>
 #include <vector>
 
-#include "host_audio/generated_midi.h"
-#include "sound/sound_test_support.h"
+#include "support/file_bytes.h"
 
 namespace {
+
+using namespace tavro::testing;
 
 constexpr double kRate = 44100;
 constexpr double kRampFrames = 22050;
@@ -50,39 +51,28 @@ std::string rampWave() {
     std::string samples;
     for (int frame = 0; frame < static_cast<int>(kRampFrames); ++frame) {
         const auto value = static_cast<int16_t>(std::lround(rampLevel(frame) * 32768));
-        samples += tavro::littleEndian(static_cast<uint16_t>(value), 2);
+        samples += littleEndian(static_cast<uint16_t>(value), 2);
     }
-    return tavro::riff("WAVE", tavro::chunk("fmt ", tavro::formatRecord(1, 44100, 16)) +
-                                   tavro::chunk("data", samples));
+    return riff("WAVE", chunk("fmt ", formatRecord(1, 44100, 16)) + chunk("data", samples));
 }
 
 // One second of a held C major chord on an organ, so the song is loud from start to end.
 std::string heldChordSong() {
-    std::vector<tavro::MidiNote> notes;
+    std::vector<MidiNote> notes;
     for (uint8_t key : {60, 64, 67}) {
         notes.push_back({0, 960, 0, key});
     }
-    return tavro::midiFile(notes, 960, 19);
+    return midiFile(notes, 960, 19);
 }
 
 // Five thousand notes at once, ending a tick later: each loop of such a song would send them
 // all again.
-std::vector<tavro::MidiNote> burstNotes() {
-    std::vector<tavro::MidiNote> notes;
+std::vector<MidiNote> burstNotes() {
+    std::vector<MidiNote> notes;
     for (uint32_t i = 0; i < 5000; ++i) {
         notes.push_back({0, 1, static_cast<uint8_t>(i % 16), static_cast<uint8_t>(30 + i % 60)});
     }
     return notes;
-}
-
-// A format-1 file of `count` copies of one track at 480 ticks a beat.
-std::string repeatedTrackSong(const std::string& track, uint32_t count) {
-    std::string file = "MThd" + tavro::bigEndianBytes(6, 4) + tavro::bigEndianBytes(1, 2) +
-                       tavro::bigEndianBytes(count, 2) + tavro::bigEndianBytes(480, 2);
-    for (uint32_t i = 0; i < count; ++i) {
-        file += "MTrk" + tavro::bigEndianBytes(static_cast<uint32_t>(track.size()), 4) + track;
-    }
-    return file;
 }
 
 bool writeFile(const std::string& path, const std::string& bytes) {
@@ -233,13 +223,13 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (args.size() == 2 && args[0] == "assets") {
         const std::string endOfTrack("\0\xFF\x2F\0", 4);
-        const bool written =
-            writeFile(args[1] + "/ramp.wav", rampWave()) &&
-            writeFile(args[1] + "/song.mid", heldChordSong()) &&
-            writeFile(args[1] + "/silent.mid", repeatedTrackSong(endOfTrack, 1)) &&
-            writeFile(args[1] + "/still.mid", tavro::midiFile({{0, 0, 0, 60}}, 0)) &&
-            writeFile(args[1] + "/tracks.mid", repeatedTrackSong(endOfTrack, 5000)) &&
-            writeFile(args[1] + "/burst.mid", tavro::midiFile(burstNotes(), 1));
+        const bool written = writeFile(args[1] + "/ramp.wav", rampWave()) &&
+                             writeFile(args[1] + "/song.mid", heldChordSong()) &&
+                             writeFile(args[1] + "/silent.mid", midiTracks({endOfTrack})) &&
+                             writeFile(args[1] + "/still.mid", midiFile({{0, 0, 0, 60}}, 0)) &&
+                             writeFile(args[1] + "/tracks.mid",
+                                       midiTracks(std::vector<std::string>(5000, endOfTrack))) &&
+                             writeFile(args[1] + "/burst.mid", midiFile(burstNotes(), 1));
         return written ? 0 : 1;
     }
     if (args.size() == 3 && args[0] == "check") {
