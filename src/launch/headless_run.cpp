@@ -11,6 +11,7 @@
 #include "host/headless/headless_dialogs.h"
 #include "host/headless/headless_display.h"
 #include "host/headless/headless_font_renderer.h"
+#include "host/headless/stop_signals.h"
 #include "host/headless/virtual_clock.h"
 #include "launch/engine_run.h"
 #include "launch/screenshot_files.h"
@@ -19,6 +20,7 @@ namespace tavro {
 
 int runHeadless(const CommandLineOptions& options, const PlayerSettings& player,
                 std::vector<InputEvent> input, FileSystem& files, HeadlessFaults& faults) {
+    catchStopSignals();
     std::optional<WaveWriter> recording;
     if (!options.audioOutPath.empty()) {
         recording.emplace(options.audioOutPath);

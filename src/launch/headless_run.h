@@ -12,7 +12,8 @@
 namespace tavro {
 
 // Runs the game without a window: --audio-out records the mix, --screenshot writes the last
-// composed frame. A watched game runs in real time while its files are edited.
+// composed frame. A watched game runs in real time while its files are edited. SIGINT and
+// SIGTERM end the run as a closed window does.
 int runHeadless(const CommandLineOptions& options, const PlayerSettings& player,
                 std::vector<InputEvent> input, FileSystem& files, HeadlessFaults& faults);
 

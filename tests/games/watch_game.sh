@@ -2,7 +2,7 @@
 # tavro --headless --watch: a changed script restarts the game, which then behaves as the new
 # script says; a change that does not check keeps the last good run going and names the error
 # at FILE:LINE on standard error; the next good change restarts it. Each restart is timed
-# (from the save to the first frame of the new run writing its number).
+# (from the save to the first frame of the new run writing its number). SIGTERM ends it cleanly.
 # Usage: watch_game.sh TAVRO WORK_DIR
 set -u
 tavro=$1
@@ -41,3 +41,8 @@ grep -q '^main.scr:2: error: "Draw(" is no command' "$work/stderr.txt" ||
 write_script 4
 echo "restart after a fix: $(wait_for 4) ms"
 kill -0 $pid || { echo "the watched game ended" >&2; exit 1; }
+# SIGTERM ends the session as closing the window does: at the next frame, with status 0.
+kill -TERM $pid
+for _ in $(seq 100); do kill -0 $pid 2>/dev/null || break; sleep 0.05; done
+kill -0 $pid 2>/dev/null && { echo "SIGTERM did not end the session" >&2; exit 1; }
+wait $pid || { echo "the session ended on SIGTERM with status $?" >&2; exit 1; }

@@ -1,4 +1,5 @@
 #include "host/headless/headless_display.h"
+#include "host/headless/stop_signals.h"
 
 namespace tavro {
 
@@ -53,6 +54,10 @@ bool HeadlessDisplay::pumpEvents(WindowEventHandler& handler) {
         handler.movedOrResized();
     }
     input_.deliverPending(handler);
+    if (!closeSent_ && stopSignalCaught()) {
+        closeSent_ = true;
+        handler.closeRequested();
+    }
     return true;
 }
 

@@ -50,6 +50,7 @@ class HeadlessDisplay : public Display {
     bool fullScreen_ = false;
     bool geometryChanged_ = false;
     bool visible_ = false;
+    bool closeSent_ = false;  // a stop signal was passed on as a close request
     std::string className_;
     std::string title_;
     int32_t x_ = 0;
