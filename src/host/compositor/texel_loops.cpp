@@ -141,10 +141,10 @@ struct NearestTexel {
     }
 };
 
-// The four texels around a sample point and its 7-bit weights (doubled, out of 256) across
-// and down; texels outside the source are transparent.
+// The four texels around a sample point, upper and lower pair each in the low 8 bytes (left
+// first), and its 7-bit weights across and down; texels outside the source are transparent.
 struct Corners {
-    uint32_t tl, tr, bl, br;
+    __m128i upper, lower;
     int16_t dx, dy;
 };
 
@@ -152,68 +152,58 @@ inline Corners CornersAt(const TexelView& source, pixman_fixed_t u, pixman_fixed
     const pixman_fixed_t left = u - pixman_fixed_1 / 2;
     const pixman_fixed_t top = v - pixman_fixed_1 / 2;
     Corners c;
-    c.dx = static_cast<int16_t>(((left >> 9) & 0x7F) << 1);
-    c.dy = static_cast<int16_t>(((top >> 9) & 0x7F) << 1);
+    c.dx = static_cast<int16_t>((left >> 9) & 0x7F);
+    c.dy = static_cast<int16_t>((top >> 9) & 0x7F);
     const int32_t column = pixman_fixed_to_int(left);
     const int32_t line = pixman_fixed_to_int(top);
     if (column >= 0 && column + 1 < source.width && line >= 0 && line + 1 < source.height) {
-        const uint32_t* upper = source.origin + static_cast<ptrdiff_t>(line) * source.stride;
-        const uint32_t* lower = upper + source.stride;
-        c.tl = upper[column], c.tr = upper[column + 1];
-        c.bl = lower[column], c.br = lower[column + 1];
+        const uint32_t* upper =
+            source.origin + static_cast<ptrdiff_t>(line) * source.stride + column;
+        c.upper = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(upper));
+        c.lower = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(upper + source.stride));
     } else {
-        auto texel = [&](int32_t x, int32_t y) -> uint32_t {
-            return x >= 0 && x < source.width && y >= 0 && y < source.height
-                       ? source.origin[static_cast<ptrdiff_t>(y) * source.stride + x]
-                       : 0;
+        auto pair = [&](int32_t y) {
+            auto texel = [&](int32_t x) {
+                return x >= 0 && x < source.width && y >= 0 && y < source.height
+                           ? static_cast<int>(
+                                 source.origin[static_cast<ptrdiff_t>(y) * source.stride + x])
+                           : 0;
+            };
+            return _mm_unpacklo_epi32(_mm_cvtsi32_si128(texel(column)),
+                                      _mm_cvtsi32_si128(texel(column + 1)));
         };
-        c.tl = texel(column, line), c.tr = texel(column + 1, line);
-        c.bl = texel(column, line + 1), c.br = texel(column + 1, line + 1);
+        c.upper = pair(line);
+        c.lower = pair(line + 1);
     }
     return c;
 }
 
-// Two pixels' texels a and b side by side in 16-bit lanes, a in the low half.
-inline __m128i WidenPair(uint32_t a, uint32_t b) {
-    return _mm_unpacklo_epi8(_mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(a)),
-                                                _mm_cvtsi32_si128(static_cast<int>(b))),
-                             _mm_setzero_si128());
-}
-
-inline __m128i WeightPair(int16_t a, int16_t b) {
-    return _mm_unpacklo_epi64(_mm_set1_epi16(a), _mm_set1_epi16(b));
-}
-
-// Pixels of one row, sampled smooth, two at a time: each channel is pixman's sum of texel ×
-// weight over 65536, rounded down; taken here as the two rows blended across, then blended
-// down, which adds up the very same products.
+// Pixels of one row, sampled smooth, two at a time. Each channel is pixman's sum of texel ×
+// weight over 65536 rounded down, its weights being the 7-bit ones doubled: the same as the
+// sum with the 7-bit weights over 16384, taken here as the pairs blended down in 16-bit lanes
+// (at most 255 · 128), then across in 32-bit ones.
 struct BilinearTexel {
     static constexpr int64_t kLow = -pixman_fixed_1 / 2;  // the right neighbour inside
     static constexpr int64_t kHighPast = pixman_fixed_1 / 2 - 1;
 
-    // The samples of a and b in 16-bit lanes, a in the low half.
-    static __m128i blend(const Corners& a, const Corners& b) {
-        const __m128i right = WeightPair(a.dx, b.dx);
-        const __m128i leftWeight = _mm_sub_epi16(_mm_set1_epi16(256), right);
-        // Each lane at most 255 · 256.
-        const __m128i upper = _mm_add_epi16(_mm_mullo_epi16(WidenPair(a.tl, b.tl), leftWeight),
-                                            _mm_mullo_epi16(WidenPair(a.tr, b.tr), right));
-        const __m128i lower = _mm_add_epi16(_mm_mullo_epi16(WidenPair(a.bl, b.bl), leftWeight),
-                                            _mm_mullo_epi16(WidenPair(a.br, b.br), right));
-        const __m128i down = WeightPair(a.dy, b.dy);
-        const __m128i up = _mm_sub_epi16(_mm_set1_epi16(256), down);
-        const __m128i upperLow = _mm_mullo_epi16(upper, up);
-        const __m128i upperHigh = _mm_mulhi_epu16(upper, up);
-        const __m128i lowerLow = _mm_mullo_epi16(lower, down);
-        const __m128i lowerHigh = _mm_mulhi_epu16(lower, down);
-        const __m128i sumsA = _mm_add_epi32(_mm_unpacklo_epi16(upperLow, upperHigh),
-                                            _mm_unpacklo_epi16(lowerLow, lowerHigh));
-        const __m128i sumsB = _mm_add_epi32(_mm_unpackhi_epi16(upperLow, upperHigh),
-                                            _mm_unpackhi_epi16(lowerLow, lowerHigh));
-        return _mm_packs_epi32(_mm_srli_epi32(sumsA, 16), _mm_srli_epi32(sumsB, 16));
+    // The sample's four channels in 32-bit lanes.
+    static __m128i blend(const Corners& c) {
+        const __m128i zero = _mm_setzero_si128();
+        const __m128i down = _mm_set1_epi16(c.dy);
+        const __m128i vertical =
+            _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(c.upper, zero),
+                                          _mm_sub_epi16(_mm_set1_epi16(128), down)),
+                          _mm_mullo_epi16(_mm_unpacklo_epi8(c.lower, zero), down));
+        // Each channel of the left texel next to that of the right one.
+        const __m128i sides = _mm_unpacklo_epi16(vertical, _mm_unpackhi_epi64(vertical, vertical));
+        const __m128i across = _mm_set1_epi32((int32_t{c.dx} << 16) | (128 - c.dx));
+        return _mm_srli_epi32(_mm_madd_epi16(sides, across), 14);
     }
 
-    static bool empty(const Corners& c) { return (c.tl | c.tr | c.bl | c.br) == 0; }
+    static bool empty(const Corners& c) {
+        const __m128i both = _mm_or_si128(c.upper, c.lower);
+        return _mm_movemask_epi8(_mm_cmpeq_epi8(both, _mm_setzero_si128())) == 0xFFFF;
+    }
 
     static void composeRow(const TexelView& source, int64_t u, int64_t v, int64_t stepU,
                            int64_t stepV, int64_t count, __m128i colour, bool multiplied,
@@ -228,7 +218,7 @@ struct BilinearTexel {
             if (empty(a) && empty(b)) {
                 continue;
             }
-            __m128i texels = blend(a, b);
+            __m128i texels = _mm_packs_epi32(blend(a), blend(b));
             // 255 leaves a channel as it is.
             if (multiplied) {
                 texels = MultiplyLanes(texels, colours);
@@ -244,7 +234,8 @@ struct BilinearTexel {
             if (empty(a)) {
                 return;
             }
-            __m128i texel = blend(a, Corners{});
+            const __m128i sample = blend(a);
+            __m128i texel = _mm_packs_epi32(sample, sample);
             if (multiplied) {
                 texel = MultiplyLanes(texel, colour);
             }
