@@ -148,6 +148,20 @@ struct Corners {
     int16_t dx, dy;
 };
 
+// The pair of texels at columns column and column + 1 of line, those outside the source
+// transparent. Kept out of line: only the quad's edges need it.
+[[gnu::noinline]] __m128i PairAtEdge(const TexelView& source, int32_t column, int32_t line) {
+    if (line < 0 || line >= source.height) {
+        return _mm_setzero_si128();
+    }
+    const uint32_t* texels = source.origin + static_cast<ptrdiff_t>(line) * source.stride;
+    auto texel = [&](int32_t x) {
+        return x >= 0 && x < source.width ? static_cast<int>(texels[x]) : 0;
+    };
+    return _mm_unpacklo_epi32(_mm_cvtsi32_si128(texel(column)),
+                              _mm_cvtsi32_si128(texel(column + 1)));
+}
+
 inline Corners CornersAt(const TexelView& source, pixman_fixed_t u, pixman_fixed_t v) {
     const pixman_fixed_t left = u - pixman_fixed_1 / 2;
     const pixman_fixed_t top = v - pixman_fixed_1 / 2;
@@ -162,18 +176,8 @@ inline Corners CornersAt(const TexelView& source, pixman_fixed_t u, pixman_fixed
         c.upper = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(upper));
         c.lower = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(upper + source.stride));
     } else {
-        auto pair = [&](int32_t y) {
-            auto texel = [&](int32_t x) {
-                return x >= 0 && x < source.width && y >= 0 && y < source.height
-                           ? static_cast<int>(
-                                 source.origin[static_cast<ptrdiff_t>(y) * source.stride + x])
-                           : 0;
-            };
-            return _mm_unpacklo_epi32(_mm_cvtsi32_si128(texel(column)),
-                                      _mm_cvtsi32_si128(texel(column + 1)));
-        };
-        c.upper = pair(line);
-        c.lower = pair(line + 1);
+        c.upper = PairAtEdge(source, column, line);
+        c.lower = PairAtEdge(source, column, line + 1);
     }
     return c;
 }
