@@ -103,68 +103,148 @@ inline __m128i MultiplyLanes(__m128i a, __m128i b) {
     return _mm_mulhi_epu16(t, _mm_set1_epi16(0x101));
 }
 
-// The texel nearest to the sample point (u, v) in 16.16, inside the source: the one whose
-// area holds it, the lower one on an edge.
+// OVER of tinted (each channel at most its alpha) on the pixels in dst, both in 16-bit lanes,
+// one or two pixels at once, each alpha taken from lane 3 of its pixel.
+inline __m128i OverLanes(__m128i tinted, __m128i dst) {
+    const __m128i alpha = _mm_shufflehi_epi16(_mm_shufflelo_epi16(tinted, _MM_SHUFFLE(3, 3, 3, 3)),
+                                              _MM_SHUFFLE(3, 3, 3, 3));
+    const __m128i kept = MultiplyLanes(dst, _mm_sub_epi16(_mm_set1_epi16(0xFF), alpha));
+    return _mm_adds_epu16(kept, tinted);
+}
+
+// Pixels of one row, sampled nearest: one at a time.
 struct NearestTexel {
     static constexpr int64_t kLow = 1;  // (u - 1) >> 16 >= 0
     static constexpr int64_t kHighPast = 0;
+    // The texel whose area holds the sample point (u, v) in 16.16, the lower one on an edge.
     static uint32_t at(const TexelView& source, pixman_fixed_t u, pixman_fixed_t v) {
         const int32_t column = pixman_fixed_to_int(u - pixman_fixed_e);
         const int32_t line = pixman_fixed_to_int(v - pixman_fixed_e);
         return source.origin[static_cast<ptrdiff_t>(line) * source.stride + column];
     }
+    static void composeRow(const TexelView& source, int64_t u, int64_t v, int64_t stepU,
+                           int64_t stepV, int64_t count, __m128i colour, bool multiplied,
+                           uint32_t* row) {
+        for (int64_t i = 0; i < count; ++i, u += stepU, v += stepV) {
+            __m128i texel =
+                Widen(at(source, static_cast<pixman_fixed_t>(u), static_cast<pixman_fixed_t>(v)));
+            // 255 leaves a channel as it is.
+            if (multiplied) {
+                texel = MultiplyLanes(texel, colour);
+            }
+            const uint32_t tinted = Narrow(texel);
+            if (tinted == 0) {
+                continue;
+            }
+            row[i] = tinted >> 24 == 0xFF ? tinted : Narrow(OverLanes(texel, Widen(row[i])));
+        }
+    }
 };
 
-// The four texels around the sample point weighted by its distance to each in 7-bit steps
-// (those outside the source transparent). Each channel is pixman's sum of texel × weight over
-// 65536, rounded down; taken here as the two rows blended across, then blended down, which
-// adds up the very same products.
+// The four texels around a sample point, upper and lower pair each in the low 8 bytes (left
+// first), and its 7-bit weights across and down; texels outside the source are transparent.
+struct Corners {
+    __m128i upper, lower;
+    int16_t dx, dy;
+};
+
+// The pair of texels at columns column and column + 1 of line, those outside the source
+// transparent. Kept out of line: only the quad's edges need it.
+[[gnu::noinline]] __m128i PairAtEdge(const TexelView& source, int32_t column, int32_t line) {
+    if (line < 0 || line >= source.height) {
+        return _mm_setzero_si128();
+    }
+    const uint32_t* texels = source.origin + static_cast<ptrdiff_t>(line) * source.stride;
+    auto texel = [&](int32_t x) {
+        return x >= 0 && x < source.width ? static_cast<int>(texels[x]) : 0;
+    };
+    return _mm_unpacklo_epi32(_mm_cvtsi32_si128(texel(column)),
+                              _mm_cvtsi32_si128(texel(column + 1)));
+}
+
+inline Corners CornersAt(const TexelView& source, pixman_fixed_t u, pixman_fixed_t v) {
+    const pixman_fixed_t left = u - pixman_fixed_1 / 2;
+    const pixman_fixed_t top = v - pixman_fixed_1 / 2;
+    Corners c;
+    c.dx = static_cast<int16_t>((left >> 9) & 0x7F);
+    c.dy = static_cast<int16_t>((top >> 9) & 0x7F);
+    const int32_t column = pixman_fixed_to_int(left);
+    const int32_t line = pixman_fixed_to_int(top);
+    if (column >= 0 && column + 1 < source.width && line >= 0 && line + 1 < source.height) {
+        const uint32_t* upper =
+            source.origin + static_cast<ptrdiff_t>(line) * source.stride + column;
+        c.upper = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(upper));
+        c.lower = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(upper + source.stride));
+    } else {
+        c.upper = PairAtEdge(source, column, line);
+        c.lower = PairAtEdge(source, column, line + 1);
+    }
+    return c;
+}
+
+// Pixels of one row, sampled smooth, two at a time. Each channel is pixman's sum of texel ×
+// weight over 65536 rounded down, its weights being the 7-bit ones doubled: the same as the
+// sum with the 7-bit weights over 16384, taken here as the pairs blended down in 16-bit lanes
+// (at most 255 · 128), then across in 32-bit ones.
 struct BilinearTexel {
     static constexpr int64_t kLow = -pixman_fixed_1 / 2;  // the right neighbour inside
     static constexpr int64_t kHighPast = pixman_fixed_1 / 2 - 1;
-    static uint32_t at(const TexelView& source, pixman_fixed_t u, pixman_fixed_t v) {
-        const pixman_fixed_t left = u - pixman_fixed_1 / 2;
-        const pixman_fixed_t top = v - pixman_fixed_1 / 2;
-        const auto dx = static_cast<int16_t>(((left >> 9) & 0x7F) << 1);
-        const auto dy = static_cast<int16_t>(((top >> 9) & 0x7F) << 1);
-        const int32_t column = pixman_fixed_to_int(left);
-        const int32_t line = pixman_fixed_to_int(top);
-        uint32_t tl, tr, bl, br;
-        if (column >= 0 && column + 1 < source.width && line >= 0 && line + 1 < source.height) {
-            const uint32_t* upper = source.origin + static_cast<ptrdiff_t>(line) * source.stride;
-            const uint32_t* lower = upper + source.stride;
-            tl = upper[column], tr = upper[column + 1], bl = lower[column], br = lower[column + 1];
-        } else {
-            auto texel = [&](int32_t c, int32_t l) -> uint32_t {
-                return c >= 0 && c < source.width && l >= 0 && l < source.height
-                           ? source.origin[static_cast<ptrdiff_t>(l) * source.stride + c]
-                           : 0;
-            };
-            tl = texel(column, line), tr = texel(column + 1, line);
-            bl = texel(column, line + 1), br = texel(column + 1, line + 1);
-        }
-        if ((tl | tr | bl | br) == 0) {
-            return 0;
-        }
+
+    // The sample's four channels in 32-bit lanes.
+    static __m128i blend(const Corners& c) {
         const __m128i zero = _mm_setzero_si128();
-        auto pair = [&](uint32_t upper, uint32_t lower) {
-            return _mm_unpacklo_epi8(_mm_unpacklo_epi32(_mm_cvtsi32_si128(static_cast<int>(upper)),
-                                                        _mm_cvtsi32_si128(static_cast<int>(lower))),
-                                     zero);
-        };
-        // Upper and lower row blended across: each lane at most 255 · 256.
-        const __m128i across = _mm_add_epi16(
-            _mm_mullo_epi16(pair(tl, bl), _mm_set1_epi16(static_cast<int16_t>(256 - dx))),
-            _mm_mullo_epi16(pair(tr, br), _mm_set1_epi16(dx)));
-        const auto upWeight = static_cast<int16_t>(256 - dy);
-        const __m128i down = _mm_set_epi16(dy, dy, dy, dy, upWeight, upWeight, upWeight, upWeight);
-        const __m128i low = _mm_mullo_epi16(across, down);
-        const __m128i high = _mm_mulhi_epu16(across, down);
-        const __m128i sums =
-            _mm_add_epi32(_mm_unpacklo_epi16(low, high), _mm_unpackhi_epi16(low, high));
-        const __m128i channels = _mm_srli_epi32(sums, 16);
-        const __m128i words = _mm_packs_epi32(channels, channels);
-        return static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_packus_epi16(words, words)));
+        const __m128i down = _mm_set1_epi16(c.dy);
+        const __m128i vertical =
+            _mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(c.upper, zero),
+                                          _mm_sub_epi16(_mm_set1_epi16(128), down)),
+                          _mm_mullo_epi16(_mm_unpacklo_epi8(c.lower, zero), down));
+        // Each channel of the left texel next to that of the right one.
+        const __m128i sides = _mm_unpacklo_epi16(vertical, _mm_unpackhi_epi64(vertical, vertical));
+        const __m128i across = _mm_set1_epi32((int32_t{c.dx} << 16) | (128 - c.dx));
+        return _mm_srli_epi32(_mm_madd_epi16(sides, across), 14);
+    }
+
+    static bool empty(const Corners& c) {
+        const __m128i both = _mm_or_si128(c.upper, c.lower);
+        return _mm_movemask_epi8(_mm_cmpeq_epi8(both, _mm_setzero_si128())) == 0xFFFF;
+    }
+
+    static void composeRow(const TexelView& source, int64_t u, int64_t v, int64_t stepU,
+                           int64_t stepV, int64_t count, __m128i colour, bool multiplied,
+                           uint32_t* row) {
+        const __m128i colours = _mm_unpacklo_epi64(colour, colour);
+        int64_t i = 0;
+        for (; i + 1 < count; i += 2, u += 2 * stepU, v += 2 * stepV) {
+            const Corners a =
+                CornersAt(source, static_cast<pixman_fixed_t>(u), static_cast<pixman_fixed_t>(v));
+            const Corners b = CornersAt(source, static_cast<pixman_fixed_t>(u + stepU),
+                                        static_cast<pixman_fixed_t>(v + stepV));
+            if (empty(a) && empty(b)) {
+                continue;
+            }
+            __m128i texels = _mm_packs_epi32(blend(a), blend(b));
+            // 255 leaves a channel as it is.
+            if (multiplied) {
+                texels = MultiplyLanes(texels, colours);
+            }
+            auto* pair = reinterpret_cast<__m128i*>(row + i);
+            const __m128i dst = _mm_unpacklo_epi8(_mm_loadl_epi64(pair), _mm_setzero_si128());
+            const __m128i over = OverLanes(texels, dst);
+            _mm_storel_epi64(pair, _mm_packus_epi16(over, over));
+        }
+        if (i < count) {
+            const Corners a =
+                CornersAt(source, static_cast<pixman_fixed_t>(u), static_cast<pixman_fixed_t>(v));
+            if (empty(a)) {
+                return;
+            }
+            const __m128i sample = blend(a);
+            __m128i texel = _mm_packs_epi32(sample, sample);
+            if (multiplied) {
+                texel = MultiplyLanes(texel, colour);
+            }
+            row[i] = Narrow(OverLanes(texel, Widen(row[i])));
+        }
     }
 };
 
@@ -185,28 +265,12 @@ void ComposeOver(const TexelView& source, const pixman_transform_t& transform, u
                    (int64_t{source.width} << 16) + Sample::kHighPast, first, last);
         KeepInside(start.vector[1], stepV, Sample::kLow,
                    (int64_t{source.height} << 16) + Sample::kHighPast, first, last);
-        uint32_t* row = back.rows + static_cast<ptrdiff_t>(y) * back.stride + x;
-        for (int64_t i = first; i < last; ++i) {
-            __m128i texel =
-                Widen(Sample::at(source, static_cast<pixman_fixed_t>(start.vector[0] + i * stepU),
-                                 static_cast<pixman_fixed_t>(start.vector[1] + i * stepV)));
-            // 255 leaves a channel as it is.
-            if (multiplied) {
-                texel = MultiplyLanes(texel, colour);
-            }
-            const uint32_t tinted = Narrow(texel);
-            const uint32_t alpha = tinted >> 24;
-            if (tinted == 0) {
-                continue;
-            }
-            if (alpha == 0xFF) {
-                row[i] = tinted;
-                continue;
-            }
-            const __m128i kept =
-                MultiplyLanes(Widen(row[i]), _mm_set1_epi16(static_cast<int16_t>(0xFF - alpha)));
-            row[i] = Narrow(_mm_adds_epu16(kept, texel));
+        if (first >= last) {
+            continue;
         }
+        uint32_t* row = back.rows + static_cast<ptrdiff_t>(y) * back.stride + x;
+        Sample::composeRow(source, start.vector[0] + first * stepU, start.vector[1] + first * stepV,
+                           stepU, stepV, last - first, colour, multiplied, row + first);
     }
 }
 
