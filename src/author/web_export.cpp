@@ -19,9 +19,9 @@
 #include "host/audio/sound_font_search.h"
 #include "host/headless/headless_compositor.h"
 #include "host/portable/game_opening.h"
-#include "text/shift_jis.h"
 #include "shell/command_line.h"
 #include "shell/game_check.h"
+#include "text/shift_jis.h"
 
 namespace tavro {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "host/recorded_input/input_script.h"
 #include "host/files/path_resolver.h"
-#include "text/shift_jis.h"
+#include "host/recorded_input/input_script.h"
 #include "support/event_recorder.h"
+#include "text/shift_jis.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);

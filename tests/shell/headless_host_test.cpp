@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "host/headless/headless_display.h"
-#include "text/messages.h"
 #include "support/event_recorder.h"
+#include "text/messages.h"
 
 namespace tavro {
 namespace {

@@ -10,8 +10,8 @@
 #include <string_view>
 
 #include "host/audio/audio_source.h"
-#include "sound/midi_file_check.h"
 #include "host/music_synth.h"
+#include "sound/midi_file_check.h"
 
 namespace tavro {
 
