@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "alternating_times.h"
 #include "host/compositor/pixman_compositor.h"
 #include "host/files/game_folder_file_system.h"
 #include "lua_loop.h"
@@ -87,17 +88,10 @@ BENCHMARK(BM_LuaLocalIncrement)->Unit(benchmark::kMillisecond);
 void BM_IncrementTavroOverLua(benchmark::State& state) {
     CompiledExpression tavroLoop("x=x+1");
     LuaLoop luaLoop(kLuaIncrement);
-    double tavroTime = 0;
-    double luaTime = 0;
-    for (auto _ : state) {
-        const double start = threadSeconds();
-        tavroLoop.loop(kLoopCount);
-        const double middle = threadSeconds();
-        luaLoop.run(kLoopCount);
-        luaTime += threadSeconds() - middle;
-        tavroTime += middle - start;
-    }
-    state.counters["tavro_over_lua"] = tavroTime / luaTime;
+    const bench::AlternatingTimes times = bench::timeAlternately(
+        state, threadSeconds, [&] { tavroLoop.loop(kLoopCount); },
+        [&] { luaLoop.run(kLoopCount); });
+    state.counters["tavro_over_lua"] = times.first / times.second;
 }
 BENCHMARK(BM_IncrementTavroOverLua)->Unit(benchmark::kMillisecond);
 

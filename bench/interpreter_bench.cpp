@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <string>
 
+#include "alternating_times.h"
 #include "host/compositor/pixman_compositor.h"
 #include "host/files/game_folder_file_system.h"
 #include "lua_loop.h"
@@ -61,19 +62,11 @@ void BM_NestedLoopTavroOverLua(benchmark::State& state) {
     BenchGame game(kTavroNestedLoop);
     game.start();
     bench::LuaLoop lua(kLuaNestedLoop);
-    double tavroTime = 0;
-    double luaTime = 0;
-    for (auto _ : state) {
-        const double start = bench::threadSeconds();
-        game.runFrame();
-        const double middle = bench::threadSeconds();
-        lua.run(0);
-        luaTime += bench::threadSeconds() - middle;
-        tavroTime += middle - start;
-    }
-    state.counters["tavro_over_lua"] = tavroTime / luaTime;
-    state.counters["tavro_ms"] = tavroTime * 1e3 / static_cast<double>(state.iterations());
-    state.counters["lua_ms"] = luaTime * 1e3 / static_cast<double>(state.iterations());
+    const bench::AlternatingTimes times = bench::timeAlternately(
+        state, bench::threadSeconds, [&] { game.runFrame(); }, [&] { lua.run(0); });
+    state.counters["tavro_over_lua"] = times.first / times.second;
+    state.counters["tavro_ms"] = bench::millisecondsPerIteration(state, times.first);
+    state.counters["lua_ms"] = bench::millisecondsPerIteration(state, times.second);
 }
 BENCHMARK(BM_NestedLoopTavroOverLua)->Unit(benchmark::kMillisecond);
 

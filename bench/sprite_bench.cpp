@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "alternating_times.h"
 #include "host/compositor/pixman_compositor.h"
 #include "host/files/game_folder_file_system.h"
 #include "render/draw_list.h"
@@ -141,19 +142,11 @@ void BM_DrawListOverRawPixman(benchmark::State& state) {
     const std::vector<Sprite> sprites = Sprites(state.range(0));
     DrawListSprites drawList(SamplingOf(state));
     bench::RawPixmanSprites raw(SamplingOf(state) == Sampling::kSmooth);
-    double drawListTime = 0;
-    double rawTime = 0;
-    for (auto _ : state) {
-        const double start = WallSeconds();
-        drawList.drawFrame(sprites);
-        const double middle = WallSeconds();
-        raw.drawFrame(sprites);
-        rawTime += WallSeconds() - middle;
-        drawListTime += middle - start;
-    }
-    state.counters["raw_over_draw_list"] = rawTime / drawListTime;
-    state.counters["draw_list_ms"] = drawListTime * 1e3 / static_cast<double>(state.iterations());
-    state.counters["raw_ms"] = rawTime * 1e3 / static_cast<double>(state.iterations());
+    const bench::AlternatingTimes times = bench::timeAlternately(
+        state, WallSeconds, [&] { drawList.drawFrame(sprites); }, [&] { raw.drawFrame(sprites); });
+    state.counters["raw_over_draw_list"] = times.second / times.first;
+    state.counters["draw_list_ms"] = bench::millisecondsPerIteration(state, times.first);
+    state.counters["raw_ms"] = bench::millisecondsPerIteration(state, times.second);
 }
 
 // 1 000 sprites drawn through the draw list as still images or as animations whose four
