@@ -73,25 +73,41 @@ constexpr double kLargestReachedRadius = 1e150;
 constexpr double kSquareGrowth = 1 + 1e-12;
 constexpr double kSquareMargin = 1e-150;
 
-// Grows reach by the square of every circle of the instance at (x, y), radii[0] not 0, as the
-// exact test reads them. False when "centerX" or "centerY" is shorter than the radii (the
-// exact test would grow them) and for a radius or square the reach cannot stand for.
-bool addCircles(const TaskInstance& instance, const PropertyIds& ids, double x, double y,
-                const Variable& radii, CollisionBox& reach) {
-    const Variable* centresX = instance.variables.find(ids.centerX);
-    const Variable* centresY = instance.variables.find(ids.centerY);
-    const int32_t count = radii.count();
-    if (centresX == nullptr || centresY == nullptr || centresX->count() < count ||
-        centresY->count() < count) {
+// The square that stands for a circle in a reach.
+CollisionBox grownSquare(double centreX, double centreY, double radius) {
+    return squareOf(centreX, centreY, std::fabs(radius) * kSquareGrowth + kSquareMargin);
+}
+
+// The centres of the instance's circles, one for each of `count` radii; false when "centerX" or
+// "centerY" is shorter (the exact test would grow them).
+bool circleCentres(const TaskInstance& instance, const PropertyIds& ids, int32_t count,
+                   const double*& centresX, const double*& centresY) {
+    const Variable* xs = instance.variables.find(ids.centerX);
+    const Variable* ys = instance.variables.find(ids.centerY);
+    if (xs == nullptr || ys == nullptr || xs->count() < count || ys->count() < count) {
         return false;
     }
-    for (int32_t k = 0; k < count; ++k) {
+    centresX = xs->begin();
+    centresY = ys->begin();
+    return true;
+}
+
+// Grows reach by the square of every circle of the instance at (x, y), radii[0] not 0, as the
+// exact test reads them. False when the centres are short and for a radius or square the
+// reach cannot stand for.
+bool addCircles(const TaskInstance& instance, const PropertyIds& ids, double x, double y,
+                const Variable& radii, CollisionBox& reach) {
+    const double* centresX = nullptr;
+    const double* centresY = nullptr;
+    if (!circleCentres(instance, ids, radii.count(), centresX, centresY)) {
+        return false;
+    }
+    for (int32_t k = 0; k < radii.count(); ++k) {
         const double radius = radii.begin()[k];
         if (!(std::fabs(radius) <= kLargestReachedRadius)) {
             return false;
         }
-        const CollisionBox square = squareOf(x + centresX->begin()[k], y + centresY->begin()[k],
-                                             std::fabs(radius) * kSquareGrowth + kSquareMargin);
+        const CollisionBox square = grownSquare(x + centresX[k], y + centresY[k], radius);
         if (holdsNaN(square)) {
             return false;
         }
@@ -105,9 +121,8 @@ bool addCircles(const TaskInstance& instance, const PropertyIds& ids, double x, 
 // Whether the circle's grown square misses reach; false for a radius the reach cannot stand
 // for.
 bool circleOutOfReach(const CollisionBox& reach, double centreX, double centreY, double radius) {
-    const double size = std::fabs(radius);
-    return size <= kLargestReachedRadius &&
-           misses(reach, squareOf(centreX, centreY, size * kSquareGrowth + kSquareMargin));
+    return std::fabs(radius) <= kLargestReachedRadius &&
+           misses(reach, grownSquare(centreX, centreY, radius));
 }
 
 // Element 0 of variable id when the table (of at least id + 1 variables) has it, else null.
@@ -190,16 +205,13 @@ void CollisionTest::refresh() {
 
 bool CollisionTest::circlesOutOfReach(const TaskInstance& b, double x, double y,
                                       const Variable& radii) const {
-    const Variable* centresX = b.variables.find(ids_.centerX);
-    const Variable* centresY = b.variables.find(ids_.centerY);
-    const int32_t count = radii.count();
-    if (centresX == nullptr || centresY == nullptr || centresX->count() < count ||
-        centresY->count() < count) {
+    const double* centresX = nullptr;
+    const double* centresY = nullptr;
+    if (!circleCentres(b, ids_, radii.count(), centresX, centresY)) {
         return false;
     }
-    for (int32_t k = 0; k < count; ++k) {
-        if (!circleOutOfReach(reach_, x + centresX->begin()[k], y + centresY->begin()[k],
-                              radii.begin()[k])) {
+    for (int32_t k = 0; k < radii.count(); ++k) {
+        if (!circleOutOfReach(reach_, x + centresX[k], y + centresY[k], radii.begin()[k])) {
             return false;
         }
     }
