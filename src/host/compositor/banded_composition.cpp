@@ -10,12 +10,12 @@ namespace {
 
 constexpr uint32_t kOpaqueWhite = 0xFFFFFFFF;
 
-// With several threads, a frame is cut into this many bands (and its tints into this many
+// With several threads, a frame is cut into this many bands (and its copies into this many
 // shares) per thread, so that a thread the system holds back leaves little undone.
 constexpr int32_t kTasksPerThread = 3;
 
-// The tint buffer holds at most this many texels, unless one draw alone needs more.
-constexpr size_t kTintBudget = size_t{16} << 20;
+// The copy buffer holds at most this many texels, unless one draw alone needs more.
+constexpr size_t kCopyBudget = size_t{16} << 20;
 
 // The colour's channels multiplied by its alpha, rounded, in 8 bits each.
 uint32_t PremultipliedArgb(uint32_t argb) {
@@ -60,8 +60,8 @@ bool IsTinted(uint32_t colour) {
 
 }  // namespace
 
-bool BandedComposition::hasRoomForTint(size_t texels) const {
-    return draws_.empty() || tintedSize_ + texels <= kTintBudget;
+bool BandedComposition::hasRoomForCopy(int32_t width, int32_t height) const {
+    return draws_.empty() || copiesSize_ + PaddedTexels(width, height) <= kCopyBudget;
 }
 
 void BandedComposition::add(pixman_image_t* texture, const TexelRect& rect,
@@ -69,35 +69,46 @@ void BandedComposition::add(pixman_image_t* texture, const TexelRect& rect,
     pixman_image_ref(texture);
     const pixman_filter_t filter =
         sampling == Sampling::kSmooth ? PIXMAN_FILTER_BILINEAR : PIXMAN_FILTER_NEAREST;
-    // A rotated quad goes through Tavro's own loop, which tints as it samples nearest (a
-    // smooth sample blends texels tinted first).
+    // A rotated quad goes through Tavro's own loop, which tints as it samples nearest; smooth,
+    // it samples a padded copy, tinted first (as a smooth sample blends tinted texels).
+    // pixman samples a tinted copy.
     const bool ownLoop = placement.kind == QuadKind::kRotated &&
                          OwnLoopAccepts(placement.transform, sampling, placement.x, placement.width,
                                         placement.y, placement.y + placement.height);
-    size_t tintOffset = kNoTint;
-    if (IsTinted(colour) && !(ownLoop && sampling == Sampling::kPoint)) {
-        tintOffset = tintedSize_;
-        tintedSize_ += static_cast<size_t>(rect.right - rect.left) * (rect.bottom - rect.top);
-        tintedDraws_.push_back(draws_.size());
+    size_t copyOffset = kNoCopy;
+    if (ownLoop ? sampling == Sampling::kSmooth : IsTinted(colour)) {
+        copyOffset = copiesSize_;
+        copiesSize_ += PaddedTexels(rect.right - rect.left, rect.bottom - rect.top);
+        copiedDraws_.push_back(draws_.size());
     }
-    draws_.push_back(Draw{texture, rect, placement, filter, colour, tintOffset, ownLoop});
+    draws_.push_back(Draw{texture, rect, placement, filter, colour, copyOffset, ownLoop});
 }
 
-void BandedComposition::tint(const Draw& draw) {
+uint32_t* BandedComposition::copyInterior(const Draw& draw) {
+    return copies_.data() + draw.copyOffset + PaddedInteriorStart(draw.rect.right - draw.rect.left);
+}
+
+pixman_image_t* BandedComposition::copyImage(const Draw& draw) {
+    const int32_t width = draw.rect.right - draw.rect.left;
+    return View(PIXMAN_a8r8g8b8, copyInterior(draw), width, draw.rect.bottom - draw.rect.top,
+                (width + 2) * 4);
+}
+
+void BandedComposition::copy(const Draw& draw) {
     if (kOwnLoopBuilt) {
-        TintTexels(TexelsOf(draw.texture, draw.rect), PremultipliedArgb(draw.colour),
-                   tinted_.data() + draw.tintOffset);
+        PadTexels(TexelsOf(draw.texture, draw.rect),
+                  IsTinted(draw.colour) ? PremultipliedArgb(draw.colour) : kOpaqueWhite,
+                  copies_.data() + draw.copyOffset);
         return;
     }
-    const int32_t width = draw.rect.right - draw.rect.left;
-    const int32_t height = draw.rect.bottom - draw.rect.top;
+    // Without the own loop only tinted draws are copied, and pixman reads no border.
     pixman_image_t* source = RectView(draw.texture, draw.rect);
-    pixman_image_t* tinted =
-        View(PIXMAN_a8r8g8b8, tinted_.data() + draw.tintOffset, width, height, width * 4);
+    pixman_image_t* tinted = copyImage(draw);
     const pixman_color_t premultiplied = PremultipliedColour(draw.colour);
     pixman_image_t* tint = pixman_image_create_solid_fill(&premultiplied);
     pixman_image_set_component_alpha(tint, 1);
-    pixman_image_composite32(PIXMAN_OP_SRC, source, tint, tinted, 0, 0, 0, 0, 0, 0, width, height);
+    pixman_image_composite32(PIXMAN_OP_SRC, source, tint, tinted, 0, 0, 0, 0, 0, 0,
+                             draw.rect.right - draw.rect.left, draw.rect.bottom - draw.rect.top);
     pixman_image_unref(tint);
     pixman_image_unref(tinted);
     pixman_image_unref(source);
@@ -106,15 +117,15 @@ void BandedComposition::tint(const Draw& draw) {
 void BandedComposition::composeOwnLoop(const Draw& draw, uint32_t* rows, int32_t stride,
                                        int32_t top, int32_t bottom) {
     const QuadPlacement& placement = draw.placement;
+    const bool copied = draw.copyOffset != kNoCopy;
     const int32_t width = draw.rect.right - draw.rect.left;
-    const bool tintedCopy = draw.tintOffset != kNoTint;
-    const TexelView source = tintedCopy ? TexelView{tinted_.data() + draw.tintOffset, width,
-                                                    draw.rect.bottom - draw.rect.top, width}
-                                        : TexelsOf(draw.texture, draw.rect);
+    const TexelView source =
+        copied ? TexelView{copyInterior(draw), width, draw.rect.bottom - draw.rect.top, width + 2}
+               : TexelsOf(draw.texture, draw.rect);
     // Untinted, the samples are multiplied by the alpha alone, as through pixman's solid mask.
-    const uint32_t multiplier = tintedCopy              ? kOpaqueWhite
-                                : IsTinted(draw.colour) ? PremultipliedArgb(draw.colour)
-                                                        : (draw.colour >> 24) * 0x01010101u;
+    const uint32_t multiplier = !IsTinted(draw.colour) ? (draw.colour >> 24) * 0x01010101u
+                                : copied               ? kOpaqueWhite
+                                                       : PremultipliedArgb(draw.colour);
     ComposeOwnLoop(source, placement.transform,
                    draw.filter == PIXMAN_FILTER_BILINEAR ? Sampling::kSmooth : Sampling::kPoint,
                    multiplier, BackRows{rows, stride}, placement.x, placement.width,
@@ -125,10 +136,8 @@ void BandedComposition::composeBand(const Draw& draw, pixman_image_t* band, int3
     const QuadPlacement& placement = draw.placement;
     pixman_image_t* source = nullptr;
     pixman_image_t* mask = nullptr;
-    if (draw.tintOffset != kNoTint) {
-        const int32_t width = draw.rect.right - draw.rect.left;
-        source = View(PIXMAN_a8r8g8b8, tinted_.data() + draw.tintOffset, width,
-                      draw.rect.bottom - draw.rect.top, width * 4);
+    if (draw.copyOffset != kNoCopy) {
+        source = copyImage(draw);
     } else {
         source = RectView(draw.texture, draw.rect);
         if (draw.colour != kOpaqueWhite) {
@@ -164,12 +173,12 @@ void BandedComposition::compose(pixman_image_t* backBuffer) {
         return;
     }
     const int32_t tasks = workers_.threads() == 1 ? 1 : workers_.threads() * kTasksPerThread;
-    if (!tintedDraws_.empty()) {
-        tinted_.resize(std::max(tinted_.size(), tintedSize_));
+    if (!copiedDraws_.empty()) {
+        copies_.resize(std::max(copies_.size(), copiesSize_));
         workers_.run(tasks, [&](int32_t task) {
-            for (size_t i = static_cast<size_t>(task); i < tintedDraws_.size();
+            for (size_t i = static_cast<size_t>(task); i < copiedDraws_.size();
                  i += static_cast<size_t>(tasks)) {
-                tint(draws_[tintedDraws_[i]]);
+                copy(draws_[copiedDraws_[i]]);
             }
         });
     }
@@ -206,8 +215,8 @@ void BandedComposition::discard() {
         pixman_image_unref(draw.texture);
     }
     draws_.clear();
-    tintedDraws_.clear();
-    tintedSize_ = 0;
+    copiedDraws_.clear();
+    copiesSize_ = 0;
 }
 
 }  // namespace tavro

@@ -1,8 +1,9 @@
-// One frame's draws, queued as they come and composed together on every core: first the tinted
-// sources, shared over the threads draw by draw, then the back buffer in horizontal bands
-// (one with one thread, three per thread otherwise), each band compositing every draw that
-// reaches it, clipped to its rows. The bands give the very pixels one pass over the whole
-// buffer gives, as pixman computes each destination pixel from that pixel's own coordinates.
+// One frame's draws, queued as they come and composed together on every core: first the copies
+// of sources (tinted, or padded for the smooth loop), shared over the threads draw by draw, then
+// the back buffer in horizontal bands (one with one thread, three per thread otherwise), each band
+// compositing every draw that reaches it, clipped to its rows. The bands give the very pixels one
+// pass over the whole buffer gives, as pixman computes each destination pixel from that pixel's own
+// coordinates.
 #pragma once
 
 #include <cstddef>
@@ -14,6 +15,7 @@
 #include "host/compositor.h"
 #include "host/compositor/band_workers.h"
 #include "host/compositor/quad_placement.h"
+#include "host/compositor/texel_loops.h"
 
 namespace tavro {
 
@@ -25,9 +27,9 @@ class BandedComposition {
     BandedComposition& operator=(const BandedComposition&) = delete;
 
     bool empty() const { return draws_.empty(); }
-    // Whether a draw of `texels` source texels, tinted, fits the tint buffer's budget (always
-    // when nothing is queued).
-    bool hasRoomForTint(size_t texels) const;
+    // Whether a copy of a draw's width × height source texels fits the copy buffer's budget
+    // (always when nothing is queued).
+    bool hasRoomForCopy(int32_t width, int32_t height) const;
 
     // Queues the rect of texture (kept referenced until composed) placed by placement, its
     // texels multiplied by colour as the compositor does.
@@ -39,7 +41,7 @@ class BandedComposition {
     void discard();
 
   private:
-    static constexpr size_t kNoTint = SIZE_MAX;
+    static constexpr size_t kNoCopy = SIZE_MAX;
 
     struct Draw {
         pixman_image_t* texture;
@@ -47,11 +49,15 @@ class BandedComposition {
         QuadPlacement placement;
         pixman_filter_t filter;
         uint32_t colour;
-        size_t tintOffset;  // where the tinted texels start in tinted_, or kNoTint
+        size_t copyOffset;  // where the padded copy of its texels starts in copies_, or kNoCopy
         bool ownLoop;       // composed by Tavro's own loop (texel_loops.h)
     };
 
-    void tint(const Draw& draw);
+    void copy(const Draw& draw);
+    // The first of the source's own texels in the draw's copy (rows width + 2 apart), and a
+    // pixman image of them.
+    uint32_t* copyInterior(const Draw& draw);
+    pixman_image_t* copyImage(const Draw& draw);
     void composeBand(const Draw& draw, pixman_image_t* band, int32_t bandTop);
     // Composes a draw of Tavro's own loop onto back-buffer rows [top, bottom) (rows stride
     // pixels apart).
@@ -59,9 +65,9 @@ class BandedComposition {
                         int32_t bottom);
 
     std::vector<Draw> draws_;
-    std::vector<size_t> tintedDraws_;  // indices of the draws to tint
-    std::vector<uint32_t> tinted_;     // the tinted texels of those draws, one after another
-    size_t tintedSize_ = 0;
+    std::vector<size_t> copiedDraws_;  // indices of the draws to copy
+    std::vector<uint32_t> copies_;     // the padded copies of those draws, one after another
+    size_t copiesSize_ = 0;
     BandWorkers workers_;
 };
 

@@ -140,7 +140,7 @@ void PixmanCompositor::draw(const CompositorItem& item) {
                    pixman_image_get_height(backBuffer_), sampling_, placement)) {
         return;
     }
-    if (!queued_.hasRoomForTint(static_cast<size_t>(width) * height)) {
+    if (!queued_.hasRoomForCopy(width, height)) {
         flush();
     }
     queued_.add(whole, rect, placement, sampling_, item.colour);

@@ -19,7 +19,9 @@ namespace {
 constexpr int64_t kFixedLimit = int64_t{1} << 30;
 constexpr int64_t kStepLimit = int64_t{1} << 28;
 
-// The first sample point of row y, at the centre of pixel x.
+// The first sample point of row y, at the centre of pixel x. pixman turns the row's centre
+// y + 1/2 into its whole and its half apart, so the point of row y + 1 is that of row y plus
+// the matrix's second column, exactly.
 bool RowStart(const pixman_transform_t& transform, int32_t x, int32_t y, pixman_vector_t& start) {
     start = pixman_vector_t{{pixman_int_to_fixed(x) + pixman_fixed_1 / 2,
                              pixman_int_to_fixed(y) + pixman_fixed_1 / 2, pixman_fixed_1}};
@@ -73,7 +75,9 @@ bool OwnLoopAccepts(const pixman_transform_t& transform, Sampling sampling, int3
     }
     const int64_t reachX = std::abs(int64_t{m[0][0]}) * width;
     const int64_t reachY = std::abs(int64_t{m[1][0]}) * width;
-    for (int32_t y = top; y < bottom; ++y) {
+    // A row's start moves by the same step from each row to the next, so the first and the
+    // last rows' starts are the farthest out.
+    for (const int32_t y : {top, bottom - 1}) {
         pixman_vector_t start;
         if (!RowStart(transform, x, y, start) ||
             std::abs(int64_t{start.vector[0]}) + reachX >= kFixedLimit ||
@@ -142,25 +146,12 @@ struct NearestTexel {
 };
 
 // The four texels around a sample point, upper and lower pair each in the low 8 bytes (left
-// first), and its 7-bit weights across and down; texels outside the source are transparent.
+// first), and its 7-bit weights across and down. The source's transparent border holds the
+// texels outside it that a sample within the loop's reach touches.
 struct Corners {
     __m128i upper, lower;
     int16_t dx, dy;
 };
-
-// The pair of texels at columns column and column + 1 of line, those outside the source
-// transparent. Kept out of line: only the quad's edges need it.
-[[gnu::noinline]] __m128i PairAtEdge(const TexelView& source, int32_t column, int32_t line) {
-    if (line < 0 || line >= source.height) {
-        return _mm_setzero_si128();
-    }
-    const uint32_t* texels = source.origin + static_cast<ptrdiff_t>(line) * source.stride;
-    auto texel = [&](int32_t x) {
-        return x >= 0 && x < source.width ? static_cast<int>(texels[x]) : 0;
-    };
-    return _mm_unpacklo_epi32(_mm_cvtsi32_si128(texel(column)),
-                              _mm_cvtsi32_si128(texel(column + 1)));
-}
 
 inline Corners CornersAt(const TexelView& source, pixman_fixed_t u, pixman_fixed_t v) {
     const pixman_fixed_t left = u - pixman_fixed_1 / 2;
@@ -168,17 +159,11 @@ inline Corners CornersAt(const TexelView& source, pixman_fixed_t u, pixman_fixed
     Corners c;
     c.dx = static_cast<int16_t>((left >> 9) & 0x7F);
     c.dy = static_cast<int16_t>((top >> 9) & 0x7F);
-    const int32_t column = pixman_fixed_to_int(left);
-    const int32_t line = pixman_fixed_to_int(top);
-    if (column >= 0 && column + 1 < source.width && line >= 0 && line + 1 < source.height) {
-        const uint32_t* upper =
-            source.origin + static_cast<ptrdiff_t>(line) * source.stride + column;
-        c.upper = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(upper));
-        c.lower = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(upper + source.stride));
-    } else {
-        c.upper = PairAtEdge(source, column, line);
-        c.lower = PairAtEdge(source, column, line + 1);
-    }
+    const uint32_t* upper = source.origin +
+                            static_cast<ptrdiff_t>(pixman_fixed_to_int(top)) * source.stride +
+                            pixman_fixed_to_int(left);
+    c.upper = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(upper));
+    c.lower = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(upper + source.stride));
     return c;
 }
 
@@ -253,37 +238,52 @@ void ComposeOver(const TexelView& source, const pixman_transform_t& transform, u
                  const BackRows& back, int32_t x, int32_t width, int32_t top, int32_t bottom) {
     const pixman_fixed_t stepU = transform.matrix[0][0];
     const pixman_fixed_t stepV = transform.matrix[1][0];
+    const pixman_fixed_t downU = transform.matrix[0][1];
+    const pixman_fixed_t downV = transform.matrix[1][1];
     const __m128i colour = Widen(multiplier);
     const bool multiplied = multiplier != 0xFFFFFFFF;
-    for (int32_t y = top; y < bottom; ++y) {
-        pixman_vector_t start;
-        RowStart(transform, x, y, start);
+    pixman_vector_t start;
+    RowStart(transform, x, top, start);
+    int64_t rowU = start.vector[0];
+    int64_t rowV = start.vector[1];
+    for (int32_t y = top; y < bottom; ++y, rowU += downU, rowV += downV) {
         // Only the pixels whose sample reaches a texel of the source.
         int64_t first = 0;
         int64_t last = width;
-        KeepInside(start.vector[0], stepU, Sample::kLow,
-                   (int64_t{source.width} << 16) + Sample::kHighPast, first, last);
-        KeepInside(start.vector[1], stepV, Sample::kLow,
-                   (int64_t{source.height} << 16) + Sample::kHighPast, first, last);
+        KeepInside(rowU, stepU, Sample::kLow, (int64_t{source.width} << 16) + Sample::kHighPast,
+                   first, last);
+        KeepInside(rowV, stepV, Sample::kLow, (int64_t{source.height} << 16) + Sample::kHighPast,
+                   first, last);
         if (first >= last) {
             continue;
         }
         uint32_t* row = back.rows + static_cast<ptrdiff_t>(y) * back.stride + x;
-        Sample::composeRow(source, start.vector[0] + first * stepU, start.vector[1] + first * stepV,
-                           stepU, stepV, last - first, colour, multiplied, row + first);
+        Sample::composeRow(source, rowU + first * stepU, rowV + first * stepV, stepU, stepV,
+                           last - first, colour, multiplied, row + first);
     }
 }
 
 }  // namespace
 
-void TintTexels(const TexelView& source, uint32_t multiplier, uint32_t* out) {
+void PadTexels(const TexelView& source, uint32_t multiplier, uint32_t* copy) {
     const __m128i colour = Widen(multiplier);
-    for (int32_t y = 0; y < source.height; ++y) {
+    const ptrdiff_t stride = source.width + 2;
+    std::fill_n(copy, stride + 1, 0u);
+    uint32_t* out = copy + stride + 1;
+    for (int32_t y = 0; y < source.height; ++y, out += stride) {
         const uint32_t* row = source.origin + static_cast<ptrdiff_t>(y) * source.stride;
-        for (int32_t x = 0; x < source.width; ++x) {
-            *out++ = Narrow(MultiplyLanes(Widen(row[x]), colour));
+        if (multiplier == 0xFFFFFFFF) {
+            std::copy_n(row, source.width, out);
+        } else {
+            for (int32_t x = 0; x < source.width; ++x) {
+                out[x] = Narrow(MultiplyLanes(Widen(row[x]), colour));
+            }
         }
+        // The right border of this row and the left one of the next.
+        out[source.width] = 0;
+        out[source.width + 1] = 0;
     }
+    std::fill_n(out, stride - 1, 0u);
 }
 
 void ComposeOwnLoop(const TexelView& source, const pixman_transform_t& transform, Sampling sampling,
@@ -298,7 +298,7 @@ void ComposeOwnLoop(const TexelView& source, const pixman_transform_t& transform
 
 #else
 
-void TintTexels(const TexelView&, uint32_t, uint32_t*) {}
+void PadTexels(const TexelView&, uint32_t, uint32_t*) {}
 
 void ComposeOwnLoop(const TexelView&, const pixman_transform_t&, Sampling, uint32_t,
                     const BackRows&, int32_t, int32_t, int32_t, int32_t) {}

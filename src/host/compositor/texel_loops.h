@@ -4,6 +4,7 @@
 // Built where SSE2 is (kOwnLoopBuilt); elsewhere pixman draws every quad.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include <pixman.h>
@@ -17,6 +18,17 @@ struct TexelView {
     const uint32_t* origin;
     int32_t width, height, stride;
 };
+
+// A copy of a source inside a border one texel wide of transparent texels, rows width + 2
+// texels apart: what the smooth loop samples, so that a sample reaching past the source's
+// edge reads transparent texels without a test.
+inline size_t PaddedTexels(int32_t width, int32_t height) {
+    return static_cast<size_t>(width + 2) * static_cast<size_t>(height + 2);
+}
+// Where the source's own texels start in its padded copy.
+inline ptrdiff_t PaddedInteriorStart(int32_t width) {
+    return width + 3;
+}
 
 // Rows of a back buffer, row 0 at rows, rows stride pixels apart.
 struct BackRows {
@@ -40,14 +52,15 @@ bool OwnLoopAccepts(const pixman_transform_t& transform, Sampling sampling, int3
 // Composites the source OVER the pixels [x, x + width) of back-buffer rows [top, bottom), as
 // accepted by OwnLoopAccepts: each pixel samples the source (none outside it) at transform ·
 // (pixel centre), then each channel of the sample is multiplied by the same channel of
-// multiplier (as pixman's solid mask does, or its SRC through a component-alpha one).
+// multiplier (as pixman's solid mask does, or its SRC through a component-alpha one). Smooth,
+// the source is the interior of a padded copy.
 void ComposeOwnLoop(const TexelView& source, const pixman_transform_t& transform, Sampling sampling,
                     uint32_t multiplier, const BackRows& back, int32_t x, int32_t width,
                     int32_t top, int32_t bottom);
 
-// Writes the source's texels to out (row after row, no gaps), each channel multiplied by the
-// same channel of multiplier as pixman's SRC through a solid component-alpha mask does. Only
-// where kOwnLoopBuilt.
-void TintTexels(const TexelView& source, uint32_t multiplier, uint32_t* out);
+// Writes the padded copy of the source to copy, each channel of its texels multiplied by the
+// same channel of multiplier as pixman's SRC through a solid component-alpha mask does (all
+// 255 leaves them as they are). Only where kOwnLoopBuilt.
+void PadTexels(const TexelView& source, uint32_t multiplier, uint32_t* copy);
 
 }  // namespace tavro
