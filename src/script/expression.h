@@ -127,7 +127,9 @@ struct ExprNode {
     void setLeftConstant(double value) { leftConstant = value; }
 
     // No operands and no operator: a literal or a variable without index.
-    bool isLeaf() const { return !left && !right && !index && operatorCode == kOpNone; }
+    [[gnu::always_inline]] bool isLeaf() const {
+        return !left && !right && !index && operatorCode == kOpNone;
+    }
 
     // A literal's value, what evaluate yields; false when the node must be evaluated.
     bool literalValue(double& value) const {
