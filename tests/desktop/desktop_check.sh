@@ -6,8 +6,9 @@
 #               on the whole screen, in a window with the game's title; a tap of F4 ends it
 #   box         a syntax error's box shows exactly its reference picture; Enter answers it,
 #               the run exits 1 and says FILE:LINE
-#   size        a 640x480 game on a 1920x1080 screen opens at 1280x960, and standard error
-#               holds no line of any library
+#   size        a 640x480 game on a 1920x1080 screen opens at 1280x960, wholly on the screen
+#               though the game places it at 200,200, and standard error holds no line of
+#               any library
 #   scale       --scale 3 on a 1280x1024 screen is held to 2, said in one line
 #   nogame      a folder without a game shows its box; once answered the run exits 2
 set -u
@@ -86,6 +87,10 @@ size | scale)
   id=$(window_named "Star Dash - a Tavro demo") || fail "no game window"
   size=$(size_of "$id")
   [ "$size" = 1280x960 ] || fail "window $size, expected 1280x960"
+  if [ "$case_name" = size ]; then
+    bottom=$(xwininfo -id "$id" | awk '/Absolute upper-left Y:/ {print $4 + 960}')
+    [ "$bottom" -le 1080 ] || fail "the window reaches down to $bottom, below the screen"
+  fi
   press "$id" F4
   finish; [ "$?" = 0 ] || fail "F4 did not end the run normally"
   if [ "$case_name" = size ]; then

@@ -38,6 +38,29 @@ TEST(WindowPlacement, WithoutDisplaysThePositionIsKept) {
     EXPECT_EQ(window.x, 9000);
 }
 
+TEST(WindowPlacement, AGrownWindowMovesBackInsideTheUsableArea) {
+    const ScreenRect usable{0, 30, 1920, 1050};  // below a panel
+    struct Case {
+        ScreenRect frame;
+        int32_t x, y;
+    };
+    const Case cases[] = {
+        {{200, 200, 1282, 985}, 200, 95},                // reaching below: moved up just enough
+        {{100, 40, 1282, 985}, 100, 40},                 // inside: kept
+        {{900, 200, 1282, 985}, 638, 95},                // past the right edge too
+        {{-50, 0, 1282, 985}, 0, 30},                    // past the left edge and under the panel
+        {{200, 200, 2000, 1200}, 0, 30},                 // larger than the area: its corner inside
+        {{2147483000, 2147483000, 1282, 985}, 638, 95},  // no wrap-around
+    };
+    for (const Case& c : cases) {
+        ScreenRect frame = c.frame;
+        KeepGrownWindowInside(frame, usable);
+        EXPECT_EQ(frame.x, c.x) << c.frame.x << "," << c.frame.y;
+        EXPECT_EQ(frame.y, c.y) << c.frame.x << "," << c.frame.y;
+        EXPECT_EQ(frame.width, c.frame.width);
+    }
+}
+
 TEST(WindowPlacement, TheWindowGrowsByTheLargestWholeFactorThatFits) {
     struct Case {
         int32_t width, height;

@@ -54,6 +54,7 @@ bool SdlDisplay::createWindow(const char* className) {
         return false;
     }
     presenter_ = std::make_unique<SdlFramePresenter>(window_, scaling_.frame);
+    presenter_->createRenderer();
     if (keepShown_) {
         presenter_->keepShownFrames();
     }
@@ -148,15 +149,27 @@ void SdlDisplay::keepOnDisplays() {
             displays.push_back(ScreenRect{bounds.x, bounds.y, bounds.w, bounds.h});
         }
     }
-    ScreenRect window;
-    SDL_GetWindowPosition(window_, &window.x, &window.y);
-    SDL_GetWindowSize(window_, &window.width, &window.height);
-    const ScreenRect configured = window;
-    KeepWindowOnDisplays(window, displays);
-    if (window.x != configured.x || window.y != configured.y) {
-        int32_t left, top;
-        frameBorders(left, top);
-        SDL_SetWindowPosition(window_, window.x + left, window.y + top);
+    // The frame: the client area and the borders the window manager has told of (none yet
+    // on a first showing, or without a window manager).
+    int top = 0, left = 0, bottom = 0, right = 0;
+    if (SDL_GetWindowBordersSize(window_, &top, &left, &bottom, &right) != 0) {
+        top = left = bottom = right = 0;
+    }
+    ScreenRect frame;
+    SDL_GetWindowPosition(window_, &frame.x, &frame.y);
+    SDL_GetWindowSize(window_, &frame.width, &frame.height);
+    const bool grown = frame.width > gameWidth_ || frame.height > gameHeight_;
+    frame = ScreenRect{frame.x - left, frame.y - top, frame.width + left + right,
+                       frame.height + top + bottom};
+    const ScreenRect configured = frame;
+    KeepWindowOnDisplays(frame, displays);
+    SDL_Rect usable;
+    if (grown &&
+        SDL_GetDisplayUsableBounds(std::max(0, SDL_GetWindowDisplayIndex(window_)), &usable) == 0) {
+        KeepGrownWindowInside(frame, ScreenRect{usable.x, usable.y, usable.w, usable.h});
+    }
+    if (frame.x != configured.x || frame.y != configured.y) {
+        SDL_SetWindowPosition(window_, frame.x + left, frame.y + top);
     }
 }
 
@@ -269,6 +282,10 @@ bool SdlDisplay::pumpEvents(WindowEventHandler& handler) {
                         break;
                     case SDL_WINDOWEVENT_FOCUS_LOST:
                         handler.activated(false);
+                        break;
+                    case SDL_WINDOWEVENT_SHOWN:
+                        // Now framed: the borders a window manager adds are known.
+                        keepOnDisplays();
                         break;
                     case SDL_WINDOWEVENT_MOVED:
                     case SDL_WINDOWEVENT_SIZE_CHANGED:

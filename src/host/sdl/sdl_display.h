@@ -64,6 +64,8 @@ class SdlDisplay : public Display, public FrameSink {
   private:
     void frameBorders(int32_t& left, int32_t& top) const;
     void outerPosition(int32_t& x, int32_t& y) const;
+    // As the window shows, and once shown: a window off every display moves to the primary
+    // one, and one grown past the game's size moves back inside its display's usable area.
     void keepOnDisplays();
     int32_t windowFactor(int32_t width, int32_t height);
     void handleKey(WindowEventHandler& handler, bool down, int32_t keycode, uint16_t modifiers);

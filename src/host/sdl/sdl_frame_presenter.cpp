@@ -9,6 +9,13 @@ namespace tavro {
 SdlFramePresenter::SdlFramePresenter(SDL_Window* window, FrameScaling scaling)
     : window_(window), scaling_(scaling) {}
 
+bool SdlFramePresenter::createRenderer() {
+    if (renderer_ == nullptr && window_ != nullptr) {
+        renderer_ = SDL_CreateRenderer(window_, -1, 0);  // no SDL_RENDERER_PRESENTVSYNC
+    }
+    return renderer_ != nullptr;
+}
+
 SdlFramePresenter::~SdlFramePresenter() {
     for (SDL_Texture* texture : {frame_, sharp_}) {
         if (texture != nullptr) {
@@ -47,11 +54,8 @@ void SdlFramePresenter::showFrame(const uint32_t* pixels, int32_t width, int32_t
     if (window_ == nullptr) {
         return;
     }
-    if (renderer_ == nullptr) {
-        renderer_ = SDL_CreateRenderer(window_, -1, 0);  // no SDL_RENDERER_PRESENTVSYNC
-        if (renderer_ == nullptr) {
-            return;
-        }
+    if (!createRenderer()) {
+        return;
     }
     if (!fitTexture(frame_, width, height, false) ||
         SDL_UpdateTexture(frame_, nullptr, pixels, stride * 4) != 0) {

@@ -36,6 +36,11 @@ class SdlFramePresenter : public FrameSink {
     // The whole drawable area as last shown, borders included; false when none.
     bool readShownWindow(std::vector<uint32_t>& pixels, int32_t& width, int32_t& height) const;
 
+    // The window's renderer, made unless it is there; false when none can be made. Made
+    // while the window is hidden, as a renderer may have SDL make the window anew, which once
+    // shown would flicker and, under a window manager, land lower by its title bar.
+    bool createRenderer();
+
   private:
     // Makes a texture of the given size and role unless the current one fits.
     bool fitTexture(SDL_Texture*& texture, int32_t width, int32_t height, bool target);

@@ -31,6 +31,17 @@ void KeepWindowOnDisplays(ScreenRect& window, const std::vector<ScreenRect>& dis
     window.y = displays.front().y;
 }
 
+void KeepGrownWindowInside(ScreenRect& frame, const ScreenRect& usable) {
+    auto inside = [](int32_t& position, int32_t size, int32_t start, int32_t length) {
+        // In 64 bits: a far-off position must not wrap around.
+        const int64_t last = int64_t{start} + length - size;
+        position =
+            static_cast<int32_t>(std::max<int64_t>(std::min<int64_t>(position, last), start));
+    };
+    inside(frame.x, frame.width, usable.x, usable.width);
+    inside(frame.y, frame.height, usable.y, usable.height);
+}
+
 int32_t FittingFactor(int32_t gameWidth, int32_t gameHeight, const ScreenRect& usable) {
     if (gameWidth <= 0 || gameHeight <= 0) {
         return 1;

@@ -16,6 +16,12 @@ struct ScreenRect {
 // Without displays the position is kept.
 void KeepWindowOnDisplays(ScreenRect& window, const std::vector<ScreenRect>& displays);
 
+// The frame of a window Tavro grew past the game's own size, moved back inside the usable area
+// where it reaches past it: the game chose its position for its own size, and the growth must
+// not push part of the picture off the screen. A frame larger than the area keeps its top-left
+// corner in it.
+void KeepGrownWindowInside(ScreenRect& frame, const ScreenRect& usable);
+
 // The largest whole factor (1 at least) by which a game of this size fits the usable area.
 int32_t FittingFactor(int32_t gameWidth, int32_t gameHeight, const ScreenRect& usable);
 
