@@ -5,13 +5,26 @@
 namespace tavro {
 namespace {
 
+// A window (or frame) placed by a rule, and the top-left corner the rule leaves it at.
+struct MoveCase {
+    ScreenRect window;
+    int32_t x, y;
+};
+
+template <size_t count, typename Rule>
+void ExpectMoves(const MoveCase (&cases)[count], Rule rule) {
+    for (const MoveCase& c : cases) {
+        ScreenRect window = c.window;
+        rule(window);
+        EXPECT_EQ(window.x, c.x) << c.window.x << "," << c.window.y;
+        EXPECT_EQ(window.y, c.y) << c.window.x << "," << c.window.y;
+        EXPECT_EQ(window.width, c.window.width);
+    }
+}
+
 TEST(WindowPlacement, AWindowOffEveryDisplayMovesToThePrimaryOne) {
     const std::vector<ScreenRect> displays{{0, 0, 1920, 1080}, {1920, 200, 1280, 1024}};
-    struct Case {
-        ScreenRect window;
-        int32_t x, y;
-    };
-    const Case cases[] = {
+    const MoveCase cases[] = {
         {{200, 200, 640, 480}, 200, 200},      // on the primary display
         {{2500, 300, 640, 480}, 2500, 300},    // on the second display
         {{-600, -400, 640, 480}, -600, -400},  // partly visible: kept as configured
@@ -23,13 +36,7 @@ TEST(WindowPlacement, AWindowOffEveryDisplayMovesToThePrimaryOne) {
         {{-2147483600, -2147483600, 640, 480}, 0, 0},
         {{100, 100, 0, 0}, 100, 100},  // no area yet: its corner decides
     };
-    for (const Case& c : cases) {
-        ScreenRect window = c.window;
-        KeepWindowOnDisplays(window, displays);
-        EXPECT_EQ(window.x, c.x) << c.window.x << "," << c.window.y;
-        EXPECT_EQ(window.y, c.y) << c.window.x << "," << c.window.y;
-        EXPECT_EQ(window.width, c.window.width);
-    }
+    ExpectMoves(cases, [&](ScreenRect& window) { KeepWindowOnDisplays(window, displays); });
 }
 
 TEST(WindowPlacement, WithoutDisplaysThePositionIsKept) {
@@ -40,11 +47,7 @@ TEST(WindowPlacement, WithoutDisplaysThePositionIsKept) {
 
 TEST(WindowPlacement, AGrownWindowMovesBackInsideTheUsableArea) {
     const ScreenRect usable{0, 30, 1920, 1050};  // below a panel
-    struct Case {
-        ScreenRect frame;
-        int32_t x, y;
-    };
-    const Case cases[] = {
+    const MoveCase cases[] = {
         {{200, 200, 1282, 985}, 200, 95},                // reaching below: moved up just enough
         {{100, 40, 1282, 985}, 100, 40},                 // inside: kept
         {{900, 200, 1282, 985}, 638, 95},                // past the right edge too
@@ -52,13 +55,7 @@ TEST(WindowPlacement, AGrownWindowMovesBackInsideTheUsableArea) {
         {{200, 200, 2000, 1200}, 0, 30},                 // larger than the area: its corner inside
         {{2147483000, 2147483000, 1282, 985}, 638, 95},  // no wrap-around
     };
-    for (const Case& c : cases) {
-        ScreenRect frame = c.frame;
-        KeepGrownWindowInside(frame, usable);
-        EXPECT_EQ(frame.x, c.x) << c.frame.x << "," << c.frame.y;
-        EXPECT_EQ(frame.y, c.y) << c.frame.x << "," << c.frame.y;
-        EXPECT_EQ(frame.width, c.frame.width);
-    }
+    ExpectMoves(cases, [&](ScreenRect& frame) { KeepGrownWindowInside(frame, usable); });
 }
 
 TEST(WindowPlacement, TheWindowGrowsByTheLargestWholeFactorThatFits) {
