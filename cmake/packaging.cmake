@@ -1,12 +1,13 @@
 # Installing and packaging: `cmake --install` puts the tavro executable, its man page (made
-# from --help by help2man at build time) and a desktop entry under the prefix, and
+# from --help by help2man at build time), a desktop entry and the author's guide under the
+# prefix, and
 # `cpack -G DEB` makes a Debian package of them that depends on the libraries tavro links
 # (found by dpkg-shlibdeps), a General MIDI soundfont and the Japanese font.
-include(GNUInstallDirs)
-
 install(TARGETS tavro RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/data/tavro.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The author's guide, which tavro --new points to.
+install(FILES ${PROJECT_SOURCE_DIR}/docs/authoring.md DESTINATION ${TAVRO_GUIDE_DIR})
 
 find_program(HELP2MAN help2man)
 if(HELP2MAN)

@@ -1,6 +1,9 @@
 #include "launch/author_commands.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 #include "author/new_game.h"
 #include "host/audio/mixer.h"
@@ -22,6 +25,29 @@ int checkGameFolder(FileSystem& gameFolder) {
     return report.clean() ? kExitNormal : kExitCheckFoundProblems;
 }
 
+namespace {
+
+// The author's guide where this Tavro can reach it: installed under the prefix tavro runs
+// from (/usr for the package, /usr/local for cmake --install), or in the sources it was built
+// from.
+std::string guidePath() {
+    std::vector<std::filesystem::path> places;
+    std::error_code error;
+    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        places.push_back(executable.parent_path().parent_path() / TAVRO_GUIDE_DIR / "authoring.md");
+    }
+    places.emplace_back(TAVRO_SOURCE_GUIDE);
+    for (const std::filesystem::path& place : places) {
+        if (std::filesystem::is_regular_file(place, error)) {
+            return place.string();
+        }
+    }
+    return "docs/authoring.md in Tavro's sources";
+}
+
+}  // namespace
+
 int newGame(const std::string& directory) {
     if (std::string error; !makeNewGame(directory, error)) {
         std::fprintf(stderr, "tavro: %s\n", error.c_str());
@@ -29,8 +55,8 @@ int newGame(const std::string& directory) {
     }
     std::printf(
         "made a new game in %s: play it with 'tavro %s', check it with 'tavro --check "
-        "%s', and read docs/authoring.md to go on\n",
-        directory.c_str(), directory.c_str(), directory.c_str());
+        "%s', and read %s to go on\n",
+        directory.c_str(), directory.c_str(), directory.c_str(), guidePath().c_str());
     return kExitNormal;
 }
 

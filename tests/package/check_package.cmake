@@ -1,7 +1,8 @@
 # Builds the Debian package with cpack (CONFIG is the build's CPackConfig.cmake), unpacks it
-# into WORK_DIR/root, runs the unpacked tavro --version, checks the man page and the desktop
-# entry are there and that the package depends on the libraries tavro links, the soundfont
-# and the Japanese font.
+# into WORK_DIR/root, runs the unpacked tavro --version, checks the man page, the desktop
+# entry and the author's guide are there, that the unpacked tavro --new points to that guide,
+# and that the package depends on the libraries tavro links, the soundfont and the Japanese
+# font.
 cmake_minimum_required(VERSION 3.25)
 
 file(REMOVE_RECURSE ${WORK_DIR})
@@ -33,7 +34,8 @@ execute_process(COMMAND ${DPKG_DEB} -x ${packages} ${root} RESULT_VARIABLE faile
 if(failed)
     message(FATAL_ERROR "dpkg-deb -x could not unpack ${packages}")
 endif()
-foreach(file usr/share/man/man6/tavro.6 usr/share/applications/tavro.desktop)
+set(guide usr/share/doc/tavro/authoring.md)
+foreach(file usr/share/man/man6/tavro.6 usr/share/applications/tavro.desktop ${guide})
     if(NOT EXISTS ${root}/${file})
         string(APPEND failures "the package has no ${file}\n")
     endif()
@@ -42,6 +44,13 @@ execute_process(COMMAND ${root}/usr/bin/tavro --version
     RESULT_VARIABLE status OUTPUT_VARIABLE version ERROR_VARIABLE errors)
 if(NOT status EQUAL 0 OR NOT version MATCHES "^Tavro version 1\\.00")
     string(APPEND failures "usr/bin/tavro --version: exit ${status}: ${version}${errors}\n")
+endif()
+
+execute_process(COMMAND ${root}/usr/bin/tavro --new ${WORK_DIR}/new_game
+    RESULT_VARIABLE status OUTPUT_VARIABLE said ERROR_VARIABLE errors)
+string(FIND "${said}" "read ${root}/${guide} to go on" at)
+if(NOT status EQUAL 0 OR at EQUAL -1)
+    string(APPEND failures "usr/bin/tavro --new does not point to ${guide}: ${said}${errors}\n")
 endif()
 
 if(failures)
