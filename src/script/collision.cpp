@@ -125,6 +125,11 @@ bool circleOutOfReach(const CollisionBox& reach, double centreX, double centreY,
            misses(reach, grownSquare(centreX, centreY, radius));
 }
 
+// 1 for an empty variable, else 0: or-ed together, several are tested in one branch.
+int emptiness(const Variable& variable) {
+    return variable.empty() ? 1 : 0;
+}
+
 // Element 0 of variable id when the table (of at least id + 1 variables) has it, else null.
 const double* firstElement(const Variable* table, int32_t id) {
     const Variable& variable = table[id];
@@ -259,7 +264,8 @@ TaskInstance* const* CollisionTest::firstWithinReach(TaskInstance* const* from,
         const Variable& heights = table[heightId];
         const Variable& radii = table[radiusId];
         // One branch for the five.
-        if (xs.empty() | ys.empty() | widths.empty() | heights.empty() | radii.empty()) {
+        if ((emptiness(xs) | emptiness(ys) | emptiness(widths) | emptiness(heights) |
+             emptiness(radii)) != 0) {
             return from;
         }
         const double x = *xs.begin();
@@ -280,7 +286,7 @@ TaskInstance* const* CollisionTest::firstWithinReach(TaskInstance* const* from,
         }
         const Variable& centresX = table[centreXId];
         const Variable& centresY = table[centreYId];
-        if (centresX.empty() | centresY.empty() ||
+        if ((emptiness(centresX) | emptiness(centresY)) != 0 ||
             !circleOutOfReach(reach, x + *centresX.begin(), y + *centresY.begin(), radius)) {
             return from;
         }
