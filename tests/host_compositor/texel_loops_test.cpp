@@ -1,6 +1,8 @@
 // The compositor's own loop for rotated quads, sampled nearest or smooth, gives the very
 // pixels pixman gives for them: tinted, translucent, scaled, at fractional positions, half outside,
 // with texels whose channels exceed their alpha, and with transforms the loop leaves to pixman.
+// The quads show the middle cell of a sheet, so a sample that reached past the cell's edge into
+// its neighbours would show.
 #include <gtest/gtest.h>
 
 #include <pixman.h>
@@ -20,9 +22,12 @@ namespace {
 constexpr int32_t kWidth = 83;
 constexpr int32_t kHeight = 57;
 constexpr int32_t kSide = 7;
+// A sheet of 3 × 3 cells, each kSide wide; the quads show the middle one.
+constexpr int32_t kSheet = 3 * kSide;
+constexpr int32_t kCellStart = kSide * kSheet + kSide;
 
 std::vector<uint32_t> Texels(std::mt19937& random) {
-    std::vector<uint32_t> texels(kSide * kSide);
+    std::vector<uint32_t> texels(kSheet * kSheet);
     for (uint32_t& texel : texels) {
         const uint32_t alpha = random() % 4 == 0 ? 0xFF : random() % 256;
         // Mostly premultiplied; one in eight with channels past the alpha.
@@ -41,8 +46,8 @@ void PixmanDraw(pixman_image_t* back, std::vector<uint32_t>& texels, const Compo
     if (!PlaceQuad(item, kSide, kSide, kWidth, kHeight, sampling, placement)) {
         return;
     }
-    pixman_image_t* source =
-        pixman_image_create_bits(PIXMAN_a8r8g8b8, kSide, kSide, texels.data(), kSide * 4);
+    pixman_image_t* source = pixman_image_create_bits(PIXMAN_a8r8g8b8, kSide, kSide,
+                                                      texels.data() + kCellStart, kSheet * 4);
     const uint32_t a = item.colour >> 24;
     auto premultiplied = [&](uint32_t shift) {
         return static_cast<uint16_t>(((item.colour >> shift & 0xFF) * a + 127) / 255 * 0x101);
@@ -89,7 +94,7 @@ TEST_P(TexelLoopsTest, RotatedQuadsGetPixmansPixels) {
     std::vector<uint32_t> texels = Texels(random);
     PixmanCompositor compositor(nullptr, 2);
     ASSERT_TRUE(compositor.createBackBuffer(kWidth, kHeight));
-    const TextureHandle texture = compositor.createTextureFromPixels(texels.data(), kSide, kSide);
+    const TextureHandle texture = compositor.createTextureFromPixels(texels.data(), kSheet, kSheet);
     std::vector<uint32_t> expected(kWidth * kHeight, 0xFF302010);
     pixman_image_t* back =
         pixman_image_create_bits(PIXMAN_x8r8g8b8, kWidth, kHeight, expected.data(), kWidth * 4);
@@ -103,7 +108,7 @@ TEST_P(TexelLoopsTest, RotatedQuadsGetPixmansPixels) {
         const float scale = scales[random() % 6];
         CompositorItem item;
         item.texture = texture;
-        item.source = TexelRect{0, 0, kSide, kSide};
+        item.source = TexelRect{kSide, kSide, 2 * kSide, 2 * kSide};
         item.centreX = static_cast<float>(random() % 80) / 10;
         item.centreY = static_cast<float>(random() % 80) / 10;
         item.matrix = AffineMatrix{scale * static_cast<float>(std::cos(angle)),
