@@ -116,6 +116,9 @@ struct EngineState {
     // a syntax error and a killed root; once set, the loader, the compiler, the interpreter
     // and the frame loop refuse further work. It is never cleared in a run.
     bool haltRequested = false;
+    // Where the script statement running now starts; unknown outside scripts. The error echo
+    // names it.
+    SourceLocation runningAt;
     // The syntax error that stopped the run, when one did: where its statement starts, and
     // the statement (its header, for a block statement).
     struct SyntaxStop {

@@ -109,6 +109,14 @@ const ExprNode* singleExpression(const Statement& statement) {
     return &body->expression(0);
 }
 
+// A body of one expression runs without passing its statement: it is where the game is
+// throughout the loop.
+void startLoop(const Statement& statement, const ExprNode* single, InstanceContext& context) {
+    if (single != nullptr) {
+        context.state().runningAt = statement.body->location;
+    }
+}
+
 // Runs a loop body once.
 inline void runLoopBody(const Statement& statement, const ExprNode* single,
                         InstanceContext& context) {
@@ -127,6 +135,7 @@ void runCountedLoop(const Statement& statement, InstanceContext& context) {
     double fixedLimit = 0;
     const bool literal = limit.literalValue(fixedLimit);  // the same every time: read once
     const ExprNode* single = singleExpression(statement);
+    startLoop(statement, single, context);
     uint32_t guard = 0;
     uint32_t count = 0;
     do {
@@ -140,6 +149,7 @@ void runCountedLoop(const Statement& statement, InstanceContext& context) {
 
 void runWhileLoop(const Statement& statement, InstanceContext& context) {
     const ExprNode* single = singleExpression(statement);
+    startLoop(statement, single, context);
     uint32_t guard = 0;
     while (statement.expression(0).evaluate(&context) != 0) {
         runLoopBody(statement, single, context);
@@ -179,6 +189,7 @@ bool execute(const Statement& statement, InstanceContext& context) {
     TaskInstance& current = *context.current;
     TaskInstance& origin = *context.origin;
     EngineState& state = context.state();
+    state.runningAt = statement.location;
     const uint32_t kind = statementKind(statement.code);
     switch (kind) {
         case kCodeComment:
@@ -250,6 +261,7 @@ void runChain(const Statement* first, bool matched, InstanceContext& context) {
         // are run here; the rest by execute().
         const uint32_t code = statement->code;
         if (code == kCodeExpression) {
+            context.state().runningAt = statement->location;
             statement->expression(0).evaluate(&context);
             matched = true;
         } else if (code == kCodeEmpty) {
@@ -356,7 +368,11 @@ void RunStatementChain(EngineState& state, const Statement* first, TaskInstance&
                        bool matched, TaskInstance& origin) {
     state.interpreterNames.numberProperties(state.names);
     InstanceContext context(state, &current, &origin);
+    // A chain may run inside another's statement (a constructor's inside "new("): the outer
+    // statement is where the game is again afterwards.
+    const SourceLocation outer = state.runningAt;
     runChain(first, matched, context);
+    state.runningAt = outer;
 }
 
 void RunFramePass(EngineState& state, TaskInstance& instance) {

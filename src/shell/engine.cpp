@@ -2,6 +2,7 @@
 
 #include "shell/release_files.h"
 #include "shell/settings.h"
+#include "shell/stop_report.h"
 #include "text/messages.h"
 #include "text/text_numbers.h"
 
@@ -23,6 +24,7 @@ int Engine::run() {
     }
     shutDown();
     if (options_.errorEcho != nullptr) {
+        options_.errorEcho->setPlace(nullptr);
         options_.errorEcho->finish();
     }
     // A run a syntax error stopped failed as much as one that could not start.
@@ -85,6 +87,9 @@ bool Engine::startUp() {
     // From here on the log's errors are told as they happen; before, a game that is not
     // released fails to open its settings and bundle files, as every such game does.
     state_.log.setEcho(options_.errorEcho);
+    if (options_.errorEcho != nullptr) {
+        options_.errorEcho->setPlace([this] { return statementPlace(state_, state_.runningAt); });
+    }
     if (state_.settings.scanAll) {
         scripts_.scanTaskFiles(state_);
     }

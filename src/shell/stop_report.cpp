@@ -6,15 +6,21 @@
 
 namespace tavro {
 
+std::string statementPlace(const EngineState& state, SourceLocation where) {
+    if (!where.known()) {
+        return "";
+    }
+    return shiftJisToUtf8(state.scripts.name(where.file()).view()) + ":" +
+           std::to_string(where.line());
+}
+
 std::string syntaxStopReport(const EngineState& state) {
     const EngineState::SyntaxStop& stop = state.syntaxStop;
     if (!stop.happened) {
         return "";
     }
-    const std::string file =
-        stop.where.known() ? shiftJisToUtf8(state.scripts.name(stop.where.file()).view()) : "?";
-    const std::string line = stop.where.known() ? std::to_string(stop.where.line()) : "?";
-    return file + ":" + line + ": " + shiftJisToUtf8(stop.statement.view()) + ": " +
+    const std::string place = statementPlace(state, stop.where);
+    return (place.empty() ? "?:?" : place) + ": " + shiftJisToUtf8(stop.statement.view()) + ": " +
            shiftJisToUtf8(kSyntaxErrorMessage) + " (" + englishMessageFor(kSyntaxErrorMessage) +
            ")\n";
 }

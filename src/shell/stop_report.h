@@ -1,5 +1,5 @@
-// What standard error says when a syntax error stopped the run: where, what and why, as one
-// line in UTF-8 that editors and terminals recognise ("FILE:LINE: ...").
+// Where a script statement starts, as standard error names it in UTF-8 ("FILE:LINE", which
+// editors and terminals recognise), and what it says when a syntax error stopped the run.
 #pragma once
 
 #include <string>
@@ -7,6 +7,9 @@
 #include "script/engine_state.h"
 
 namespace tavro {
+
+// "FILE:LINE" of the statement starting there; empty when that is unknown.
+std::string statementPlace(const EngineState& state, SourceLocation where);
 
 // "FILE:LINE: STATEMENT: JAPANESE (ENGLISH)" and a line feed; empty when no syntax error
 // stopped the run.

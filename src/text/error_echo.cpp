@@ -7,14 +7,15 @@
 namespace tavro {
 
 void ErrorEcho::echo(std::string_view text, std::string_view subject) {
-    std::string line = shiftJisToUtf8(text);
+    const std::string place = place_ ? place_() : "";
+    std::string line = (place.empty() ? "tavro" : place) + ": error: " + shiftJisToUtf8(text);
     if (!subject.empty()) {
         line += ": " + shiftJisToUtf8(subject);
     }
     uint64_t& count = counts_[line];
     if (count++ == 0) {
         order_.push_back(line);
-        std::fprintf(output_, "tavro: error: %s\n", line.c_str());
+        std::fprintf(output_, "%s\n", line.c_str());
         std::fflush(output_);
     }
 }
@@ -22,8 +23,8 @@ void ErrorEcho::echo(std::string_view text, std::string_view subject) {
 void ErrorEcho::finish() {
     for (const std::string& line : order_) {
         if (const uint64_t count = counts_[line]; count > 1) {
-            std::fprintf(output_, "tavro: error: %s \xE2\x80\xA6 repeated %" PRIu64 " times\n",
-                         line.c_str(), count);
+            std::fprintf(output_, "%s \xE2\x80\xA6 repeated %" PRIu64 " times\n", line.c_str(),
+                         count);
         }
     }
     std::fflush(output_);
