@@ -17,6 +17,7 @@
 #include "host/audio/fluid_music_synth.h"
 #include "host/audio/mixer.h"
 #include "host/audio/sound_font_search.h"
+#include "host/files/running_executable.h"
 #include "host/headless/headless_compositor.h"
 #include "host/portable/game_opening.h"
 #include "shell/command_line.h"
@@ -80,9 +81,9 @@ bool holdsWebBuild(const fs::path& folder) {
 // build-web in a folder the executable lies in (the source tree it was built in), else in
 // the current folder.
 fs::path defaultWebBuild() {
-    std::error_code error;
-    for (fs::path folder = fs::read_symlink("/proc/self/exe", error).parent_path();
-         !error && folder != folder.parent_path(); folder = folder.parent_path()) {
+    const fs::path executable = runningExecutable();
+    for (fs::path folder = executable.parent_path();
+         !executable.empty() && folder != folder.parent_path(); folder = folder.parent_path()) {
         if (holdsWebBuild(folder / kWebBuildFolder)) {
             return folder / kWebBuildFolder;
         }

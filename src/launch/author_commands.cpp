@@ -7,6 +7,7 @@
 
 #include "author/new_game.h"
 #include "host/audio/mixer.h"
+#include "host/files/running_executable.h"
 #include "host/headless/headless_compositor.h"
 #include "shell/command_line.h"
 #include "shell/game_check.h"
@@ -32,12 +33,11 @@ namespace {
 // from.
 std::string guidePath() {
     std::vector<std::filesystem::path> places;
-    std::error_code error;
-    const std::filesystem::path executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) {
+    if (const std::filesystem::path executable = runningExecutable(); !executable.empty()) {
         places.push_back(executable.parent_path().parent_path() / TAVRO_GUIDE_DIR / "authoring.md");
     }
     places.emplace_back(TAVRO_SOURCE_GUIDE);
+    std::error_code error;
     for (const std::filesystem::path& place : places) {
         if (std::filesystem::is_regular_file(place, error)) {
             return place.string();
