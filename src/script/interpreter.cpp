@@ -189,7 +189,6 @@ bool execute(const Statement& statement, InstanceContext& context) {
     TaskInstance& current = *context.current;
     TaskInstance& origin = *context.origin;
     EngineState& state = context.state();
-    state.runningAt = statement.location;
     const uint32_t kind = statementKind(statement.code);
     switch (kind) {
         case kCodeComment:
@@ -251,20 +250,22 @@ bool execute(const Statement& statement, InstanceContext& context) {
 }
 
 void runChain(const Statement* first, bool matched, InstanceContext& context) {
-    const bool& halted = context.state().haltRequested;
+    EngineState& state = context.state();
     for (const Statement* statement = first; statement != nullptr;
          statement = statement->next.get()) {
-        if (halted) {
+        if (state.haltRequested) {
             return;
         }
-        // The two commonest statements, an expression and the empty end of every chain,
-        // are run here; the rest by execute().
+        // The two commonest statements, an expression and the empty end of every chain
+        // (which has no place), are run here; the rest by execute().
         const uint32_t code = statement->code;
-        if (code == kCodeExpression) {
-            context.state().runningAt = statement->location;
-            statement->expression(0).evaluate(&context);
+        if (code == kCodeEmpty) {
             matched = true;
-        } else if (code == kCodeEmpty) {
+            continue;
+        }
+        state.runningAt = statement->location;
+        if (code == kCodeExpression) {
+            statement->expression(0).evaluate(&context);
             matched = true;
         } else if (!(isElseFamily(code) && matched)) {
             matched = execute(*statement, context);
