@@ -34,11 +34,19 @@ pixman_color_t PremultipliedColour(uint32_t argb) {
     return pixman_color_t{channel(16), channel(8), channel(0), channel(24)};
 }
 
+int32_t Width(const TexelRect& rect) {
+    return rect.right - rect.left;
+}
+
+int32_t Height(const TexelRect& rect) {
+    return rect.bottom - rect.top;
+}
+
 TexelView TexelsOf(pixman_image_t* image, const TexelRect& rect) {
     const int32_t stride = pixman_image_get_stride(image) / 4;
     return TexelView{
         pixman_image_get_data(image) + static_cast<ptrdiff_t>(rect.top) * stride + rect.left,
-        rect.right - rect.left, rect.bottom - rect.top, stride};
+        Width(rect), Height(rect), stride};
 }
 
 // A view of width × height texels from origin, rows strideBytes apart, sharing the memory.
@@ -51,7 +59,7 @@ pixman_image_t* RectView(pixman_image_t* image, const TexelRect& rect) {
     const int32_t stride = pixman_image_get_stride(image);
     uint32_t* origin =
         pixman_image_get_data(image) + static_cast<ptrdiff_t>(rect.top) * (stride / 4) + rect.left;
-    return View(PIXMAN_a8r8g8b8, origin, rect.right - rect.left, rect.bottom - rect.top, stride);
+    return View(PIXMAN_a8r8g8b8, origin, Width(rect), Height(rect), stride);
 }
 
 bool IsTinted(uint32_t colour) {
@@ -78,20 +86,19 @@ void BandedComposition::add(pixman_image_t* texture, const TexelRect& rect,
     size_t copyOffset = kNoCopy;
     if (ownLoop ? sampling == Sampling::kSmooth : IsTinted(colour)) {
         copyOffset = copiesSize_;
-        copiesSize_ += PaddedTexels(rect.right - rect.left, rect.bottom - rect.top);
+        copiesSize_ += PaddedTexels(Width(rect), Height(rect));
         copiedDraws_.push_back(draws_.size());
     }
     draws_.push_back(Draw{texture, rect, placement, filter, colour, copyOffset, ownLoop});
 }
 
 uint32_t* BandedComposition::copyInterior(const Draw& draw) {
-    return copies_.data() + draw.copyOffset + PaddedInteriorStart(draw.rect.right - draw.rect.left);
+    return copies_.data() + draw.copyOffset + PaddedInteriorStart(Width(draw.rect));
 }
 
 pixman_image_t* BandedComposition::copyImage(const Draw& draw) {
-    const int32_t width = draw.rect.right - draw.rect.left;
-    return View(PIXMAN_a8r8g8b8, copyInterior(draw), width, draw.rect.bottom - draw.rect.top,
-                (width + 2) * 4);
+    return View(PIXMAN_a8r8g8b8, copyInterior(draw), Width(draw.rect), Height(draw.rect),
+                PaddedStride(Width(draw.rect)) * 4);
 }
 
 void BandedComposition::copy(const Draw& draw) {
@@ -108,7 +115,7 @@ void BandedComposition::copy(const Draw& draw) {
     pixman_image_t* tint = pixman_image_create_solid_fill(&premultiplied);
     pixman_image_set_component_alpha(tint, 1);
     pixman_image_composite32(PIXMAN_OP_SRC, source, tint, tinted, 0, 0, 0, 0, 0, 0,
-                             draw.rect.right - draw.rect.left, draw.rect.bottom - draw.rect.top);
+                             Width(draw.rect), Height(draw.rect));
     pixman_image_unref(tint);
     pixman_image_unref(tinted);
     pixman_image_unref(source);
@@ -118,10 +125,9 @@ void BandedComposition::composeOwnLoop(const Draw& draw, uint32_t* rows, int32_t
                                        int32_t top, int32_t bottom) {
     const QuadPlacement& placement = draw.placement;
     const bool copied = draw.copyOffset != kNoCopy;
-    const int32_t width = draw.rect.right - draw.rect.left;
-    const TexelView source =
-        copied ? TexelView{copyInterior(draw), width, draw.rect.bottom - draw.rect.top, width + 2}
-               : TexelsOf(draw.texture, draw.rect);
+    const TexelView source = copied ? TexelView{copyInterior(draw), Width(draw.rect),
+                                                Height(draw.rect), PaddedStride(Width(draw.rect))}
+                                    : TexelsOf(draw.texture, draw.rect);
     // Untinted, the samples are multiplied by the alpha alone, as through pixman's solid mask.
     const uint32_t multiplier = !IsTinted(draw.colour) ? (draw.colour >> 24) * 0x01010101u
                                 : copied               ? kOpaqueWhite

@@ -267,7 +267,7 @@ void ComposeOver(const TexelView& source, const pixman_transform_t& transform, u
 
 void PadTexels(const TexelView& source, uint32_t multiplier, uint32_t* copy) {
     const __m128i colour = Widen(multiplier);
-    const ptrdiff_t stride = source.width + 2;
+    const ptrdiff_t stride = PaddedStride(source.width);
     std::fill_n(copy, stride + 1, 0u);
     uint32_t* out = copy + stride + 1;
     for (int32_t y = 0; y < source.height; ++y, out += stride) {

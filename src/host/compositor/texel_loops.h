@@ -22,12 +22,15 @@ struct TexelView {
 // A copy of a source inside a border one texel wide of transparent texels, rows width + 2
 // texels apart: what the smooth loop samples, so that a sample reaching past the source's
 // edge reads transparent texels without a test.
-inline size_t PaddedTexels(int32_t width, int32_t height) {
-    return static_cast<size_t>(width + 2) * static_cast<size_t>(height + 2);
+inline int32_t PaddedStride(int32_t width) {
+    return width + 2;
 }
-// Where the source's own texels start in its padded copy.
+inline size_t PaddedTexels(int32_t width, int32_t height) {
+    return static_cast<size_t>(PaddedStride(width)) * static_cast<size_t>(height + 2);
+}
+// Where the source's own texels start in its padded copy: past the top row and the left border.
 inline ptrdiff_t PaddedInteriorStart(int32_t width) {
-    return width + 3;
+    return PaddedStride(width) + 1;
 }
 
 // Rows of a back buffer, row 0 at rows, rows stride pixels apart.
