@@ -12,17 +12,14 @@
 #include <string_view>
 #include <vector>
 
+#include "author/headless_check.h"
 #include "author/web_font.h"
 #include "author/web_game_archive.h"
 #include "host/audio/fluid_music_synth.h"
-#include "host/audio/mixer.h"
 #include "host/audio/sound_font_search.h"
 #include "host/files/running_executable.h"
-#include "host/headless/headless_compositor.h"
 #include "host/portable/game_opening.h"
 #include "shell/command_line.h"
-#include "shell/game_check.h"
-#include "text/shift_jis.h"
 
 namespace tavro {
 
@@ -130,12 +127,7 @@ bool checkBeforeExport(const ExportRequest& request, std::string& error) {
         error = "'" + request.game.string() + "' cannot be exported: " + game.error;
         return false;
     }
-    HeadlessCompositor compositor;
-    Mixer mixer;
-    const GameCheckReport report = checkGame(*game.files, compositor, mixer);
-    for (const CheckProblem& problem : report.problems) {
-        std::fprintf(stderr, "%s\n", shiftJisToUtf8(problem.format()).c_str());
-    }
+    const GameCheckReport report = checkGameTelling(*game.files, stderr);
     if (!report.clean()) {
         std::fprintf(stderr, "%s\n", report.summary().c_str());
     }

@@ -5,23 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "author/headless_check.h"
 #include "author/new_game.h"
-#include "host/audio/mixer.h"
 #include "host/files/running_executable.h"
-#include "host/headless/headless_compositor.h"
 #include "shell/command_line.h"
-#include "shell/game_check.h"
-#include "text/shift_jis.h"
 
 namespace tavro {
 
 int checkGameFolder(FileSystem& gameFolder) {
-    HeadlessCompositor compositor;
-    Mixer mixer;
-    const GameCheckReport report = checkGame(gameFolder, compositor, mixer);
-    for (const CheckProblem& problem : report.problems) {
-        std::printf("%s\n", shiftJisToUtf8(problem.format()).c_str());
-    }
+    const GameCheckReport report = checkGameTelling(gameFolder, stdout);
     std::printf("%s\n", report.summary().c_str());
     return report.clean() ? kExitNormal : kExitCheckFoundProblems;
 }
