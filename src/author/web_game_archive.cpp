@@ -11,6 +11,7 @@
 #include "host/audio/mixer.h"
 #include "host/audio/ogg_loop_music.h"
 #include "host/audio/ogg_vorbis_writer.h"
+#include "sound/music_player.h"
 
 namespace tavro {
 
@@ -18,11 +19,6 @@ namespace {
 
 bool isMidiSong(const std::string& bytes) {
     return bytes.compare(0, 4, "MThd") == 0;
-}
-
-// As the player does: a name ending in lower-case "mid" plays in General MIDI mode.
-bool playsAsStandardMidi(const std::string& name) {
-    return name.ends_with("mid");
 }
 
 }  // namespace
@@ -75,7 +71,7 @@ RenderedSongs renderSongs(const std::vector<GameFile>& files, const std::string&
                                         " does not load");
             continue;
         }
-        if (!renderMidiLoop(*synth, file.bytes, playsAsStandardMidi(file.name), loop)) {
+        if (!renderMidiLoop(*synth, file.bytes, hasStandardMidiSuffix(file.name), loop)) {
             rendered.warnings.push_back(file.name +
                                         ": not rendered: the player cannot play it, or it lasts "
                                         "more than ten minutes");

@@ -11,12 +11,11 @@ namespace {
 
 constexpr Severity kMusicSeverity = Severity::kNotice;
 
-// A name ending in lower-case "mid" is played as a Standard MIDI File (General MIDI mode).
-bool hasStandardMidiSuffix(std::string_view name) {
-    return name.size() >= 3 && name.substr(name.size() - 3) == "mid";
-}
-
 }  // namespace
+
+bool hasStandardMidiSuffix(std::string_view name) {
+    return name.ends_with("mid");
+}
 
 MusicPlayer::MusicPlayer(MusicSynth* synth, AudioOutput* output, FileSystem& files, ErrorSink& log)
     : synth_(synth), output_(output), files_(files), log_(log) {}

@@ -14,6 +14,10 @@
 
 namespace tavro {
 
+// Whether a song of this name is played as a Standard MIDI File (General MIDI mode): a name
+// ending in lower-case "mid".
+bool hasStandardMidiSuffix(std::string_view name);
+
 class MusicPlayer {
   public:
     // `synth` and `output` may be null when the host has none.
