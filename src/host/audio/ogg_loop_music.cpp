@@ -14,8 +14,8 @@ namespace tavro {
 
 namespace {
 
-// The value of `tag` among the file's comments ("TAG=value", the tag in any case); 0 without
-// one or for a value that is not a frame number.
+// The loop start among the file's comments (kLoopStartTag=frame, the tag in any case); 0
+// without one or for a value that is not a frame number.
 uint32_t loopStartOf(stb_vorbis* decoder) {
     const stb_vorbis_comment comments = stb_vorbis_get_comment(decoder);
     const size_t tagLength = std::strlen(kLoopStartTag);
